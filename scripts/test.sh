@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the library's, the
+# widgets' (offscreen) and the end-to-end tests in a real X window.
+# --sanitize builds and runs everything under AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-sanitize/ instead.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+nitka_install_packages
+
+build_dir="$NITKA_ROOT/build"
+cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+    build_dir="$NITKA_ROOT/build-sanitize"
+    cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DNITKA_SANITIZE=ON -DNITKA_BUILD_BENCH=OFF)
+    export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$NITKA_ROOT/tests/lsan.supp:print_suppressions=0"
+fi
+
+nitka_build "$build_dir" "${cmake_args[@]}"
+export QT_QPA_PLATFORM=offscreen
+cd "$build_dir"
+ctest --output-on-failure -j 2

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/maze_state.h"
+#include "ui/picture_surface.h"
+#include "ui/window_controls.h"
+
+namespace nitka {
+
+// "SOLVE" / "SHOW": paints the route from the top-left to the bottom-right cell
+// as dots, or paints the same dots in the background colour, and flips the
+// button's caption. Does nothing before a maze exists.
+void BtCheminClick(MazeState& maze, WindowControls& controls, PictureSurface& picture);
+
+// Searches walls for a route from the start to the target cell and paints its
+// dots, black or (ErasePath 1) in the background colour. Paints nothing when
+// there is no route.
+void RecursiveSolve(const MazeState& maze, PictureSurface& picture, const Maze& walls, int StartX,
+                    int StartY, int TargetX, int TargetY);
+
+}  // namespace nitka

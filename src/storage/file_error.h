@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace nitka {
+
+// Message for an input/output error code: the known codes have their own text,
+// any other reads "I/O error N".
+std::string fileErrorMessage(int code);
+
+// A failed file operation. It ends the running click handler; the window shows
+// message() in its error box.
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(int code) : std::runtime_error(fileErrorMessage(code)), m_code(code) {}
+    int code() const { return m_code; }
+
+private:
+    int m_code;
+};
+
+namespace file_error_code {
+inline constexpr int kFileNotFound = 2;
+inline constexpr int kInvalidFilename = 3;
+inline constexpr int kTooManyOpenFiles = 4;
+inline constexpr int kAccessDenied = 5;
+inline constexpr int kReadBeyondEnd = 100;
+inline constexpr int kDiskFull = 101;
+inline constexpr int kInvalidNumber = 106;
+}  // namespace file_error_code
+
+}  // namespace nitka

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui/raster_picture.h"
+
+namespace nitka {
+
+// Shows a RasterPicture and nothing else: no input, no state of its own. Before
+// the picture has a bitmap it shows the window's background.
+class PictureWidget final : public QWidget, private PictureDisplay {
+    Q_OBJECT
+public:
+    PictureWidget(RasterPicture& picture, QWidget* parent);
+    ~PictureWidget() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void scheduleRedraw() override;
+    void redrawNow() override;
+
+    RasterPicture& m_picture;
+};
+
+}  // namespace nitka

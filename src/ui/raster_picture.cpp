@@ -1,0 +1,161 @@
+#include "ui/raster_picture.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+#include <cstdlib>
+
+namespace nitka {
+
+RasterPicture::RasterPicture(Pixel background) : m_background(background) {}
+
+Pixel RasterPicture::colourValue(Colour colour) const {
+    switch (colour) {
+        case Colour::Black:
+            return rgb(0, 0, 0);
+        case Colour::White:
+            return rgb(255, 255, 255);
+        case Colour::Blue:
+            return rgb(0, 0, 255);
+        case Colour::Background:
+            return m_background;
+    }
+    return m_background;
+}
+
+void RasterPicture::ensureBitmap() {
+    if (m_pixels.empty()) {
+        m_pixels.assign(static_cast<std::size_t>(kWidth) * kHeight, rgb(255, 255, 255));
+        changed();  // the screen now shows white instead of the window's colour
+    }
+}
+
+void RasterPicture::changed() {
+    if (m_display != nullptr) {
+        m_display->scheduleRedraw();
+    }
+}
+
+Pixel RasterPicture::pixel(int x, int y) const {
+    assert(hasBitmap() && x >= 0 && x < kWidth && y >= 0 && y < kHeight);
+    return m_pixels[static_cast<std::size_t>(y) * kWidth + x];
+}
+
+void RasterPicture::plot(int x, int y, Pixel value) {
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) {
+        m_pixels[static_cast<std::size_t>(y) * kWidth + x] = value;
+    }
+}
+
+void RasterPicture::fillSpan(int y, int x1, int x2, Pixel value) {
+    if (y < 0 || y >= kHeight) {
+        return;
+    }
+    const int from = std::max(x1, 0);
+    const int to = std::min(x2, kWidth);
+    if (from < to) {
+        const auto row = m_pixels.begin() + static_cast<std::ptrdiff_t>(y) * kWidth;
+        std::fill(row + from, row + to, value);
+    }
+}
+
+void RasterPicture::setPenColour(Colour colour) {
+    ensureBitmap();
+    m_pen = colour;
+}
+
+void RasterPicture::setBrushColour(Colour colour) {
+    ensureBitmap();
+    m_brush = colour;
+}
+
+void RasterPicture::moveTo(int x, int y) {
+    ensureBitmap();
+    m_x = x;
+    m_y = y;
+}
+
+void RasterPicture::lineTo(int x, int y) {
+    ensureBitmap();
+    // Bresenham's rasteriser; the loop stops before plotting the end pixel.
+    const Pixel pen = colourValue(m_pen);
+    const int dx = std::abs(x - m_x);
+    const int dy = -std::abs(y - m_y);
+    const int stepX = m_x < x ? 1 : -1;
+    const int stepY = m_y < y ? 1 : -1;
+    int error = dx + dy;
+    int px = m_x;
+    int py = m_y;
+    while (px != x || py != y) {
+        plot(px, py, pen);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            px += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            py += stepY;
+        }
+    }
+    m_x = x;
+    m_y = y;
+    changed();
+}
+
+void RasterPicture::rectangle(int x1, int y1, int x2, int y2) {
+    ensureBitmap();
+    if (x1 < x2 && y1 < y2) {
+        const Pixel brush = colourValue(m_brush);
+        for (int y = std::max(y1, 0); y < std::min(y2, kHeight); ++y) {
+            fillSpan(y, x1, x2, brush);
+        }
+        const Pixel pen = colourValue(m_pen);
+        fillSpan(y1, x1, x2, pen);
+        fillSpan(y2 - 1, x1, x2, pen);
+        for (int y = std::max(y1, 0); y < std::min(y2, kHeight); ++y) {
+            plot(x1, y, pen);
+            plot(x2 - 1, y, pen);
+        }
+    }
+    changed();
+}
+
+void RasterPicture::ellipse(int x1, int y1, int x2, int y2) {
+    ensureBitmap();
+    if (x1 < x2 && y1 < y2) {
+        // Pixel (x, y) is inside when its centre lies in the ellipse inscribed in
+        // the block; all in doubled integer coordinates to stay exact.
+        const std::int64_t w = x2 - x1;
+        const std::int64_t h = y2 - y1;
+        const auto inside = [&](int x, int y) {
+            if (x < x1 || x >= x2 || y < y1 || y >= y2) {
+                return false;
+            }
+            const std::int64_t u = 2 * static_cast<std::int64_t>(x) + 1 - x1 - x2;
+            const std::int64_t v = 2 * static_cast<std::int64_t>(y) + 1 - y1 - y2;
+            return u * u * h * h + v * v * w * w <= w * w * h * h;
+        };
+        const Pixel brush = colourValue(m_brush);
+        const Pixel pen = colourValue(m_pen);
+        for (int y = std::max(y1, 0); y < std::min(y2, kHeight); ++y) {
+            for (int x = std::max(x1, 0); x < std::min(x2, kWidth); ++x) {
+                if (!inside(x, y)) {
+                    continue;
+                }
+                const bool onOutline = !inside(x - 1, y) || !inside(x + 1, y) ||
+                                       !inside(x, y - 1) || !inside(x, y + 1);
+                plot(x, y, onOutline ? pen : brush);
+            }
+        }
+    }
+    changed();
+}
+
+void RasterPicture::repaint() {
+    if (m_display != nullptr) {
+        m_display->redrawNow();
+    }
+}
+
+}  // namespace nitka
