@@ -9,7 +9,7 @@ nitka_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xdotool imagemagick x11-utils
-    valgrind
+    valgrind python3
 )
 
 nitka_missing_packages() {

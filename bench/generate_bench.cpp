@@ -1,0 +1,1 @@
+// Benchmarks of the generate work are added here.

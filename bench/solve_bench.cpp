@@ -1,0 +1,1 @@
+// Benchmarks of the solve work are added here.

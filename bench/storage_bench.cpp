@@ -1,0 +1,1 @@
+// Benchmarks of the storage work are added here.
