@@ -14,7 +14,8 @@ void BtGoClick(MazeState& maze, WindowControls& controls, PictureSurface& pictur
     // The boxes clamp on losing focus, before any click reaches here; clamping
     // again keeps the carving inside the grid whatever a box might report.
     maze.MazeWidth = std::clamp(controls.spinValue(SpinBox::SpinEdit1), kMinMazeSide, kMaxMazeSide);
-    maze.MazeHeight = std::clamp(controls.spinValue(SpinBox::SpinEdit2), kMinMazeSide, kMaxMazeSide);
+    maze.MazeHeight =
+        std::clamp(controls.spinValue(SpinBox::SpinEdit2), kMinMazeSide, kMaxMazeSide);
     if (maze.MazeWidth % 2 != 0 || maze.MazeHeight % 2 != 0) {
         controls.showNotice("Числа ширины и высоты должны быть чётными!");
     }

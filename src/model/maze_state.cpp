@@ -13,12 +13,14 @@ Maze::Maze(int columns, int rows)
 
 std::span<WallPair> Maze::operator[](int x) {
     assert(x >= 0 && x < m_columns);
-    return {m_pairs.data() + static_cast<std::size_t>(x) * m_rows, static_cast<std::size_t>(m_rows)};
+    return {m_pairs.data() + static_cast<std::size_t>(x) * m_rows,
+            static_cast<std::size_t>(m_rows)};
 }
 
 std::span<const WallPair> Maze::operator[](int x) const {
     assert(x >= 0 && x < m_columns);
-    return {m_pairs.data() + static_cast<std::size_t>(x) * m_rows, static_cast<std::size_t>(m_rows)};
+    return {m_pairs.data() + static_cast<std::size_t>(x) * m_rows,
+            static_cast<std::size_t>(m_rows)};
 }
 
 std::span<const std::uint8_t> Maze::rowBytes(int x) const {

@@ -30,7 +30,8 @@ struct WallPair {
     std::uint8_t Top = 0;
     friend bool operator==(const WallPair&, const WallPair&) = default;
 };
-static_assert(sizeof(WallPair) == 2 && offsetof(WallPair, Left) == 0 && offsetof(WallPair, Top) == 1);
+static_assert(sizeof(WallPair) == 2 && offsetof(WallPair, Left) == 0 &&
+              offsetof(WallPair, Top) == 1);
 
 // Dynamic two-dimensional array of WallPair, outer index x, inner index y.
 class Maze {

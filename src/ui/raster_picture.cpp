@@ -77,8 +77,20 @@ void RasterPicture::moveTo(int x, int y) {
 
 void RasterPicture::lineTo(int x, int y) {
     ensureBitmap();
-    // Bresenham's rasteriser; the loop stops before plotting the end pixel.
     const Pixel pen = colourValue(m_pen);
+    if (y == m_y && x != m_x) {
+        // Walls are all horizontal or vertical: give them a straight run.
+        if (x > m_x) {
+            fillSpan(y, m_x, x, pen);
+        } else {
+            fillSpan(y, x + 1, m_x + 1, pen);
+        }
+        m_x = x;
+        changed();
+        return;
+    }
+    // Bresenham's rasteriser; the loop stops before plotting the end pixel.
+
     const int dx = std::abs(x - m_x);
     const int dy = -std::abs(y - m_y);
     const int stepX = m_x < x ? 1 : -1;

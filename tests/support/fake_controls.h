@@ -12,11 +12,9 @@ namespace nitka::testing {
 // notices are collected instead of shown.
 class FakeControls final : public WindowControls {
 public:
-    FakeControls(int width = 50, int height = 50) : width(width), height(height) {}
+    explicit FakeControls(int boxWidth = 50, int boxHeight = 50) : width(boxWidth), height(boxHeight) {}
 
-    int spinValue(SpinBox box) const override {
-        return box == SpinBox::SpinEdit1 ? width : height;
-    }
+    int spinValue(SpinBox box) const override { return box == SpinBox::SpinEdit1 ? width : height; }
     void setSpinValue(SpinBox box, int value) override {
         (box == SpinBox::SpinEdit1 ? width : height) = std::clamp(value, 8, 100);
     }

@@ -15,9 +15,7 @@ public:
     void setBrushColour(Colour colour) override { record("brush " + name(colour)); }
     void moveTo(int x, int y) override { record("move", x, y); }
     void lineTo(int x, int y) override { record("line", x, y); }
-    void rectangle(int x1, int y1, int x2, int y2) override {
-        record("rectangle", x1, y1, x2, y2);
-    }
+    void rectangle(int x1, int y1, int x2, int y2) override { record("rectangle", x1, y1, x2, y2); }
     void ellipse(int x1, int y1, int x2, int y2) override { record("ellipse", x1, y1, x2, y2); }
     void repaint() override { record("repaint"); }
 

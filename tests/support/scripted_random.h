@@ -12,7 +12,8 @@ namespace nitka::testing {
 // and remembers every n it was asked for.
 class ScriptedRandom final : public RandomSource {
 public:
-    explicit ScriptedRandom(std::vector<int> script = {}) : m_script(script.begin(), script.end()) {}
+    explicit ScriptedRandom(std::vector<int> script = {})
+        : m_script(script.begin(), script.end()) {}
 
     int Random(int n) override {
         requests.push_back(n);
