@@ -14,6 +14,9 @@ std::string fileErrorMessage(int code);
 class FileError : public std::runtime_error {
 public:
     explicit FileError(int code) : std::runtime_error(fileErrorMessage(code)), m_code(code) {}
+    // For a code whose number the table gives another meaning: a system error
+    // number such as EIO (5) still reads "I/O error 5".
+    FileError(int code, const std::string& message) : std::runtime_error(message), m_code(code) {}
     int code() const { return m_code; }
 
 private:
