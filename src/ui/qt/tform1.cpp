@@ -114,7 +114,6 @@ void TForm1::createControls() {
     SpinEdit2->setGeometry(854, 305, 65, 30);
     for (SpinEdit* box : {SpinEdit1, SpinEdit2}) {
         box->setFont(msSansSerif(16, false));
-        box->setValue(50);
     }
 
     Button4 = makeButton(this, "Button4", QStringLiteral("LOAD"), {834, 369, 97, 33}, true);
