@@ -64,7 +64,8 @@ private:
     void ensureBitmap();
     void changed();
     void plot(int x, int y, Pixel value);
-    void fillSpan(int y, int x1, int x2, Pixel value);  // x1..x2-1, clipped
+    void fillSpan(int y, int x1, int x2, Pixel value);            // x1..x2-1, clipped
+    void fillBlock(int x1, int y1, int x2, int y2, Pixel value);  // clipped
 
     Pixel m_background;
     PictureDisplay* m_display = nullptr;
