@@ -4,8 +4,18 @@
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace nitka {
+namespace {
+
+// The pixels a straight run from one coordinate to another covers without its
+// end pixel, as a half-open range.
+std::pair<int, int> runExcludingEnd(int from, int to) {
+    return from < to ? std::pair{from, to} : std::pair{to + 1, from + 1};
+}
+
+}  // namespace
 
 RasterPicture::RasterPicture(Pixel background) : m_background(background) {}
 
@@ -96,14 +106,19 @@ void RasterPicture::moveTo(int x, int y) {
 void RasterPicture::lineTo(int x, int y) {
     ensureBitmap();
     const Pixel pen = colourValue(m_pen);
-    if (y == m_y && x != m_x) {
+    if ((x == m_x) != (y == m_y)) {
         // Walls are all horizontal or vertical: give them a straight run.
-        if (x > m_x) {
-            fillSpan(y, m_x, x, pen);
-        } else {
-            fillSpan(y, x + 1, m_x + 1, pen);
+        if (y == m_y) {
+            const auto [first, last] = runExcludingEnd(m_x, x);
+            fillSpan(y, first, last, pen);
+        } else if (x >= 0 && x < kWidth) {
+            const auto [first, last] = runExcludingEnd(m_y, y);
+            for (int row = std::max(first, 0); row < std::min(last, kHeight); ++row) {
+                m_pixels[static_cast<std::size_t>(row) * kWidth + x] = pen;
+            }
         }
         m_x = x;
+        m_y = y;
         changed();
         return;
     }
