@@ -250,8 +250,9 @@ void replaceFile(const std::string& name, std::string_view content, const FaultH
         }
         // Replacing by rename needs no write access to the old file itself, so
         // a write-protected file is refused here, before anything is written.
-        if (attempt(fault, FileStep::Check, [&] { return ::access(target.path.c_str(), W_OK); }) !=
-            0) {
+        if (attempt(fault, FileStep::Check, [&] {
+                return ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS);
+            }) != 0) {
             failWithErrno();
         }
     }

@@ -115,6 +115,16 @@ TEST_F(ReplaceFileTest, RefusedNamesLeaveEverythingAsItWas) {
     EXPECT_EQ(dir.entries().size(), 4u);
 }
 
+TEST_F(ReplaceFileTest, WriteProtectedFileIsRefused) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permission bits do not stop root";
+    }
+    testing::writeBytes(name, "old");
+    fs::permissions(name, fs::perms::owner_read);
+    EXPECT_EQ(codeOf([&] { replaceFile(name, "new"); }), 5);
+    EXPECT_EQ(testing::readBytes(name), "old");
+}
+
 TEST_F(ReplaceFileTest, WriteFailingMidwayKeepsTheOldFile) {
     testing::writeBytes(name, "old maze");
     {
