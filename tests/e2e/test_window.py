@@ -103,15 +103,18 @@ class RouteTest(ProgramCase):
 
         self.program.click("BtChemin")
         self.assert_maze_on_screen(maze, edge_colour=BLUE, dots=route)
+        reading_show = self.control_look("BtChemin")
         screenshot_path = os.environ.get("NITKA_SCREENSHOT")
         if screenshot_path:
             self.program.save_png(screenshot_path)
 
         self.program.click("BtChemin")
         self.assert_maze_on_screen(maze, edge_colour=BLUE)
+        self.assertNotEqual(self.control_look("BtChemin"), reading_show, "the caption changes")
 
         self.program.click("BtChemin")
         self.assert_maze_on_screen(maze, edge_colour=BLUE, dots=route)
+        self.assertEqual(self.control_look("BtChemin"), reading_show, "the caption comes back")
 
 
 class LoadTest(ProgramCase):

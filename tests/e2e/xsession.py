@@ -95,10 +95,11 @@ class Image:
         offset = (y * self.width + x) * 3
         return tuple(self.rgb[offset:offset + 3])
 
-    def crop_rows(self, width, height):
-        """The top-left width x height block as one bytes object, row by row."""
+    def crop(self, left, top, width, height):
+        """A block of the image as one bytes object, row by row."""
         stride = self.width * 3
-        return b"".join(self.rgb[y * stride:y * stride + width * 3] for y in range(height))
+        return b"".join(self.rgb[y * stride + left * 3:y * stride + (left + width) * 3]
+                        for y in range(top, top + height))
 
 
 # Every X event starts with these fields.

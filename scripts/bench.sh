@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds a Release copy, runs every benchmark in bench/ and the start-up and
+# peak-memory measurement of the real program, and writes the medians with the
+# machine they ran on to docs/performance.md.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+nitka_install_packages
+
+build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build-bench}"
+nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+results=()
+for bench in generate_bench solve_bench storage_bench; do
+    executable="$build_dir/bench/$bench"
+    [ -x "$executable" ] || continue
+    echo "Running $bench"
+    # The storage benchmarks write labird.txt into the working directory.
+    (cd "$work" && "$executable" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+        --benchmark_out="$work/$bench.json" --benchmark_out_format=json >/dev/null)
+    results+=("$work/$bench.json")
+done
+
+echo "Measuring start-up and peak memory"
+python3 "$NITKA_ROOT/tests/e2e/measure.py" "$build_dir/src/ui/qt/nitka" >"$work/measure.json"
+
+python3 "$NITKA_ROOT/bench/report.py" --out "$NITKA_ROOT/docs/performance.md" \
+    --command "bash scripts/bench.sh" \
+    --commit "$(git -C "$NITKA_ROOT" rev-parse --short HEAD 2>/dev/null || echo unknown)" \
+    --measure "$work/measure.json" "${results[@]}"
+echo "Wrote docs/performance.md"
