@@ -5,6 +5,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 nitka_install_packages
+# The drivers are run from the source tree; keep it free of bytecode caches.
+export PYTHONDONTWRITEBYTECODE=1
 
 build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build-bench}"
 nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
