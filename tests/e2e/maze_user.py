@@ -69,8 +69,10 @@ class MazeUser:
         return None
 
     def expected_maze_picture(self, maze, edge_colour, dots=()):
-        """The exact picture of a drawn maze with dots on the given cells."""
-        black = maze_picture.wall_pixels(maze) | maze_picture.dot_pixels(maze, dots)
+        """The exact picture of a drawn maze with dots on the given cells (none: blank)."""
+        black = set()
+        if maze is not None:
+            black = maze_picture.wall_pixels(maze) | maze_picture.dot_pixels(maze, dots)
         return maze_picture.expected_picture(self.background(), edge_colour, black)
 
     def wait_for_frame(self, width, height):

@@ -51,6 +51,10 @@ class ProgramCase(MazeUser, unittest.TestCase):
     def assert_maze_on_screen(self, maze, edge_colour, dots=()):
         self.assert_picture(self.expected_maze_picture(maze, edge_colour, dots))
 
+    def assert_blank_picture(self, edge_colour):
+        """Cleared: background with a line in the pen's colour along the top and left."""
+        self.assert_picture(self.expected_maze_picture(None, edge_colour))
+
     def assert_no_boxes(self):
         self.assertEqual(self.open_boxes(), [], "no message box should be open")
 
