@@ -11,10 +11,6 @@ PictureWidget::PictureWidget(RasterPicture& picture, QWidget* parent)
     m_picture.setDisplay(this);
 }
 
-PictureWidget::~PictureWidget() {
-    m_picture.setDisplay(nullptr);
-}
-
 void PictureWidget::paintEvent(QPaintEvent*) {
     if (!m_picture.hasBitmap()) {
         return;  // the parent's background shows through

@@ -11,8 +11,9 @@ namespace nitka {
 class PictureWidget final : public QWidget, private PictureDisplay {
     Q_OBJECT
 public:
+    // Registers itself as the picture's display; the owner of both detaches it
+    // before the picture goes.
     PictureWidget(RasterPicture& picture, QWidget* parent);
-    ~PictureWidget() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -85,6 +85,12 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
+TForm1::~TForm1() {
+    // The picture dies with the window's members, before Qt deletes the child
+    // widget that shows it: nothing may tell that widget to redraw any more.
+    m_picture.setDisplay(nullptr);
+}
+
 void TForm1::FormCreate() {
     // The maze state took its start-up values with the window; only the random
     // source is left to seed, once per run.

@@ -25,6 +25,7 @@ public:
     static constexpr int kClientHeight = 850;
 
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // Read-only views for tests.
     const MazeState& maze() const { return m_maze; }
