@@ -9,7 +9,7 @@ nitka_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xdotool imagemagick x11-utils
-    valgrind python3
+    valgrind python3 desktop-file-utils
 )
 
 nitka_missing_packages() {
