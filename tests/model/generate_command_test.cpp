@@ -116,16 +116,6 @@ TEST_F(GenerateCommandTest, WallsFollowTheGridForEveryGeneratedMaze) {
     }
 }
 
-TEST_F(GenerateCommandTest, EvenMazesAreClosedAlongTheTopAndLeft) {
-    press(30, 40);
-    for (int x = 0; x < 30; ++x) {
-        EXPECT_EQ(maze->Walls[x][0].Top, 1);
-    }
-    for (int y = 0; y < 40; ++y) {
-        EXPECT_EQ(maze->Walls[0][y].Left, 1);
-    }
-}
-
 TEST_F(GenerateCommandTest, SuccessivePressesCarveDifferentMazes) {
     press(20, 20);
     const Maze first = maze->Walls;

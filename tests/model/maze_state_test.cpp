@@ -63,18 +63,5 @@ TEST(MazeTest, RowBytesAreLeftThenTopOfEachCell) {
                             [](auto byte) { return byte == 0; }));
 }
 
-TEST(MazeTest, ResizeKeepsSharedElementsAndClearsNewOnes) {
-    Maze walls(2, 2);
-    walls[1][1] = WallPair{1, 1};
-    walls[0][1] = WallPair{0, 1};
-    walls.resize(3, 1);
-    EXPECT_EQ(walls.columns(), 3);
-    EXPECT_EQ(walls.rows(), 1);
-    EXPECT_EQ(walls[0][0], (WallPair{0, 0}));
-    walls.resize(3, 3);
-    EXPECT_EQ(walls[1][1], (WallPair{0, 0}));  // dropped by the shrink, new again
-    EXPECT_EQ(walls[2][2], (WallPair{0, 0}));
-}
-
 }  // namespace
 }  // namespace nitka

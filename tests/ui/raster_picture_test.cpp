@@ -42,16 +42,12 @@ protected:
     RasterPicture picture{kTestBackground};
 };
 
-TEST_F(RasterPictureTest, BitmapIsMadeWhiteByTheFirstOperationButNotByRepaint) {
+TEST_F(RasterPictureTest, FirstOperationButRepaintMakesAWhiteBitmapWithBlackPenWhiteBrush) {
     picture.repaint();
     EXPECT_FALSE(picture.hasBitmap());
-    picture.setPenColour(Colour::Blue);
+    picture.moveTo(3, 3);
     ASSERT_TRUE(picture.hasBitmap());
     EXPECT_EQ(countPixels(rgb(255, 255, 255)), RasterPicture::kWidth * RasterPicture::kHeight);
-}
-
-TEST_F(RasterPictureTest, PenIsBlackAndBrushWhiteAtFirst) {
-    picture.moveTo(3, 3);
     picture.lineTo(5, 3);
     picture.rectangle(10, 10, 13, 13);
     EXPECT_EQ(rasterText(picture, 3, 3, 3, 1), Rows{"BBw"});
@@ -90,18 +86,13 @@ TEST_F(RasterPictureTest, RectangleFillsUpToButNotIncludingItsFarCorner) {
                                                }));
 }
 
-TEST_F(RasterPictureTest, EmptyRectanglePaintsNothing) {
+TEST_F(RasterPictureTest, EmptyShapesAndALineToItsOwnStartPaintNothing) {
     clearToBackground();
     picture.setPenColour(Colour::Black);
+    picture.setBrushColour(Colour::Black);
     picture.rectangle(5, 5, 5, 9);
-    picture.rectangle(5, 5, 9, 5);
     picture.rectangle(9, 9, 5, 5);
-    EXPECT_EQ(countPixels(kTestBackground), RasterPicture::kWidth * RasterPicture::kHeight);
-}
-
-TEST_F(RasterPictureTest, LineToItsOwnStartPaintsNothing) {
-    clearToBackground();
-    picture.setPenColour(Colour::Black);
+    picture.ellipse(5, 5, 9, 5);
     picture.moveTo(7, 7);
     picture.lineTo(7, 7);
     EXPECT_EQ(countPixels(kTestBackground), RasterPicture::kWidth * RasterPicture::kHeight);

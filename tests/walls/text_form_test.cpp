@@ -70,19 +70,6 @@ TEST_F(TextFormTest, EvenMazesShowAClosedOutline) {
     }
 }
 
-TEST_F(TextFormTest, OpeningsShowAsBlanksWhereTheGridWasCarved) {
-    generate(20, 20);
-    int blanks = 0;
-    for (int line = 0; line <= 40; ++line) {
-        for (const char c : maze->MazeText[line]) {
-            blanks += c == ' ' ? 1 : 0;
-        }
-    }
-    // Every piece has one leading blank; each of the 399 openings adds one more.
-    const int pieces = 21 * 20 + 20 * 21;
-    EXPECT_EQ(blanks, 21 + pieces + 399);
-}
-
 TEST_F(TextFormTest, FirstOddMazeOfARunEndsInBlanksBeyondTheCarvedRegion) {
     generate(9, 9);
     for (int r = 0; r < 9; ++r) {
