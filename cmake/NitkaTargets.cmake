@@ -9,5 +9,6 @@ function(nitka_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE nitka_test_support GTest::gtest_main ${ARG_LIBS})
     nitka_warnings(${name})
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+    # Parameterised cases are named by their labels, not by a dump of their bytes.
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS unit)
 endfunction()
