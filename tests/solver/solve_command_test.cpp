@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,92 +19,64 @@ namespace {
 
 using testing::FakeControls;
 using testing::mazeFromPicture;
-using testing::RecordingSurface;
 using testing::SizedMaze;
-
-// Dead end to the right of the start, so the route turns down: (0, 0), (0, 1), (1, 1).
-SizedMaze twoByTwo() {
-    return mazeFromPicture({"+--+--+", "|     |", "+  +--+", "|     |", "+--+--+"});
-}
 
 class SolveClick : public ::testing::Test {
 protected:
-    void useMaze(SizedMaze sized, int cellSize = 16) {
+    void useMaze(SizedMaze sized) {
         maze.MazeWidth = sized.width;
         maze.MazeHeight = sized.height;
         maze.Walls = std::move(sized.walls);
-        maze.CellSize = cellSize;
+        maze.CellSize = 16;
         maze.MazeReady = 1;
     }
-    void click() { BtCheminClick(maze, controls, surface); }
+    // The calls the click painted.
+    std::vector<std::string> click() {
+        surface.calls.clear();
+        BtCheminClick(maze, controls, surface);
+        return surface.calls;
+    }
 
     MazeState maze;
     FakeControls controls;
-    RecordingSurface surface;
+    testing::RecordingSurface surface;
 };
 
-TEST_F(SolveClick, DrawingPassPaintsBlackDotsAlongTheRoute) {
-    useMaze(twoByTwo());
-    click();
-    EXPECT_EQ(surface.calls,
-              (std::vector<std::string>{"brush Black", "pen Black", "ellipse 12 12 17 17",
-                                        "pen Black", "ellipse 12 28 17 33", "pen Black",
-                                        "ellipse 28 28 33 33", "brush Background"}));
+// Dead end to the right of the start, so the route turns down: (0, 0), (0, 1), (1, 1).
+TEST_F(SolveClick, PaintsTheRouteThenErasesIt) {
+    useMaze(mazeFromPicture({"+--+--+", "|     |", "+  +--+", "|     |", "+--+--+"}));
+    EXPECT_EQ(click(), (std::vector<std::string>{"brush Black", "pen Black", "ellipse 12 12 17 17",
+                                                 "pen Black", "ellipse 12 28 17 33", "pen Black",
+                                                 "ellipse 28 28 33 33", "brush Background"}));
     EXPECT_EQ(controls.caption, "SHOW");
-    EXPECT_EQ(maze.PathHidden, 0);
-    EXPECT_EQ(maze.ErasePath, 0);
-}
 
-TEST_F(SolveClick, ErasingPassPaintsTheSameDotsInBackground) {
-    useMaze(twoByTwo());
-    click();
-    surface.calls.clear();
-    click();
-    const std::vector<std::string> dot = {"pen Black", "pen Background", "brush Background"};
-    std::vector<std::string> expected = {"brush Black"};
-    for (const char* box : {"ellipse 12 12 17 17", "ellipse 12 28 17 33", "ellipse 28 28 33 33"}) {
-        expected.insert(expected.end(), dot.begin(), dot.end());
-        expected.emplace_back(box);
-    }
-    expected.emplace_back("brush Background");
-    EXPECT_EQ(surface.calls, expected);
+    EXPECT_EQ(click(), (std::vector<std::string>{
+                           "brush Black", "pen Black", "pen Background", "brush Background",
+                           "ellipse 12 12 17 17", "pen Black", "pen Background", "brush Background",
+                           "ellipse 12 28 17 33", "pen Black", "pen Background", "brush Background",
+                           "ellipse 28 28 33 33", "brush Background"}));
     EXPECT_EQ(controls.caption, "SOLVE");
-    EXPECT_EQ(maze.PathHidden, 1);
-    EXPECT_EQ(maze.ErasePath, 1);
 }
 
 TEST_F(SolveClick, BeforeAnyMazeChangesNothing) {
-    click();
-    EXPECT_TRUE(surface.calls.empty());
-    EXPECT_EQ(controls.caption, "SOLVE");
-    EXPECT_EQ(maze.PathHidden, 1);
-    EXPECT_EQ(maze.ErasePath, 0);
-    EXPECT_EQ(maze.SolveWidth, 0);
-}
-
-TEST_F(SolveClick, WithoutRouteStillSwitchesCaption) {
-    useMaze(testing::boxMaze(3, 2, true));
-    click();
-    EXPECT_TRUE(surface.calls.empty());
-    EXPECT_EQ(controls.caption, "SHOW");
-    EXPECT_EQ(maze.PathHidden, 0);
-    click();
-    EXPECT_TRUE(surface.calls.empty());
+    EXPECT_TRUE(click().empty());
     EXPECT_EQ(controls.caption, "SOLVE");
     EXPECT_EQ(maze.PathHidden, 1);
 }
 
-// Sizes a loaded file can give: no cells at all, or a single column or row,
-// whose odd size puts the target at -1.
-TEST_F(SolveClick, MazeWithoutStartOrTargetPaintsNothing) {
-    for (const auto& [width, height] : {std::pair{0, 6}, {6, 0}, {1, 6}, {6, 1}, {-4, 6}}) {
-        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        useMaze(width < 0 ? SizedMaze{width, height, Maze()}
-                          : testing::boxMaze(width, height, false));
-        maze.PathHidden = 1;
-        click();
-        EXPECT_TRUE(surface.calls.empty());
+// A walled-off target, and sizes a loaded file can give: no cells at all, or a
+// single column or row, whose odd size puts the target at -1.
+TEST_F(SolveClick, WithoutRouteOnlySwitchesCaption) {
+    for (SizedMaze sized :
+         {mazeFromPicture({"+--+--+", "|     |", "+--+--+", "|     |", "+--+--+"}),
+          SizedMaze{0, 6, Maze(1, 7)}, SizedMaze{6, 0, Maze(7, 1)}, SizedMaze{1, 6, Maze(2, 7)},
+          SizedMaze{6, 1, Maze(7, 2)}, SizedMaze{-4, 6, Maze()}}) {
+        SCOPED_TRACE(std::to_string(sized.width) + " x " + std::to_string(sized.height));
+        useMaze(std::move(sized));
+        EXPECT_TRUE(click().empty());
         EXPECT_EQ(controls.caption, "SHOW");
+        EXPECT_TRUE(click().empty());
+        EXPECT_EQ(controls.caption, "SOLVE");
     }
 }
 
@@ -112,73 +84,42 @@ TEST_F(SolveClick, OddSizeSearchesTheCarvedPartOnly) {
     FakeControls sizes(51, 50);
     SeededRandom random(7);
     BtGoClick(maze, sizes, surface, random);
-    surface.calls.clear();
-    click();
-    EXPECT_EQ(maze.SolveWidth, 50);
-    EXPECT_EQ(maze.SolveHeight, 50);
+    const std::vector<std::string> calls = click();
     // Cell (49, 49) at 11 pixels a cell: 1089 div 2 = 544.
-    ASSERT_GE(surface.calls.size(), 2u);
-    EXPECT_EQ(surface.calls[surface.calls.size() - 2], "ellipse 548 548 553 553");
+    EXPECT_EQ(calls.at(calls.size() - 2), "ellipse 548 548 553 553");
 }
 
-struct DotRow {
-    std::string label;
-    int cellSize;
-    Position cell;
-    std::string box;
-};
-
-class DotBox : public ::testing::TestWithParam<DotRow> {};
-
-TEST_P(DotBox, SitsNearTheCellCentre) {
-    const DotRow& row = GetParam();
-    MazeState maze;
-    maze.MazeWidth = 2;
-    maze.MazeHeight = 2;
-    maze.CellSize = row.cellSize;
-    RecordingSurface surface;
-    const SizedMaze sized = testing::boxMaze(2, 2, false);
-    RecursiveSolve(maze, surface, sized.walls, row.cell.x, row.cell.y, row.cell.x, row.cell.y);
-    EXPECT_EQ(surface.calls,
-              (std::vector<std::string>{"brush Black", "pen Black", row.box, "brush Background"}));
+TEST_F(SolveClick, DotSitsNearTheCellCentre) {
+    useMaze({2, 2, Maze(3, 3)});
+    for (const auto& [cellSize, x, box] : {std::tuple{16, 0, "ellipse 12 12 17 17"},
+                                           {11, 0, "ellipse 9 9 14 14"},
+                                           {8, 0, "ellipse 8 8 13 13"},
+                                           {11, 1, "ellipse 20 9 25 14"}}) {
+        maze.CellSize = cellSize;
+        surface.calls.clear();
+        RecursiveSolve(maze, surface, maze.Walls, x, 0, x, 0);
+        EXPECT_EQ(surface.calls.at(2), box);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, DotBox,
-                         ::testing::Values(DotRow{"Size16", 16, {0, 0}, "ellipse 12 12 17 17"},
-                                           DotRow{"Size11", 11, {0, 0}, "ellipse 9 9 14 14"},
-                                           DotRow{"Size8", 8, {0, 0}, "ellipse 8 8 13 13"},
-                                           DotRow{
-                                               "Size11Second", 11, {1, 0}, "ellipse 20 9 25 14"}),
-                         [](const auto& test) { return test.param.label; });
 
 // The route's dots must stay clear of the walls, or erasing them would leave
 // gaps in the drawing.
-class ErasingPass : public ::testing::TestWithParam<int> {};
+TEST(ErasingPass, RestoresEveryPixelTheDrawingChanged) {
+    for (const int side : {50, 64, 100}) {
+        MazeState maze;
+        FakeControls controls(side, side);
+        SeededRandom random(side);
+        RasterPicture picture(rgb(0xEF, 0xEF, 0xEF));
+        BtGoClick(maze, controls, picture, random);
+        const std::vector<Pixel> mazeOnly = picture.pixels();
 
-TEST_P(ErasingPass, RestoresEveryPixelTheDrawingChanged) {
-    const int side = GetParam();
-    MazeState maze;
-    FakeControls controls(side, side);
-    SeededRandom random(static_cast<std::uint32_t>(side));
-    RasterPicture picture(rgb(0xEF, 0xEF, 0xEF));
-    BtGoClick(maze, controls, picture, random);
-    const std::vector<Pixel> maze_only = picture.pixels();
-
-    BtCheminClick(maze, controls, picture);
-    const std::vector<Pixel> with_route = picture.pixels();
-    EXPECT_NE(with_route, maze_only);
-    EXPECT_EQ(picture.pixel(maze.Margin + maze.CellSize / 2, maze.Margin + maze.CellSize / 2),
-              picture.colourValue(Colour::Black));
-    EXPECT_EQ(picture.penColour(), Colour::Black);
-    EXPECT_EQ(picture.brushColour(), Colour::Background);
-
-    BtCheminClick(maze, controls, picture);
-    EXPECT_TRUE(picture.pixels() == maze_only);
-    EXPECT_EQ(picture.penColour(), Colour::Background);
-    EXPECT_EQ(picture.brushColour(), Colour::Background);
+        BtCheminClick(maze, controls, picture);
+        EXPECT_EQ(picture.pixel(maze.Margin + maze.CellSize / 2, maze.Margin + maze.CellSize / 2),
+                  picture.colourValue(Colour::Black));
+        BtCheminClick(maze, controls, picture);
+        EXPECT_TRUE(picture.pixels() == mazeOnly) << "side " << side;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(CellSizes, ErasingPass, ::testing::Values(8, 50, 64, 100));
 
 }  // namespace
 }  // namespace nitka
