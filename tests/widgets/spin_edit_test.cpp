@@ -9,12 +9,17 @@
 #include <QtTest>
 #include <climits>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "ui/qt/spin_edit.h"
 
 using nitka::SpinEdit;
 
 namespace {
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 // Drives the repeat clock one tick without waiting for it.
 void fire(QTimer* clock) {
@@ -25,137 +30,75 @@ void fire(QTimer* clock) {
 
 }  // namespace
 
-// A window with the box under test between another box and a push button, in
-// that tab order, so focus can arrive from either side and leave to a button.
+// A window with the box under test before a push button in the tab order, so
+// focus can arrive from the button and leave to it.
 class SpinEditTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
 
-    void startsAtFifty();
     void readsTextWithoutClamping_data();
     void readsTextWithoutClamping();
-    void setValueClampsAndShows_data();
-    void setValueClampsAndShows();
     void stepsByTwoAndClamps_data();
     void stepsByTwoAndClamps();
-    void arrowStepsOnlyWhenReleasedOverIt();
-    void heldArrowRepeatsWhilePointerIsOnIt();
+    void heldArrowStepsOnReleaseAndRepeatsWhilePointerIsOnIt();
     void leavingClampsTypedNumber_data();
     void leavingClampsTypedNumber();
-    void acceptedKeysEdit_data();
-    void acceptedKeysEdit();
-    void refusedKeysBeepAndChangeNothing_data();
-    void refusedKeysBeepAndChangeNothing();
-    void decimalSeparatorFollowsLocale_data();
-    void decimalSeparatorFollowsLocale();
-    void pastedTextIsNotFiltered();
-    void focusFromElsewhereSelectsWholeText_data();
-    void focusFromElsewhereSelectsWholeText();
-    void clickIntoTextPlacesCaret();
-    void arrowsSitInsideRightEdge();
+    void keyFilter_data();
+    void keyFilter();
+    void focusSelectsWholeTextUnlessClickedIntoText();
 
 private:
-    void typeInto(const QString& text);
+    QLineEdit* editor() const { return m_box->editor(); }
 
     std::unique_ptr<QWidget> m_window;
-    SpinEdit* m_other = nullptr;
     SpinEdit* m_box = nullptr;
     QPushButton* m_button = nullptr;
 };
 
 void SpinEditTest::init() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(kEnglish);
     m_window = std::make_unique<QWidget>();
-    m_window->resize(200, 160);
-    m_other = new SpinEdit(m_window.get());
-    m_other->setGeometry(10, 10, 65, 30);
     m_box = new SpinEdit(m_window.get());
-    m_box->setGeometry(10, 60, 65, 30);
+    m_box->setGeometry(10, 10, 65, 30);
     m_button = new QPushButton(QStringLiteral("Go"), m_window.get());
-    m_button->setGeometry(10, 110, 80, 30);
-    QWidget::setTabOrder(m_other, m_box);
+    m_button->setGeometry(10, 60, 80, 30);
     QWidget::setTabOrder(m_box, m_button);
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     m_button->setFocus();
-    QVERIFY(m_button->hasFocus());
+    QCOMPARE(editor()->text(), QStringLiteral("50"));
 }
 
-void SpinEditTest::cleanup() {
-    m_window.reset();
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-// Replaces the box's text by keystrokes, as a user would, leaving the focus in it.
-void SpinEditTest::typeInto(const QString& text) {
-    QLineEdit* editor = m_box->editor();
-    editor->setFocus();
-    QTest::keyClick(editor, Qt::Key_Backspace);  // the focus selected everything
-    QTest::keyClicks(editor, text);
-    QCOMPARE(editor->text(), text);
-}
-
-void SpinEditTest::startsAtFifty() {
-    const SpinEdit box;
-    QCOMPARE(box.value(), 50);
-    QCOMPARE(box.editor()->text(), QStringLiteral("50"));
-}
-
+// Reading never clamps; setting back what was read does.
 void SpinEditTest::readsTextWithoutClamping_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("in range") << "50" << 50;
-    QTest::newRow("above range, still typing") << "150" << 150;
-    QTest::newRow("below range") << "7" << 7;
-    QTest::newRow("negative") << "-5" << -5;
-    QTest::newRow("plus sign") << "+12" << 12;
-    QTest::newRow("leading zeros") << "0050" << 50;
-    QTest::newRow("pasted with blanks") << " 60 " << 60;
-    QTest::newRow("largest int") << "2147483647" << INT_MAX;
-    QTest::newRow("empty") << "" << 8;
-    QTest::newRow("lone minus") << "-" << 8;
-    QTest::newRow("lone plus") << "+" << 8;
-    QTest::newRow("two signs") << "+-5" << 8;
-    QTest::newRow("fraction") << "1.5" << 8;
-    QTest::newRow("letters") << "abc" << 8;
-    QTest::newRow("digits then letter") << "12a" << 8;
-    QTest::newRow("one past largest int") << "2147483648" << 8;
-    QTest::newRow("overlong digits") << "123456789012345678901234567890" << 8;
-    QTest::newRow("overlong negative") << "-99999999999" << 8;
-    QTest::newRow("non-Latin digits") << QStringLiteral("\u0665\u0660") << 8;
+    QTest::addColumn<int>("read");
+    QTest::addColumn<QString>("setBack");
+    QTest::newRow("above range, still typing") << "150" << 150 << "100";
+    QTest::newRow("plus sign") << "+12" << 12 << "12";
+    QTest::newRow("pasted with blanks") << " -5 " << -5 << "8";
+    QTest::newRow("largest int") << "2147483647" << INT_MAX << "100";
+    QTest::newRow("smallest int") << "-2147483648" << INT_MIN << "8";
+    QTest::newRow("empty") << "" << 8 << "8";
+    QTest::newRow("lone minus") << "-" << 8 << "8";
+    QTest::newRow("two signs") << "+-5" << 8 << "8";
+    QTest::newRow("fraction") << "1.5" << 8 << "8";
+    QTest::newRow("one past largest int") << "2147483648" << 8 << "8";
+    QTest::newRow("non-Latin digits") << QStringLiteral("\u0665\u0660") << 8 << "8";
 }
 
 void SpinEditTest::readsTextWithoutClamping() {
     QFETCH(QString, text);
-    QFETCH(int, expected);
-    m_box->editor()->setText(text);
-    QCOMPARE(m_box->value(), expected);
-    QCOMPARE(m_box->editor()->text(), text);
-}
-
-void SpinEditTest::setValueClampsAndShows_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("in range") << 64 << "64";
-    QTest::newRow("odd in range") << 51 << "51";
-    QTest::newRow("lower bound") << 8 << "8";
-    QTest::newRow("upper bound") << 100 << "100";
-    QTest::newRow("just below") << 7 << "8";
-    QTest::newRow("just above") << 101 << "100";
-    QTest::newRow("negative") << -3 << "8";
-    QTest::newRow("smallest int") << INT_MIN << "8";
-    QTest::newRow("largest int") << INT_MAX << "100";
-}
-
-void SpinEditTest::setValueClampsAndShows() {
-    QFETCH(int, value);
-    QFETCH(QString, shown);
-    m_box->setValue(value);
-    QCOMPARE(m_box->editor()->text(), shown);
+    QFETCH(int, read);
+    QFETCH(QString, setBack);
+    editor()->setText(text);
+    QCOMPARE(m_box->value(), read);
+    QCOMPARE(editor()->text(), text);
+    m_box->setValue(read);
+    QCOMPARE(editor()->text(), setBack);
 }
 
 // Every row runs twice: once by a click on an arrow, once by an arrow key.
@@ -164,33 +107,15 @@ void SpinEditTest::stepsByTwoAndClamps_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("up");
     QTest::addColumn<QString>("shown");
-    struct Row {
-        const char* label;
-        const char* start;
-        bool up;
-        const char* shown;
-    };
-    const Row rows[] = {
-        {"up at 100 stays", "100", true, "100"},
-        {"down at 8 stays", "8", false, "8"},
-        {"up from 50", "50", true, "52"},
-        {"down from 50", "50", false, "48"},
-        {"odd 51 up stays odd", "51", true, "53"},
-        {"odd 51 down stays odd", "51", false, "49"},
-        {"99 up is clamped", "99", true, "100"},
-        {"9 down is clamped", "9", false, "8"},
-        {"typed 150 up", "150", true, "100"},
-        {"typed 7 up", "7", true, "9"},
-        {"empty reads 8 then up", "", true, "10"},
-        {"lone minus down", "-", false, "8"},
-        {"largest int up", "2147483647", true, "100"},
-        {"smallest int down", "-2147483648", false, "8"},
-    };
+    const std::tuple<const char*, bool, const char*> rows[] = {
+        {"100", true, "100"},       {"8", false, "8"},   {"51", true, "53"},
+        {"51", false, "49"},        {"99", true, "100"}, {"150", true, "100"},
+        {"", true, "10"},           {"-", false, "8"},   {"2147483647", true, "100"},
+        {"-2147483648", false, "8"}};
     for (const bool byKey : {false, true}) {
-        for (const Row& row : rows) {
-            const QByteArray label = QByteArray(byKey ? "key: " : "click: ") + row.label;
-            QTest::newRow(label.constData()) << byKey << QString::fromLatin1(row.start) << row.up
-                                             << QString::fromLatin1(row.shown);
+        for (const auto& [start, up, shown] : rows) {
+            QTest::addRow("%s '%s' %s", byKey ? "key" : "click", start, up ? "up" : "down")
+                << byKey << QString::fromLatin1(start) << up << QString::fromLatin1(shown);
         }
     }
 }
@@ -200,58 +125,36 @@ void SpinEditTest::stepsByTwoAndClamps() {
     QFETCH(QString, start);
     QFETCH(bool, up);
     QFETCH(QString, shown);
-    m_box->editor()->setText(start);
+    editor()->setText(start);
     if (byKey) {
-        m_box->editor()->setFocus();
-        QTest::keyClick(m_box->editor(), up ? Qt::Key_Up : Qt::Key_Down);
+        editor()->setFocus();
+        QTest::keyClick(editor(), up ? Qt::Key_Up : Qt::Key_Down);
     } else {
         QTest::mouseClick(up ? m_box->upButton() : m_box->downButton(), Qt::LeftButton);
     }
-    QCOMPARE(m_box->editor()->text(), shown);
+    QCOMPARE(editor()->text(), shown);
 }
 
-void SpinEditTest::arrowStepsOnlyWhenReleasedOverIt() {
-    QWidget* const up = m_box->upButton();
-    QTest::mousePress(up, Qt::LeftButton);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("50"));
-
-    QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-4, -4));
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("50"));
-    QVERIFY(!m_box->repeatTimer()->isActive());
-
-    QTest::mouseClick(up, Qt::RightButton);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("50"));
-
-    QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("52"));
-}
-
-void SpinEditTest::heldArrowRepeatsWhilePointerIsOnIt() {
+void SpinEditTest::heldArrowStepsOnReleaseAndRepeatsWhilePointerIsOnIt() {
     QWidget* const down = m_box->downButton();
     QTimer* const clock = m_box->repeatTimer();
-    QVERIFY(!clock->isActive());
-
     QTest::mousePress(down, Qt::LeftButton);
-    QVERIFY(clock->isActive());
     QCOMPARE(clock->interval(), SpinEdit::kRepeatDelayMs);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("50"));
-
+    QCOMPARE(editor()->text(), QStringLiteral("50"));
     fire(clock);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("48"));
+    QCOMPARE(editor()->text(), QStringLiteral("48"));
     QCOMPARE(clock->interval(), SpinEdit::kRepeatIntervalMs);
-    fire(clock);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("46"));
 
-    QTest::mouseMove(down, QPoint(-4, down->height() / 2));
+    const QPoint outside(-4, down->height() / 2);
+    QTest::mouseMove(down, outside);
     fire(clock);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("46"));
-
+    QCOMPARE(editor()->text(), QStringLiteral("48"));
     QTest::mouseMove(down, down->rect().center());
     fire(clock);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("44"));
+    QCOMPARE(editor()->text(), QStringLiteral("46"));
 
-    QTest::mouseRelease(down, Qt::LeftButton);
-    QCOMPARE(m_box->editor()->text(), QStringLiteral("42"));
+    QTest::mouseRelease(down, Qt::LeftButton, {}, outside);
+    QCOMPARE(editor()->text(), QStringLiteral("46"));
     QVERIFY(!clock->isActive());
 }
 
@@ -261,25 +164,13 @@ void SpinEditTest::leavingClampsTypedNumber_data() {
     QTest::addColumn<bool>("byClick");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("read");
-    struct Row {
-        const char* label;
-        const char* typed;
-        const char* shown;
-        int read;
-    };
-    const Row rows[] = {
-        {"150 becomes 100", "150", "100", 100}, {"101 becomes 100", "101", "100", 100},
-        {"7 becomes 8", "7", "8", 8},           {"0 becomes 8", "0", "8", 8},
-        {"negative becomes 8", "-4", "8", 8},   {"in range stays", "50", "50", 50},
-        {"odd stays odd", "51", "51", 51},      {"emptied stays empty", "", "", 8},
-        {"lone minus stays", "-", "-", 8},      {"fraction stays", "1.5", "1.5", 8},
-    };
+    const std::pair<const char*, const char*> rows[] = {{"150", "100"}, {"7", "8"}, {"-4", "8"},
+                                                        {"51", "51"},   {"", ""},   {"-", "-"},
+                                                        {"1.5", "1.5"}};
     for (const bool byClick : {false, true}) {
-        for (const Row& row : rows) {
-            const QByteArray label = QByteArray(byClick ? "button click: " : "tab: ") + row.label;
-            QTest::newRow(label.constData()) << byClick << QString::fromLatin1(row.typed)
-                                             << QString::fromLatin1(row.shown) << row.read;
+        for (const auto& [typed, shown] : rows) {
+            QTest::addRow("%s: '%s' leaves '%s'", byClick ? "button click" : "tab", typed, shown)
+                << byClick << QString::fromLatin1(typed) << QString::fromLatin1(shown);
         }
     }
 }
@@ -288,177 +179,78 @@ void SpinEditTest::leavingClampsTypedNumber() {
     QFETCH(bool, byClick);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    QFETCH(int, read);
-    typeInto(typed);
+    editor()->setFocus();
+    editor()->setText(typed);
     int readByHandler = -1;
     connect(m_button, &QPushButton::clicked, m_box, [&] { readByHandler = m_box->value(); });
     if (byClick) {
         QTest::mouseClick(m_button, Qt::LeftButton);
-        QCOMPARE(readByHandler, read);
+        QCOMPARE(readByHandler, m_box->value());
     } else {
-        QTest::keyClick(m_box->editor(), Qt::Key_Tab);
+        QTest::keyClick(editor(), Qt::Key_Tab);
     }
     QVERIFY(m_button->hasFocus());
-    QCOMPARE(m_box->editor()->text(), shown);
-    QCOMPARE(m_box->value(), read);
+    QCOMPARE(editor()->text(), shown);
 }
 
-void SpinEditTest::acceptedKeysEdit_data() {
-    QTest::addColumn<QTestEventList>("keys");
-    QTest::addColumn<QString>("result");
-    const auto list = [](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys) {
-        QTestEventList events;
-        for (const auto& [key, modifiers] : keys) {
-            events.addKeyClick(key, modifiers);
-        }
-        return events;
-    };
-    QTest::newRow("digit") << list({{Qt::Key_7, {}}}) << "507";
-    QTest::newRow("plus") << list({{Qt::Key_Plus, {}}}) << "50+";
-    QTest::newRow("minus") << list({{Qt::Key_Minus, {}}}) << "50-";
-    QTest::newRow("decimal point") << list({{Qt::Key_Period, {}}}) << "50.";
-    QTest::newRow("keypad digit") << list({{Qt::Key_5, Qt::KeypadModifier}}) << "505";
-    QTest::newRow("backspace") << list({{Qt::Key_Backspace, {}}}) << "5";
-    QTest::newRow("home, delete") << list({{Qt::Key_Home, {}}, {Qt::Key_Delete, {}}}) << "0";
-    QTest::newRow("left, digit") << list({{Qt::Key_Left, {}}, {Qt::Key_1, {}}}) << "510";
-    QTest::newRow("select all, digit")
-        << list({{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_9, {}}}) << "9";
-    QTest::newRow("digit, undo") << list({{Qt::Key_1, {}}, {Qt::Key_Z, Qt::ControlModifier}})
-                                 << "50";
-    QTest::newRow("escape") << list({{Qt::Key_Escape, {}}}) << "50";
-    QTest::newRow("end, page up") << list({{Qt::Key_End, {}}, {Qt::Key_PageUp, {}}}) << "50";
-}
-
-void SpinEditTest::acceptedKeysEdit() {
-    QFETCH(QTestEventList, keys);
-    QFETCH(QString, result);
-    QLineEdit* editor = m_box->editor();
-    editor->setFocus();
-    editor->end(false);
-    const QSignalSpy beeps(m_box, &SpinEdit::beeped);
-    keys.simulate(editor);
-    QCOMPARE(editor->text(), result);
-    QCOMPARE(beeps.count(), 0);
-}
-
-void SpinEditTest::refusedKeysBeepAndChangeNothing_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::newRow("letter") << int{Qt::Key_A} << Qt::KeyboardModifiers{};
-    QTest::newRow("capital letter") << int{Qt::Key_Z} << Qt::KeyboardModifiers{Qt::ShiftModifier};
-    QTest::newRow("alt and letter") << int{Qt::Key_X} << Qt::KeyboardModifiers{Qt::AltModifier};
-    QTest::newRow("space") << int{Qt::Key_Space} << Qt::KeyboardModifiers{};
-    QTest::newRow("return") << int{Qt::Key_Return} << Qt::KeyboardModifiers{};
-    QTest::newRow("keypad enter") << int{Qt::Key_Enter}
-                                  << Qt::KeyboardModifiers{Qt::KeypadModifier};
-    QTest::newRow("comma in English") << int{Qt::Key_Comma} << Qt::KeyboardModifiers{};
-    QTest::newRow("asterisk") << int{Qt::Key_Asterisk} << Qt::KeyboardModifiers{};
-    QTest::newRow("equals") << int{Qt::Key_Equal} << Qt::KeyboardModifiers{};
-}
-
-void SpinEditTest::refusedKeysBeepAndChangeNothing() {
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QLineEdit* editor = m_box->editor();
-    editor->setFocus();
-    QCOMPARE(editor->selectedText(), QStringLiteral("50"));
-    const QSignalSpy beeps(m_box, &SpinEdit::beeped);
-    QTest::keyClick(editor, static_cast<Qt::Key>(key), modifiers);
-    QCOMPARE(beeps.count(), 1);
-    QCOMPARE(editor->text(), QStringLiteral("50"));
-    QCOMPARE(editor->selectedText(), QStringLiteral("50"));
-}
-
-void SpinEditTest::decimalSeparatorFollowsLocale_data() {
+// One key pressed after "50" with the caret at its end; a refused one beeps
+// and leaves "50" as it was.
+void SpinEditTest::keyFilter_data() {
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<char>("typed");
-    QTest::addColumn<bool>("accepted");
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    QTest::newRow("English point") << english << '.' << true;
-    QTest::newRow("English comma") << english << ',' << false;
-    QTest::newRow("German comma") << german << ',' << true;
-    QTest::newRow("German point") << german << '.' << false;
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("result");
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers alt = Qt::AltModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::newRow("digit") << kEnglish << Qt::Key_7 << none << "507";
+    QTest::newRow("plus") << kEnglish << Qt::Key_Plus << none << "50+";
+    QTest::newRow("minus") << kEnglish << Qt::Key_Minus << none << "50-";
+    QTest::newRow("English point") << kEnglish << Qt::Key_Period << none << "50.";
+    QTest::newRow("German comma") << kGerman << Qt::Key_Comma << none << "50,";
+    QTest::newRow("backspace") << kEnglish << Qt::Key_Backspace << none << "5";
+    QTest::newRow("paste is not filtered") << kEnglish << Qt::Key_V << ctrl << "50x 1,y";
+    QTest::newRow("letter") << kEnglish << Qt::Key_A << none << "50";
+    QTest::newRow("alt and letter") << kEnglish << Qt::Key_X << alt << "50";
+    QTest::newRow("return") << kEnglish << Qt::Key_Return << none << "50";
+    QTest::newRow("keypad enter") << kEnglish << Qt::Key_Enter
+                                  << Qt::KeyboardModifiers{Qt::KeypadModifier} << "50";
+    QTest::newRow("English comma") << kEnglish << Qt::Key_Comma << none << "50";
+    QTest::newRow("German point") << kGerman << Qt::Key_Period << none << "50";
 }
 
-void SpinEditTest::decimalSeparatorFollowsLocale() {
+void SpinEditTest::keyFilter() {
     QFETCH(QLocale, locale);
-    QFETCH(char, typed);
-    QFETCH(bool, accepted);
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, result);
     QLocale::setDefault(locale);
-    typeInto(QStringLiteral("1"));
-    const QSignalSpy beeps(m_box, &SpinEdit::beeped);
-    QTest::keyClick(m_box->editor(), typed);
-    QCOMPARE(m_box->editor()->text(), accepted ? QStringLiteral("1") + QLatin1Char(typed) : "1");
-    QCOMPARE(beeps.count(), accepted ? 0 : 1);
-}
-
-void SpinEditTest::pastedTextIsNotFiltered() {
     QApplication::clipboard()->setText(QStringLiteral("x 1,y"));
-    QLineEdit* editor = m_box->editor();
-    editor->setFocus();
-    const QSignalSpy beeps(m_box, &SpinEdit::beeped);
-    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(editor->text(), QStringLiteral("x 1,y"));
-    QCOMPARE(beeps.count(), 0);
-    QCOMPARE(m_box->value(), 8);
-
-    QTest::keyClick(editor, Qt::Key_Tab);
-    QCOMPARE(editor->text(), QStringLiteral("x 1,y"));
+    editor()->setFocus();
+    editor()->end(false);
+    const QSignalSpy beeped(m_box, &SpinEdit::beeped);
+    QTest::keyClick(editor(), key, modifiers);
+    QCOMPARE(editor()->text(), result);
+    QCOMPARE(beeped.count(), result == QStringLiteral("50") ? 1 : 0);
 }
 
-void SpinEditTest::focusFromElsewhereSelectsWholeText_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Tab from the box before") << "tab";
-    QTest::newRow("Backtab from the button after") << "backtab";
-    QTest::newRow("programmatic") << "call";
-    QTest::newRow("press on an arrow") << "arrow";
-}
-
-void SpinEditTest::focusFromElsewhereSelectsWholeText() {
-    QFETCH(QString, how);
+void SpinEditTest::focusSelectsWholeTextUnlessClickedIntoText() {
     m_box->setValue(64);
-    if (how == "tab") {
-        m_other->setFocus();
-        QTest::keyClick(m_other->editor(), Qt::Key_Tab);
-    } else if (how == "backtab") {
-        QTest::keyClick(m_button, Qt::Key_Backtab, Qt::ShiftModifier);
-    } else if (how == "call") {
-        m_box->setFocus();
-    } else {
-        QTest::mousePress(m_box->upButton(), Qt::LeftButton);
-    }
-    QVERIFY(m_box->editor()->hasFocus());
-    QCOMPARE(m_box->editor()->selectedText(), QStringLiteral("64"));
+    QTest::keyClick(m_button, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(editor()->hasFocus());
+    QCOMPARE(editor()->selectedText(), QStringLiteral("64"));
 
-    if (how == "arrow") {
-        // The step that follows keeps the selection, so typing still replaces the number.
-        QTest::mouseRelease(m_box->upButton(), Qt::LeftButton);
-        QCOMPARE(m_box->editor()->selectedText(), QStringLiteral("66"));
-    }
-}
+    m_button->setFocus();
+    QTest::mouseClick(editor(), Qt::LeftButton, {}, QPoint(2, editor()->height() / 2));
+    QVERIFY(editor()->hasFocus());
+    QVERIFY(!editor()->hasSelectedText());
 
-void SpinEditTest::clickIntoTextPlacesCaret() {
-    QLineEdit* editor = m_box->editor();
-    QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(2, editor->height() / 2));
-    QVERIFY(editor->hasFocus());
-    QVERIFY(!editor->hasSelectedText());
-    QCOMPARE(editor->cursorPosition(), 0);
-}
-
-void SpinEditTest::arrowsSitInsideRightEdge() {
-    const QRect box = m_box->rect();
-    const QRect up = m_box->upButton()->geometry();
-    const QRect down = m_box->downButton()->geometry();
-    QVERIFY(box.contains(up));
-    QVERIFY(box.contains(down));
-    QVERIFY(box.right() - up.right() <= 3);
-    QVERIFY(up.left() > box.width() / 2);
-    QCOMPARE(up.left(), down.left());
-    QVERIFY(up.bottom() < down.top());
-    QCOMPARE(m_box->upButton()->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(m_box->downButton()->focusPolicy(), Qt::NoFocus);
-    QVERIFY(m_box->editor()->textMargins().right() >= up.width());
+    // The arrow hands the focus to the text, and its step keeps the whole text
+    // selected so that typing still replaces the number.
+    m_button->setFocus();
+    QTest::mouseClick(m_box->upButton(), Qt::LeftButton);
+    QVERIFY(editor()->hasFocus());
+    QCOMPARE(editor()->selectedText(), QStringLiteral("66"));
 }
 
 QTEST_MAIN(SpinEditTest)
