@@ -14,16 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::vector<std::int32_t> readIntegers(const std::string& input, std::size_t count) {
-    std::stringbuf buffer(input);
-    MazeReader reader(buffer);
-    std::vector<std::int32_t> values;
-    while (values.size() < count) {
-        values.push_back(reader.readInteger());
-    }
-    return values;
-}
-
 TEST(MazeReaderTokens, AcceptsEveryNumberForm) {
     const std::tuple<const char*, std::string, std::vector<std::int32_t>> cases[] = {
         {"signs", "42 +7 -7", {42, 7, -7}},
@@ -36,7 +26,11 @@ TEST(MazeReaderTokens, AcceptsEveryNumberForm) {
         {"ctrl z ends the file", "12\x1a 3", {12, 0}},
     };
     for (const auto& [label, input, expected] : cases) {
-        EXPECT_EQ(readIntegers(input, expected.size()), expected) << label;
+        std::stringbuf buffer(input);
+        MazeReader reader(buffer);
+        for (const std::int32_t value : expected) {
+            EXPECT_EQ(reader.readInteger(), value) << label;
+        }
     }
 }
 
@@ -46,13 +40,15 @@ TEST(MazeReaderTokens, RefusesWhatIsNoInt32) {
                                  "2147483648", "-2147483649", "$80000000", "99999999999999999999",
                                  "\xC3\xA9"};
     for (const std::string& input : cases) {
-        EXPECT_EQ(testing::failure([&] { readIntegers(input, 1); }), "106 Invalid numeric input")
+        std::stringbuf buffer(input);
+        MazeReader reader(buffer);
+        EXPECT_EQ(testing::failure([&] { reader.readInteger(); }), "106 Invalid numeric input")
             << input;
     }
 }
 
-// Serves head, then 64 MiB of filler, then tail, without ever holding the
-// long line, so that the reader is shown not to hold it either.
+// Serves head, then a 64 MiB run of filler, then tail, 64 KiB at a time as a
+// file would, never holding the long run.
 class LongLineSource final : public std::streambuf {
 public:
     LongLineSource(std::string head, char filler, std::string tail)
