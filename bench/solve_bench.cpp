@@ -9,15 +9,17 @@
 #include "model/generate_command.h"
 #include "model/seeded_random.h"
 #include "solver/literal_search.h"
-#include "solver/maze_pictures.h"
 #include "solver/route_search.h"
 #include "solver/solve_command.h"
+#include "solver_mazes.h"
 #include "support/fake_controls.h"
 #include "ui/raster_picture.h"
 
 namespace nitka {
 namespace {
 
+using bench::decoyMaze;
+using bench::serpentineMaze;
 using testing::SizedMaze;
 
 // The maze a press of "Depth-First" gives, drawn on the given picture.
@@ -49,7 +51,7 @@ BENCHMARK(BM_FindRouteGenerated)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecon
 
 // Ten thousand levels: the route runs through every cell.
 void BM_FindRouteSerpentine(benchmark::State& state) {
-    const SizedMaze maze = testing::serpentineMaze(100, 100);
+    const SizedMaze maze = serpentineMaze(100, 100);
     for (auto _ : state) {
         const std::vector<Position> route = findRoute(maze.walls, 100, 100, {0, 0}, {0, 99});
         benchmark::DoNotOptimize(route.data());
@@ -58,19 +60,20 @@ void BM_FindRouteSerpentine(benchmark::State& state) {
 BENCHMARK(BM_FindRouteSerpentine)->Unit(benchmark::kMicrosecond);
 
 void BM_FindRouteDecoy(benchmark::State& state) {
-    searchAndCount(state, testing::decoyMaze(static_cast<int>(state.range(0))));
+    searchAndCount(state, decoyMaze(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_FindRouteDecoy)->Arg(6)->Arg(7)->Arg(8)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // The exponential reference; beyond 7 x 7 a single run takes minutes or more.
 void BM_LiteralSearchDecoy(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    const SizedMaze maze = testing::decoyMaze(side);
+    const SizedMaze maze = decoyMaze(side);
     long long entries = 0;
     for (auto _ : state) {
-        const std::vector<Position> route =
-            testing::literalRoute(maze.walls, side, side, {0, 0}, {side - 1, side - 1}, &entries);
-        benchmark::DoNotOptimize(route.data());
+        testing::LiteralSearch literal{
+            maze, {side - 1, side - 1}, std::vector(side, std::vector<bool>(side)), {}};
+        benchmark::DoNotOptimize(literal.ExploreCell(0, 0));
+        entries = literal.entries;
     }
     state.counters["entries"] = static_cast<double>(entries);
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "solver/literal_search.h"
 #include "solver/maze_pictures.h"
 
 namespace nitka {
@@ -77,38 +78,6 @@ TEST(RouteSearchLimits, LeavesTheLargestDecoyBlockForTheCorridor) {
     EXPECT_EQ(findRoute(walls, 100, 100, {0, 0}, {99, 99}), expected);
 }
 
-// The route search as first written, the reference for the program's: recursive,
-// and on the way back it only clears the visited flag, so on loops it may enter a
-// cell again along every other route and take exponential time.
-struct LiteralSearch {
-    bool ExploreCell(int x, int y) {
-        VisitedCells[x][y] = true;
-        PathPoints.push_back({x, y});
-        if (PathPoints.back() == target) {
-            PathPoints.push_back({-1, -1});
-            return true;
-        }
-        for (const auto& [dx, dy] : {std::pair{1, 0}, {0, -1}, {-1, 0}, {0, 1}}) {
-            const WallPair& edge = maze.walls[x + (dx > 0 ? 1 : 0)][y + (dy > 0 ? 1 : 0)];
-            if ((dx != 0 ? edge.Left : edge.Top) != 1 && inside(x + dx, y + dy) &&
-                !VisitedCells[x + dx][y + dy] && ExploreCell(x + dx, y + dy)) {
-                return true;
-            }
-        }
-        VisitedCells[x][y] = false;
-        PathPoints.pop_back();
-        return false;
-    }
-    bool inside(int x, int y) const {
-        return x >= 0 && x < maze.width && y >= 0 && y < maze.height;
-    }
-
-    const SizedMaze& maze;
-    Position target;
-    std::vector<std::vector<bool>> VisitedCells;
-    std::vector<Position> PathPoints;
-};
-
 // Flags 0, 1 and 2 drawn 55, 35 and 10 in 100, outer ones too: most mazes have
 // loops, about half a route, and none is open enough to slow the reference down.
 // Mostly corner to corner as a click searches; some from and to any cell, some
@@ -136,7 +105,8 @@ TEST(RouteSearchAgainstReference, SameRouteOnRandomSmallMazes) {
         const Position target =
             anywhere ? anyCell() : Position{run % 20 == 0 ? width : width - 1, height - 1};
 
-        LiteralSearch literal{maze, target, std::vector(width, std::vector<bool>(height)), {}};
+        testing::LiteralSearch literal{
+            maze, target, std::vector(width, std::vector<bool>(height)), {}};
         const std::vector<Position> expected =
             literal.ExploreCell(start.x, start.y) ? literal.PathPoints : std::vector<Position>{};
         ASSERT_EQ(findRoute(maze.walls, width, height, start, target), expected) << "run " << run;
