@@ -8,47 +8,43 @@ with the program's exit status:
 """
 
 import argparse
+import os
 import shlex
-import shutil
 import sys
 import tempfile
 
 from maze_picture import BLACK, BLUE
 from maze_user import MazeUser
-from xsession import DriverError, Program, XServer
+from xsession import DriverError, x_server
 
 
-class Session(MazeUser):
-    """A running program in a working directory of its own."""
-
-    def __init__(self, xserver, executable, wrapper=()):
-        self.workdir = tempfile.mkdtemp(prefix="nitka-cycle-")
-        self.program = Program(xserver, executable, self.workdir, wrapper)
-
-    def close(self):
-        self.program.stop()
-        shutil.rmtree(self.workdir, ignore_errors=True)
-
-    def expect_picture(self, maze, edge_colour, dots=()):
-        difference = self.wait_for_picture(self.expected_maze_picture(maze, edge_colour, dots))
-        if difference:
-            raise DriverError(difference)
+def run_session(env, executable, work, wrapper=(), echo_log=False):
+    """Starts the program in a directory of its own, calls work(program) and
+    presses EXIT; returns the exit status and what work returned."""
+    with tempfile.TemporaryDirectory(prefix="nitka-session-") as workdir:
+        program = MazeUser(env, executable, workdir, wrapper)
+        try:
+            result = work(program)
+            program.click("Button6")
+            return program.wait_exit(), result
+        finally:
+            program.stop()
+            if echo_log:
+                print(program.log(), end="", file=sys.stderr)
 
 
-def work_through(session, size):
-    """Every command once on a size x size maze, each checked on screen.
-
-    Leaves the program running, so that its memory can still be read.
-    """
-    maze = session.generate(size, size)
+def work_through(program, size=100):
+    """Every command once on a size x size maze, each checked on screen."""
+    program.find_main_window()
+    maze = program.generate(size, size)
     route = maze.route()
-    session.program.click("BtChemin")
-    session.expect_picture(maze, BLUE, route)
-    session.program.click("Button4")
+    program.click("BtChemin")
+    program.expect_maze(maze, BLUE, route)
+    program.click("Button4")
     # The drawing pass left the pen black, so LOAD's clearing edges are black.
-    session.expect_picture(maze, BLACK)
-    session.program.click("BtChemin")
-    session.expect_picture(maze, BLACK, route)
+    program.expect_maze(maze, BLACK)
+    program.click("BtChemin")
+    program.expect_maze(maze, BLACK, route)
 
 
 def main():
@@ -57,21 +53,15 @@ def main():
     parser.add_argument("--size", type=int, default=100)
     parser.add_argument("--wrapper", default="", help="command to run the program under")
     args = parser.parse_args()
-    with XServer() as xserver:
-        session = Session(xserver, args.program, shlex.split(args.wrapper))
+    with x_server() as env:
         try:
-            session.program.find_main_window()
-            work_through(session, args.size)
-            session.program.click("Button6")
-            status = session.program.wait_exit()
+            return run_session(env, os.path.abspath(args.program),
+                               lambda program: work_through(program, args.size),
+                               shlex.split(args.wrapper), echo_log=True)[0]
         except DriverError as error:
             print(f"cycle failed: {error}", file=sys.stderr)
-            status = 2
-        finally:
-            session.program.stop()
-            print(session.program.log(), end="", file=sys.stderr)
-            session.close()
-    return status
+            return 2
+
 
 if __name__ == "__main__":
     sys.exit(main())

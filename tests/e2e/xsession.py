@@ -1,12 +1,9 @@
-"""Runs the real program in a private X server and works it as a user would.
+"""Runs the real program in a private X server and works it as a user would,
+through xdotool and ImageMagick's import, and libX11 for what they cannot do:
+a window manager's close request and the moment a window is mapped. Every wait
+is bounded, so a hung program fails a test instead of hanging the suite."""
 
-Everything here talks to X through the command-line tools a user's desktop
-has (xdotool, xwininfo, xprop, ImageMagick's import) plus a few calls into
-libX11 for what those tools cannot do: the window manager's close request and
-the exact moment a window is mapped. Every wait is bounded, so a hung program
-fails a test instead of hanging the suite.
-"""
-
+import contextlib
 import ctypes
 import ctypes.util
 import os
@@ -17,7 +14,6 @@ import time
 
 # The window's layout in client coordinates: left, top, width, height.
 CONTROLS = {
-    "Laby": (0, 0, 825, 820),
     "BtGo": (834, 87, 97, 34),
     "BtChemin": (836, 142, 95, 33),
     "SpinEdit1": (853, 225, 65, 30),
@@ -26,367 +22,195 @@ CONTROLS = {
     "Button5": (834, 420, 97, 33),
     "Button6": (834, 471, 97, 33),
 }
-CLIENT_SIZE = (953, 850)
 MAIN_CAPTION = "Depth-First метод построения лабиринтов"
 NOTICE_CAPTION = "Лабиринт"
 ERROR_CAPTION = "Лабиринт Nitka"
 
 # Sanitizer and valgrind builds are many times slower; they stretch every wait.
 SLOWDOWN = float(os.environ.get("NITKA_E2E_SLOWDOWN", "1"))
-DEFAULT_WAIT = 30.0
 
 
 class DriverError(AssertionError):
     """A wait ran out or the program misbehaved; fails the test that saw it."""
 
 
-def wait_until(condition, what, timeout=DEFAULT_WAIT, interval=0.05):
-    """Polls condition() until it returns a true value, which is returned."""
+def wait_until(condition, what, timeout=30.0, explain=lambda: ""):
+    """Polls condition() until it returns a true value, which is returned; when
+    time runs out, explain() tells what was seen instead."""
     deadline = time.monotonic() + timeout * SLOWDOWN
-    while True:
-        result = condition()
-        if result:
-            return result
+    while not (result := condition()):
         if time.monotonic() > deadline:
-            raise DriverError(f"timed out waiting for {what}")
-        time.sleep(interval)
+            raise DriverError(f"timed out waiting for {what}: {explain()}")
+        time.sleep(0.05)
+    return result
 
 
-def _run(args, env, timeout=10.0):
-    """Runs one X tool; its failure is a driver error with the tool's output."""
+def run_tool(args, env, ok=(0,)):
+    """Runs one X tool and returns its output; any other exit status is a driver error."""
     try:
-        done = subprocess.run(args, env=env, capture_output=True, timeout=timeout * SLOWDOWN)
+        done = subprocess.run(args, env=env, capture_output=True, timeout=30 * SLOWDOWN)
     except subprocess.TimeoutExpired as error:
-        raise DriverError(f"{args[0]} did not finish: {' '.join(args)}") from error
-    if done.returncode != 0:
+        raise DriverError(f"{' '.join(args)} did not finish") from error
+    if done.returncode not in ok:
         raise DriverError(f"{' '.join(args)} failed: {done.stderr.decode(errors='replace')}")
     return done.stdout
 
 
-class Image:
-    """An RGB screenshot; pixel(x, y) gives an (r, g, b) tuple."""
-
-    def __init__(self, width, height, rgb):
-        self.width = width
-        self.height = height
-        self.rgb = rgb
-
-    @classmethod
-    def from_ppm(cls, data):
-        # P6 header: magic, width, height, maxval, each followed by one blank.
-        fields = []
-        pos = 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        if fields[0] != b"P6" or fields[3] != b"255":
-            raise DriverError(f"unexpected screenshot header {fields}")
-        width, height = int(fields[1]), int(fields[2])
-        rgb = data[pos + 1:pos + 1 + width * height * 3]
-        if len(rgb) != width * height * 3:
-            raise DriverError("truncated screenshot")
-        return cls(width, height, rgb)
-
-    def pixel(self, x, y):
-        offset = (y * self.width + x) * 3
-        return tuple(self.rgb[offset:offset + 3])
-
-    def crop(self, left, top, width, height):
-        """A block of the image as one bytes object, row by row."""
-        stride = self.width * 3
-        return b"".join(self.rgb[y * stride + left * 3:y * stride + (left + width) * 3]
-                        for y in range(top, top + height))
-
-
-# Every X event starts with these fields.
-_EVENT_HEADER = [
-    ("type", ctypes.c_int),
-    ("serial", ctypes.c_ulong),
-    ("send_event", ctypes.c_int),
-    ("display", ctypes.c_void_p),
-]
-
-
-class _XClientMessage(ctypes.Structure):
-    _fields_ = _EVENT_HEADER + [
-        ("window", ctypes.c_ulong),
-        ("message_type", ctypes.c_ulong),
-        ("format", ctypes.c_int),
-        ("data", ctypes.c_long * 5),
-    ]
-
-
-class _XMap(ctypes.Structure):
-    _fields_ = _EVENT_HEADER + [
-        ("event", ctypes.c_ulong),
-        ("window", ctypes.c_ulong),
-        ("override_redirect", ctypes.c_int),
-    ]
-
-
-class _XEvent(ctypes.Union):
-    _fields_ = [
-        ("type", ctypes.c_int),
-        ("xclient", _XClientMessage),
-        ("xmap", _XMap),
-        ("pad", ctypes.c_long * 24),
-    ]
-
-
-_MAP_NOTIFY = 19
-_CLIENT_MESSAGE = 33
-_SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+class _Event(ctypes.Structure):
+    # XEvent's 24 longs as a ClientMessage lays them out; a MapNotify has its
+    # window where a ClientMessage has its message type.
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                ("pad", ctypes.c_long * 12)]
 
 
 class XConnection:
     """A raw libX11 connection for the close box and for watching maps."""
 
-    def __init__(self, display_name):
-        self._lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        lib = self._lib
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        lib.XInternAtom.restype = ctypes.c_ulong
-        lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.POINTER(_XEvent)]
-        lib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        lib.XFlush.argtypes = [ctypes.c_void_p]
-        lib.XPending.argtypes = [ctypes.c_void_p]
-        lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(_XEvent)]
-        lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
-        self._display = lib.XOpenDisplay(display_name.encode())
-        if not self._display:
-            raise DriverError(f"cannot open display {display_name}")
+    # ctypes passes a bare Python int as a C int, which holds every atom, mask
+    # and flag used here; the display pointer and window ids are wrapped.
+    def __init__(self, env):
+        self._x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        self._x.XOpenDisplay.restype = ctypes.c_void_p
+        self._display = ctypes.c_void_p(self._x.XOpenDisplay(env["DISPLAY"].encode()))
+        if not self._display.value:
+            raise DriverError(f"cannot open display {env['DISPLAY']}")
 
     def close(self):
-        if self._display:
-            self._lib.XCloseDisplay(self._display)
-            self._display = None
+        self._x.XCloseDisplay(self._display)
 
     def request_close(self, window):
         """Asks the window to close the way a window manager's close box does."""
-        lib = self._lib
-        event = _XEvent()
-        event.xclient.type = _CLIENT_MESSAGE
-        event.xclient.window = window
-        event.xclient.message_type = lib.XInternAtom(self._display, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = lib.XInternAtom(self._display, b"WM_DELETE_WINDOW", 0)
-        event.xclient.data[1] = 0  # CurrentTime
-        lib.XSendEvent(self._display, window, 0, 0, ctypes.byref(event))
-        lib.XFlush(self._display)
+        event = _Event(type=33, window=window, format=32)  # a ClientMessage
+        event.message_type = self._x.XInternAtom(self._display, b"WM_PROTOCOLS", 0)
+        event.data[0] = self._x.XInternAtom(self._display, b"WM_DELETE_WINDOW", 0)
+        self._x.XSendEvent(self._display, ctypes.c_ulong(window), 0, 0, ctypes.byref(event))
+        self._x.XFlush(self._display)
 
     def watch_maps(self):
         """From now on, top-level windows being mapped are queued for next_map."""
-        root = self._lib.XDefaultRootWindow(self._display)
-        self._lib.XSelectInput(self._display, root, _SUBSTRUCTURE_NOTIFY_MASK)
-        self._lib.XFlush(self._display)
+        root = ctypes.c_ulong(self._x.XDefaultRootWindow(self._display))
+        self._x.XSelectInput(self._display, root, 1 << 19)  # SubstructureNotifyMask
+        self._x.XFlush(self._display)
 
-    def next_map(self, timeout):
-        """(monotonic time, window id) of the next map, or None after timeout seconds."""
-        lib = self._lib
-        deadline = time.monotonic() + timeout
-        event = _XEvent()
+    def next_map(self, timeout=30.0):
+        """(monotonic time, window id) of the next window mapped."""
+        deadline = time.monotonic() + timeout * SLOWDOWN
+        event = _Event()
         while True:
-            while lib.XPending(self._display):
-                lib.XNextEvent(self._display, ctypes.byref(event))
-                if event.type == _MAP_NOTIFY:
-                    return time.monotonic(), event.xmap.window
+            while self._x.XPending(self._display):
+                self._x.XNextEvent(self._display, ctypes.byref(event))
+                if event.type == 19:  # MapNotify
+                    return time.monotonic(), event.message_type
             remaining = deadline - time.monotonic()
             if remaining <= 0:
-                return None
-            select.select([lib.XConnectionNumber(self._display)], [], [], remaining)
+                raise DriverError("no window was mapped")
+            select.select([self._x.XConnectionNumber(self._display)], [], [], remaining)
 
 
-class XServer:
-    """A private Xvfb display; a context manager that always stops it."""
-
-    def __init__(self, size="1280x1024x24"):
-        self._size = size
-        self._process = None
-        self.display = None
-
-    def __enter__(self):
-        read_end, write_end = os.pipe()
-        try:
-            # -displayfd lets Xvfb pick a free display and tell us which.
-            self._process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self._size,
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                start_new_session=True)
-            os.close(write_end)
-            write_end = None
-            # Xvfb writes the number and the newline separately and dies if the
-            # pipe is gone before the newline, so read up to it.
-            number = b""
-            deadline = time.monotonic() + 30.0
-            while not number.endswith(b"\n") and time.monotonic() < deadline:
-                ready, _, _ = select.select([read_end], [], [], deadline - time.monotonic())
-                chunk = os.read(read_end, 64) if ready else b""
-                if not chunk:
-                    break
-                number += chunk
-            number = number.decode().strip()
-        finally:
-            os.close(read_end)
-            if write_end is not None:
-                os.close(write_end)
+@contextlib.contextmanager
+def x_server():
+    """A private Xvfb display; yields the environment that runs programs on it."""
+    # -displayfd lets Xvfb pick a free display and tell us which.
+    process = subprocess.Popen(
+        ["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+         "-noreset"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        ready, _, _ = select.select([process.stdout], [], [], 30.0)
+        number = process.stdout.readline().strip() if ready else b""
         if not number.isdigit():
-            self.__exit__(None, None, None)
             raise DriverError("Xvfb did not report a display")
-        self.display = f":{number}"
-        return self
-
-    def __exit__(self, *exc):
-        if self._process and self._process.poll() is None:
-            self._process.terminate()
-            try:
-                self._process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self._process.kill()
-                self._process.wait(timeout=10)
-        return False
-
-    def env(self):
-        env = dict(os.environ)
-        env["DISPLAY"] = self.display
+        env = dict(os.environ, DISPLAY=f":{number.decode()}")
         # The test runner asks Qt for its offscreen platform; this program must
         # show a real window instead.
         env["QT_QPA_PLATFORM"] = "xcb"
         env.pop("WAYLAND_DISPLAY", None)
-        return env
+        yield env
+    finally:
+        process.terminate()  # lets Xvfb remove its lock file
+        process.wait(timeout=10)
+        process.stdout.close()
 
 
 class Program:
-    """The program running on an XServer in its own working directory."""
+    """The program running on an X server in its own working directory."""
 
-    def __init__(self, xserver, executable, workdir, wrapper=()):
-        self.xserver = xserver
+    def __init__(self, env, executable, workdir, wrapper=()):
+        self.env = env
         self.workdir = workdir
-        self.log_path = os.path.join(workdir, "program.log")
-        self._env = xserver.env()
-        self._log = open(self.log_path, "wb")
-        self.started_at = time.monotonic()
-        self.process = subprocess.Popen(
-            [*wrapper, executable], cwd=workdir, env=self._env, stdin=subprocess.DEVNULL,
-            stdout=self._log, stderr=subprocess.STDOUT, start_new_session=True)
         self.window = None
-
-    # ---- life cycle -------------------------------------------------------
+        self.log_path = os.path.join(workdir, "program.log")
+        with open(self.log_path, "wb") as log:
+            self.started_at = time.monotonic()
+            self.process = subprocess.Popen(
+                [*wrapper, executable], cwd=workdir, env=env, stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
 
     def stop(self):
         """Ends the program if it still runs; safe to call twice."""
         if self.process.poll() is None:
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait(timeout=10)
-        self._log.close()
 
     def log(self):
         with open(self.log_path, "rb") as log:
             return log.read().decode(errors="replace")
 
-    def wait_exit(self, timeout=DEFAULT_WAIT):
+    def wait_exit(self):
         try:
-            return self.process.wait(timeout=timeout * SLOWDOWN)
+            return self.process.wait(timeout=30 * SLOWDOWN)
         except subprocess.TimeoutExpired as error:
             raise DriverError("the program did not end") from error
 
-    def _alive(self):
+    def tool(self, *args, ok=(0,)):
+        """Runs an X tool on the program's display and returns its output."""
         if self.process.poll() is not None:
             raise DriverError(f"the program ended with {self.process.returncode}:\n{self.log()}")
+        return run_tool(args, self.env, ok)
 
-    # ---- windows ----------------------------------------------------------
+    def windows(self, caption=None):
+        """Ids of the mapped windows with exactly that caption, or with any caption."""
+        # xdotool's status is 1 when no window matches.
+        found = self.tool("xdotool", "search", "--onlyvisible", "--name",
+                          f"^{caption}$" if caption else ".", ok=(0, 1))
+        return [int(window) for window in found.split()]
 
-    def windows(self):
-        """(id, caption) of every mapped window with a caption."""
-        self._alive()
-        done = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
-                              env=self._env, capture_output=True, timeout=10 * SLOWDOWN)
-        found = []
-        for line in done.stdout.decode().split():
-            name = subprocess.run(["xdotool", "getwindowname", line], env=self._env,
-                                  capture_output=True, timeout=10 * SLOWDOWN)
-            if name.returncode == 0:  # the window may have gone meanwhile
-                found.append((int(line), name.stdout.decode().rstrip("\n")))
-        return found
+    def wait_for_box(self, caption):
+        """Waits for windows with that caption and returns their ids."""
+        return wait_until(lambda: self.windows(caption), f'a box "{caption}"')
 
-    def windows_named(self, caption):
-        return [window for window, name in self.windows() if name == caption]
-
-    def find_main_window(self, timeout=DEFAULT_WAIT):
-        found = wait_until(lambda: self.windows_named(MAIN_CAPTION), "the main window", timeout)
+    def find_main_window(self):
+        found = self.wait_for_box(MAIN_CAPTION)
         if len(found) != 1:
             raise DriverError(f"expected one main window, found {len(found)}")
         self.window = found[0]
-        return self.window
-
-    def geometry(self, window=None):
-        """(left, top, width, height) of a window on the screen."""
-        info = _run(["xwininfo", "-id", str(window or self.window)], self._env).decode()
-        values = {}
-        for line in info.splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
-                int(values["Width"]), int(values["Height"]))
-
-    def size_hints(self):
-        return _run(["xprop", "-id", str(self.window), "WM_NORMAL_HINTS"], self._env).decode()
-
-    def wait_for_box(self, caption, timeout=DEFAULT_WAIT):
-        """Waits for message boxes with that caption and returns their ids."""
-        return wait_until(lambda: self.windows_named(caption), f'a box "{caption}"', timeout)
 
     def close_box(self, box):
         """Presses OK: the box's only button has the focus, so Return does it."""
-        _run(["xdotool", "windowfocus", "--sync", str(box), "key", "--clearmodifiers", "Return"],
-             self._env)
-        wait_until(lambda: box not in [window for window, _ in self.windows()],
-                   "the box to close")
+        self.tool("xdotool", "windowfocus", "--sync", str(box), "key", "--clearmodifiers",
+                  "Return")
+        wait_until(lambda: box not in self.windows(), "the box to close")
 
     def request_close(self):
-        connection = XConnection(self.xserver.display)
-        try:
+        with contextlib.closing(XConnection(self.env)) as connection:
             connection.request_close(self.window)
-        finally:
-            connection.close()
 
-    # ---- input ------------------------------------------------------------
-
-    def click(self, control):
+    def click(self, control, inset=None):
+        """Clicks inset pixels right of the control's left edge, or in its middle."""
         left, top, width, height = CONTROLS[control]
-        self.click_at(left + width // 2, top + height // 2)
-
-    def click_at(self, x, y):
-        self._alive()
-        _run(["xdotool", "mousemove", "--window", str(self.window), str(x), str(y),
-              "click", "1"], self._env)
+        x = left + (width // 2 if inset is None else inset)
+        self.tool("xdotool", "mousemove", "--window", str(self.window), str(x),
+                  str(top + height // 2), "click", "1")
 
     def type_into(self, box, text):
         """Replaces a size box's text as typed from the keyboard."""
-        left, top, _, height = CONTROLS[box]
-        # Clicks into the text, away from the arrow buttons at the right edge.
-        self.click_at(left + 12, top + height // 2)
-        _run(["xdotool", "key", "--clearmodifiers", "ctrl+a", "BackSpace"], self._env)
-        if text:
-            _run(["xdotool", "type", "--delay", "30", text], self._env)
+        self.click(box, inset=12)  # into the text, away from the arrow buttons
+        self.tool("xdotool", "key", "--clearmodifiers", "ctrl+a", "BackSpace")
+        self.tool("xdotool", "type", "--delay", "30", text)
 
-    # ---- output -----------------------------------------------------------
-
-    def screenshot(self):
-        self._alive()
-        data = _run(["import", "-silent", "-window", str(self.window), "-depth", "8", "ppm:-"],
-                    self._env, timeout=30.0)
-        return Image.from_ppm(data)
-
-    def save_png(self, path):
-        _run(["import", "-silent", "-window", str(self.window), path], self._env, timeout=30.0)
+    def screenshot(self, left, top, width, height):
+        """The RGB bytes of a block of the window, row by row."""
+        return self.tool("import", "-silent", "-window", str(self.window), "-crop",
+                         f"{width}x{height}+{left}+{top}", "-depth", "8", "rgb:-")
