@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -127,33 +126,6 @@ private slots:
         }
     }
 
-    void pictureStaysUnpaintedUntilTheFirstMaze() {
-        TForm1 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(!window.picture().hasBitmap());
-        clickThroughBoxes(child<QPushButton>(window, "BtChemin"));
-        child<QPushButton>(window, "Button5")->click();
-        QVERIFY(!window.picture().hasBitmap());
-        QVERIFY(!QFile::exists(QStringLiteral("labird.txt")));
-    }
-
-    void depthFirstDrawsTheMazeOfTheBoxes() {
-        TForm1 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        child<SpinEdit>(window, "SpinEdit1")->setValue(8);
-        child<SpinEdit>(window, "SpinEdit2")->setValue(12);
-        const SeenBox seen = clickThroughBoxes(child<QPushButton>(window, "BtGo"));
-        QCOMPARE(seen.count, 0);
-        QCOMPARE(window.maze().MazeWidth, 8);
-        QCOMPARE(window.maze().MazeHeight, 12);
-        QCOMPARE(window.maze().MazeReady, std::uint8_t{1});
-        const RasterPicture& picture = window.picture();
-        QCOMPARE(picture.pixel(0, 5 + 12 * 16), picture.colourValue(Colour::Black));
-        QCOMPARE(picture.pixel(400, 400), picture.colourValue(Colour::Background));
-    }
-
     void oddSizeBringsExactlyOneNotice() {
         TForm1 window;
         window.show();
@@ -179,32 +151,6 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(window.maze().MazeReady, std::uint8_t{0});
         QCOMPARE(child<QPushButton>(window, "BtChemin")->text(), QStringLiteral("SOLVE"));
-    }
-
-    void routeButtonSwitchesItsCaption() {
-        TForm1 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* route = child<QPushButton>(window, "BtChemin");
-        clickThroughBoxes(child<QPushButton>(window, "BtGo"));
-        QTest::mouseClick(route, Qt::LeftButton);
-        QCOMPARE(route->text(), QStringLiteral("SHOW"));
-        QTest::mouseClick(route, Qt::LeftButton);
-        QCOMPARE(route->text(), QStringLiteral("SOLVE"));
-    }
-
-    void typedSizeIsClampedWhenTheClickTakesTheFocus() {
-        TForm1 window;
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* width = child<SpinEdit>(window, "SpinEdit1");
-        width->editor()->setFocus();
-        width->editor()->selectAll();
-        QTest::keyClicks(width->editor(), QStringLiteral("150"));
-        clickThroughBoxes(child<QPushButton>(window, "BtGo"));
-        QCOMPARE(width->editor()->text(), QStringLiteral("100"));
-        QCOMPARE(window.maze().MazeWidth, 100);
     }
 
 private:
