@@ -68,8 +68,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_picture(toPixel(buttonFace())) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Depth-First метод построения лабиринтов"));
