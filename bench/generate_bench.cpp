@@ -3,12 +3,12 @@
 
 #include <memory>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
 #include "model/generator.h"
 #include "model/seeded_random.h"
+#include "picture/raster_picture.h"
 #include "support/fake_controls.h"
 #include "support/raster_text.h"
-#include "ui/raster_picture.h"
 #include "walls/maze_drawing.h"
 #include "walls/text_form.h"
 #include "walls/wall_parser.h"

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
+#include "commands/solve_command.h"
 #include "model/seeded_random.h"
+#include "picture/raster_picture.h"
 #include "solver/literal_search.h"
 #include "solver/route_search.h"
-#include "solver/solve_command.h"
 #include "solver_mazes.h"
 #include "support/fake_controls.h"
-#include "ui/raster_picture.h"
 
 namespace nitka {
 namespace {

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "model/generate_command.h"
+#include "commands/file_commands.h"
+#include "commands/generate_command.h"
 #include "model/seeded_random.h"
-#include "storage/file_commands.h"
 #include "storage/maze_reader.h"
 #include "storage/maze_writer.h"
 #include "storage/storage_fixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/maze_state.h"
-#include "ui/picture_surface.h"
+#include "picture/picture_surface.h"
 
 namespace nitka {
 

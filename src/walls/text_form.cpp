@@ -4,11 +4,6 @@
 
 namespace nitka {
 
-void clearPicture(PictureSurface& picture) {
-    picture.setBrushColour(Colour::Background);
-    picture.rectangle(0, 0, 2000, 2000);
-}
-
 void ploh25_(MazeState& maze, PictureSurface& picture) {
     const int width = maze.MazeWidth;
     const int height = maze.MazeHeight;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/maze_state.h"
-#include "ui/picture_surface.h"
+#include "picture/picture_surface.h"
 
 namespace nitka {
 
@@ -11,9 +11,5 @@ namespace nitka {
 // blue line along its top and left edges.
 // Requires: 1 <= MazeWidth, MazeHeight <= 100.
 void ploh25_(MazeState& maze, PictureSurface& picture);
-
-// Clears the picture with the current pen: brush to background, then a
-// rectangle larger than the picture, whose top and left outline stay visible.
-void clearPicture(PictureSurface& picture);
 
 }  // namespace nitka

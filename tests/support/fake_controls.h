@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/window_controls.h"
+#include "commands/window_controls.h"
 
 namespace nitka::testing {
 
@@ -12,7 +12,8 @@ namespace nitka::testing {
 // notices are collected instead of shown.
 class FakeControls final : public WindowControls {
 public:
-    explicit FakeControls(int boxWidth = 50, int boxHeight = 50) : width(boxWidth), height(boxHeight) {}
+    explicit FakeControls(int boxWidth = 50, int boxHeight = 50)
+        : width(boxWidth), height(boxHeight) {}
 
     int spinValue(SpinBox box) const override { return box == SpinBox::SpinEdit1 ? width : height; }
     void setSpinValue(SpinBox box, int value) override {

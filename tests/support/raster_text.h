@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/raster_picture.h"
+#include "picture/raster_picture.h"
 
 namespace nitka::testing {
 

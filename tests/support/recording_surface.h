@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/picture_surface.h"
+#include "picture/picture_surface.h"
 
 namespace nitka::testing {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
 #include "model/seeded_random.h"
+#include "picture/raster_picture.h"
 #include "support/fake_controls.h"
 #include "support/raster_text.h"
 #include "support/recording_surface.h"
-#include "ui/raster_picture.h"
 
 namespace nitka {
 namespace {

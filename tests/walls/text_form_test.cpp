@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
 #include "model/seeded_random.h"
 #include "support/fake_controls.h"
 #include "support/raster_text.h"

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "ui/raster_picture.h"
+#include "picture/raster_picture.h"
 
 namespace nitka {
 

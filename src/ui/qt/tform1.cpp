@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <exception>
 
-#include "model/generate_command.h"
-#include "solver/solve_command.h"
-#include "storage/file_commands.h"
+#include "commands/file_commands.h"
+#include "commands/generate_command.h"
+#include "commands/solve_command.h"
 #include "storage/file_error.h"
 #include "ui/qt/app_identity.h"
 #include "ui/qt/fonts.h"

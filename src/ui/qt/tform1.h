@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
+#include "commands/window_controls.h"
 #include "model/maze_state.h"
 #include "model/seeded_random.h"
-#include "ui/raster_picture.h"
-#include "ui/window_controls.h"
+#include "picture/raster_picture.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "storage/file_commands.h"
+#include "commands/file_commands.h"
 
 #include <sstream>
 #include <utility>
@@ -7,7 +7,6 @@
 #include "storage/maze_reader.h"
 #include "storage/maze_writer.h"
 #include "walls/maze_drawing.h"
-#include "walls/text_form.h"
 
 namespace nitka {
 

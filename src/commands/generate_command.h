@@ -1,9 +1,9 @@
 #pragma once
 
+#include "commands/window_controls.h"
 #include "model/maze_state.h"
 #include "model/random_source.h"
-#include "ui/picture_surface.h"
-#include "ui/window_controls.h"
+#include "picture/picture_surface.h"
 
 namespace nitka {
 

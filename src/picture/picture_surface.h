@@ -30,4 +30,8 @@ public:
     virtual void repaint() = 0;
 };
 
+// Clears the picture with the current pen: brush to background, then a
+// rectangle larger than the picture, whose top and left outline stay visible.
+void clearPicture(PictureSurface& picture);
+
 }  // namespace nitka

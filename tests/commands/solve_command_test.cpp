@@ -1,4 +1,4 @@
-#include "solver/solve_command.h"
+#include "commands/solve_command.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
 #include "model/seeded_random.h"
+#include "picture/raster_picture.h"
 #include "solver/maze_pictures.h"
 #include "support/fake_controls.h"
 #include "support/recording_surface.h"
-#include "ui/raster_picture.h"
 
 namespace nitka {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
 
 #include <algorithm>
 

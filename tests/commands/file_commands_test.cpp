@@ -1,4 +1,4 @@
-#include "storage/file_commands.h"
+#include "commands/file_commands.h"
 
 #include <sys/resource.h>
 
@@ -10,9 +10,9 @@
 #include <tuple>
 #include <vector>
 
-#include "model/generate_command.h"
+#include "commands/generate_command.h"
+#include "commands/solve_command.h"
 #include "model/seeded_random.h"
-#include "solver/solve_command.h"
 #include "storage/storage_fixture.h"
 #include "support/fake_controls.h"
 #include "support/recording_surface.h"

@@ -1,4 +1,4 @@
-#include "ui/raster_picture.h"
+#include "picture/raster_picture.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,4 +1,4 @@
-#include "solver/solve_command.h"
+#include "commands/solve_command.h"
 
 #include <vector>
 
