@@ -5,7 +5,7 @@ set -euo pipefail
 
 nitka_packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+    qt6-base-dev libgl-dev libpcg-cpp-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xdotool imagemagick x11-utils

@@ -1,27 +1,28 @@
 #pragma once
 
+#include <pcg_random.hpp>
+
 #include <cstdint>
 
 #include "model/random_source.h"
 
 namespace nitka {
 
-// The program's random source: a PCG32 generator (permuted 64-bit linear
-// congruential) seeded once and never reseeded, so successive mazes differ.
-// Carving a 100 x 100 maze draws some 40,000 numbers, so the draw is kept cheap.
+// The program's random source: the reference PCG32 generator, seeded once and
+// never reseeded, so successive mazes differ. A seed is a promise: the same
+// seed gives the same draws, and so the same mazes, in every later version.
 class SeededRandom final : public RandomSource {
 public:
-    explicit SeededRandom(std::uint32_t seed = 0) { this->seed(seed); }
-    void seed(std::uint32_t value);
-    int Random(int n) override;
+    explicit SeededRandom(std::uint64_t seed = 0) : m_engine(seed) {}
+    void seed(std::uint64_t value) { m_engine.seed(value); }
+    // The generator's own unbiased bounded draw.
+    int Random(int n) override { return static_cast<int>(m_engine(static_cast<std::uint32_t>(n))); }
 
 private:
-    std::uint32_t next();
-
-    std::uint64_t m_state = 0;
+    pcg32 m_engine;
 };
 
-// Low 32 bits of the high-resolution clock: a different seed on every start.
-std::uint32_t clockSeed();
+// The high-resolution clock's ticks: a different seed on every start.
+std::uint64_t clockSeed();
 
 }  // namespace nitka

@@ -2,6 +2,7 @@
 #include <QScreen>
 #include <csignal>
 
+#include "model/seeded_random.h"
 #include "ui/qt/app_identity.h"
 #include "ui/qt/tform1.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(nitka::applicationTitle());
     QApplication::setWindowIcon(nitka::applicationIcon());
 
-    nitka::TForm1 window;
+    nitka::TForm1 window(nitka::clockSeed());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area(QPoint(0, 0), window.size());
         area.moveCenter(screen->availableGeometry().center());

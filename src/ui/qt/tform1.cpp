@@ -66,7 +66,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(std::uint64_t seed, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_picture(toPixel(buttonFace())) {
@@ -81,7 +81,7 @@ TForm1::TForm1(QWidget* parent)
     setAutoFillBackground(true);
 
     createControls();
-    FormCreate();
+    FormCreate(seed);
 }
 
 TForm1::~TForm1() {
@@ -90,10 +90,10 @@ TForm1::~TForm1() {
     m_picture.setDisplay(nullptr);
 }
 
-void TForm1::FormCreate() {
+void TForm1::FormCreate(std::uint64_t seed) {
     // The maze state took its start-up values with the window; only the random
     // source is left to seed, once per run.
-    m_random.seed(clockSeed());
+    m_random.seed(seed);
 }
 
 void TForm1::createControls() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 
 #include "commands/window_controls.h"
 #include "model/maze_state.h"
@@ -24,7 +25,8 @@ public:
     static constexpr int kClientWidth = 953;
     static constexpr int kClientHeight = 850;
 
-    explicit TForm1(QWidget* parent = nullptr);
+    // seed: where the window's random source starts; main passes the clock's.
+    explicit TForm1(std::uint64_t seed, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Read-only views for tests.
@@ -38,7 +40,7 @@ public:
     void Button6Click();
 
 private:
-    void FormCreate();
+    void FormCreate(std::uint64_t seed);
     void createControls();
     // Runs one click handler; no exception gets past it into the event loop.
     template <typename Handler>
