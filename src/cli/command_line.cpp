@@ -1,0 +1,68 @@
+#include "cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/tool_error.h"
+
+#ifndef NITKA_VERSION
+#error "NITKA_VERSION must name the project's version"
+#endif
+
+namespace nitka {
+namespace {
+
+// The command whose options were being read, for naming it in a message.
+std::string activeCommand(const CLI::App& app) {
+    const auto chosen = app.get_subcommands();
+    return chosen.empty() ? std::string() : chosen.front()->get_name();
+}
+
+}  // namespace
+
+Invocation parseCommandLine(std::span<const char* const> argv) {
+    CLI::App app("Make, solve, draw and measure mazes in the maze file format.", "nitka-maze");
+    app.set_version_flag("--version", "nitka-maze " NITKA_VERSION);
+    app.require_subcommand(1);
+    app.get_formatter()->column_width(26);
+    app.footer(
+        "Run \"nitka-maze COMMAND --help\" for a command's options.\n"
+        "Examples:\n"
+        "  nitka-maze generate -W 30 -H 20 --seed 1 -o labird.txt\n"
+        "  nitka-maze solve labird.txt\n"
+        "  nitka-maze generate | nitka-maze render - -o maze.png --route");
+
+    GenerateRequest generate;
+    SolveRequest solve;
+    RenderRequest render;
+    InfoRequest info;
+    const CLI::App* generateCommand = addGenerateCommand(app, generate);
+    const CLI::App* solveCommand = addSolveCommand(app, solve);
+    const CLI::App* renderCommand = addRenderCommand(app, render);
+    const CLI::App* infoCommand = addInfoCommand(app, info);
+
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp&) {
+        return ShowText{app.help()};
+    } catch (const CLI::CallForVersion& version) {
+        return ShowText{std::string(version.what()) + '\n'};
+    } catch (const CLI::ParseError& error) {
+        throw UsageError(activeCommand(app), error.what());
+    }
+
+    if (generateCommand->parsed()) {
+        return generate;
+    }
+    if (solveCommand->parsed()) {
+        return solve;
+    }
+    if (renderCommand->parsed()) {
+        return render;
+    }
+    if (infoCommand->parsed()) {
+        return info;
+    }
+    throw UsageError("", "no command given");
+}
+
+}  // namespace nitka

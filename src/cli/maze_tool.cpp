@@ -1,0 +1,52 @@
+#include "cli/maze_tool.h"
+
+#include <exception>
+#include <new>
+#include <variant>
+
+#include "cli/command_line.h"
+#include "cli/standard_streams.h"
+#include "cli/tool_error.h"
+
+namespace nitka {
+namespace {
+
+void show(const std::string& text) {
+    onFile(outputName("-"), [&] {
+        StandardOutput out;
+        out.sputn(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+    });
+}
+
+struct Runner {
+    std::ostream& err;
+    void operator()(const ShowText& request) const { show(request.text); }
+    void operator()(const GenerateRequest& request) const { runGenerate(request, err); }
+    void operator()(const SolveRequest& request) const { runSolve(request); }
+    void operator()(const RenderRequest& request) const { runRender(request); }
+    void operator()(const InfoRequest& request) const { runInfo(request); }
+};
+
+}  // namespace
+
+int runMazeTool(std::span<const char* const> argv, std::ostream& err) {
+    try {
+        std::visit(Runner{err}, parseCommandLine(argv));
+        return kStatusDone;
+    } catch (const ToolError& error) {
+        err << errorLine(error.subject(), error.what()) << std::flush;
+        return error.status();
+    } catch (const FileError& error) {
+        err << errorLine("", fileErrorText(error)) << std::flush;
+        return kStatusFailed;
+    } catch (const std::bad_alloc&) {
+        err << errorLine("", "out of memory") << std::flush;
+        return kStatusFailed;
+    } catch (const std::exception& error) {
+        err << errorLine("", error.what()) << std::flush;
+        return kStatusFailed;
+    }
+}
+
+}  // namespace nitka

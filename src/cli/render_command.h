@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace nitka {
+
+enum class ImageFormat { Ascii, Svg, Png, Pdf };
+enum class PaperSize { A4, Letter };
+
+// nitka-maze render: a picture of a maze file.
+struct RenderRequest {
+    std::string input = "labird.txt";
+    std::string output;
+    ImageFormat format = ImageFormat::Ascii;
+    // Dots along the route on the picture.
+    bool route = false;
+    // The route is a shortest one rather than the window's.
+    bool shortest = false;
+    // Pixels a cell; the size's default when not given.
+    std::optional<int> cell;
+    PaperSize paper = PaperSize::A4;
+    // PDF only: a second page with the route.
+    bool answer = false;
+};
+
+// The format a file name asks for by its extension (.txt is ASCII, and so is
+// "-", standard output), if any.
+std::optional<ImageFormat> formatOfName(const std::string& name);
+
+CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request);
+
+// Writes the picture. Throws ToolError.
+void runRender(const RenderRequest& request);
+
+}  // namespace nitka

@@ -1,0 +1,97 @@
+#include "cli/standard_streams.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "storage/maze_file.h"
+
+namespace nitka {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+}  // namespace
+
+StandardOutput::StandardOutput() : m_buffer(kBufferSize) {
+    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+}
+
+StandardOutput::~StandardOutput() {
+    try {
+        flush();
+    } catch (const FileError&) {
+        // Too late to tell anyone; the command that failed has said so.
+    }
+}
+
+void StandardOutput::flush() {
+    const auto pending = static_cast<std::size_t>(pptr() - pbase());
+    // Emptied first: a failed write is not tried again from the destructor.
+    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    writeAll(m_buffer.data(), pending);
+}
+
+void StandardOutput::writeAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw fileErrorFromErrno(errno);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+StandardOutput::int_type StandardOutput::overflow(int_type c) {
+    flush();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+std::streamsize StandardOutput::xsputn(const char_type* data, std::streamsize count) {
+    const auto room = epptr() - pptr();
+    if (count <= room) {
+        std::memcpy(pptr(), data, static_cast<std::size_t>(count));
+        pbump(static_cast<int>(count));
+        return count;
+    }
+    // Large pieces skip the buffer rather than being copied through it.
+    flush();
+    writeAll(data, static_cast<std::size_t>(count));
+    return count;
+}
+
+int StandardOutput::sync() {
+    flush();
+    return 0;
+}
+
+StandardInput::StandardInput() : m_buffer(kBufferSize) {}
+
+StandardInput::int_type StandardInput::underflow() {
+    if (gptr() < egptr()) {
+        return traits_type::to_int_type(*gptr());
+    }
+    ssize_t count = 0;
+    do {
+        count = ::read(STDIN_FILENO, m_buffer.data(), m_buffer.size());
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) {
+        throw fileErrorFromErrno(errno);
+    }
+    if (count == 0) {
+        return traits_type::eof();
+    }
+    setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + count);
+    return traits_type::to_int_type(*gptr());
+}
+
+}  // namespace nitka

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <streambuf>
+#include <vector>
+
+namespace nitka {
+
+// Standard output as a stream buffer that reports a failed write (a full disk,
+// a closed pipe) by throwing FileError, where std::cout would only set a flag.
+class StandardOutput final : public std::streambuf {
+public:
+    StandardOutput();
+    StandardOutput(const StandardOutput&) = delete;
+    StandardOutput& operator=(const StandardOutput&) = delete;
+    // Whatever is left is flushed quietly; call flush() to see the error.
+    ~StandardOutput() override;
+
+    // Writes out everything buffered; throws FileError on failure.
+    void flush();
+
+protected:
+    int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char_type* data, std::streamsize count) override;
+    int sync() override;
+
+private:
+    void writeAll(const char* data, std::size_t size);
+
+    std::vector<char> m_buffer;
+};
+
+// Standard input as a stream buffer, whatever it is: a file, a pipe or a
+// terminal. A read error throws FileError.
+class StandardInput final : public std::streambuf {
+public:
+    StandardInput();
+    StandardInput(const StandardInput&) = delete;
+    StandardInput& operator=(const StandardInput&) = delete;
+
+protected:
+    int_type underflow() override;
+
+private:
+    std::vector<char> m_buffer;
+};
+
+}  // namespace nitka
