@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <string_view>
+
 #include "cli/tool_error.h"
 
 #ifndef NITKA_VERSION
@@ -39,6 +42,16 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     const CLI::App* solveCommand = addSolveCommand(app, solve);
     const CLI::App* renderCommand = addRenderCommand(app, render);
     const CLI::App* infoCommand = addInfoCommand(app, info);
+
+    // CLI11 would only say that a command is required.
+    if (argv.size() > 1 && !std::string_view(argv[1]).starts_with('-')) {
+        const auto commands = app.get_subcommands({});
+        if (std::none_of(commands.begin(), commands.end(),
+                         [&](const CLI::App* command) { return command->get_name() == argv[1]; })) {
+            throw UsageError(argv[1],
+                             "no such command; the commands are generate, solve, render, info");
+        }
+    }
 
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());

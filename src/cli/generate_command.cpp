@@ -30,7 +30,8 @@ std::uint64_t drawSeed() {
 
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
-        "generate", "Carve a new maze by randomised depth-first search and write it as a maze file.");
+        "generate",
+        "Carve a new maze by randomised depth-first search and write it as a maze file.");
     const std::string sizes = "1 to " + std::to_string(std::numeric_limits<int>::max());
     command
         ->add_option_function<std::string>(
@@ -52,11 +53,13 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         ->type_name("N");
     command
         ->add_option_function<std::string>(
-            "--seed", [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); },
+            "--seed",
+            [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); },
             "Seed of the random source, 0 to 2^64-1. Without it a seed is drawn and "
             "written to stderr as \"seed S\"; the same seed and size give the same maze")
         ->type_name("S");
-    command->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
+    command
+        ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");
     command->footer(
         "Examples:\n"

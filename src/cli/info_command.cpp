@@ -8,16 +8,17 @@ namespace nitka {
 
 CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     CLI::App* command = app.add_subcommand(
-        "info",
-        "Print a maze's size, the cells reachable from the top-left, whether it is perfect "
-        "(one route between any two cells), its loops and dead ends, and the lengths in cells "
-        "of the window's route and of a shortest route between the corners.");
+        "info", "Print a maze's size, reachable cells, loops, dead ends and route lengths.");
     command
         ->add_option("file", request.input,
                      "Maze file (default labird.txt); - reads standard input")
         ->type_name("FILE");
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     command->footer(
+        "The cells counted as reachable are those reachable from the top-left cell; a maze "
+        "is perfect when every cell is reachable and there is one route between any two. "
+        "The route lengths count cells, first and last included: the window's route and a "
+        "shortest route from the top-left to the bottom-right cell, or \"none\".\n\n"
         "Examples:\n"
         "  nitka-maze info maze.txt\n"
         "  nitka-maze info --json maze.txt\n"

@@ -11,6 +11,6 @@ int main(int argc, char* argv[]) {
     // A file-size limit makes a write fail with an error that is reported,
     // instead of killing the tool with a half-written file.
     std::signal(SIGXFSZ, SIG_IGN);
-    return nitka::runMazeTool(
-        std::span<const char* const>(argv, static_cast<std::size_t>(argc)), std::cerr);
+    return nitka::runMazeTool(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
+                              std::cerr);
 }

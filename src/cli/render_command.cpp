@@ -61,7 +61,8 @@ std::optional<ImageFormat> formatOfName(const std::string& name) {
     }
     const std::string lower = lowerCase(name);
     for (const auto& [extension, format] : kExtensions) {
-        if (lower.ends_with(extension) && lower.size() > std::char_traits<char>::length(extension)) {
+        if (lower.ends_with(extension) &&
+            lower.size() > std::char_traits<char>::length(extension)) {
             return format;
         }
     }
@@ -95,15 +96,13 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         ->add_option_function<std::string>(
             "--cell",
             [&request](const std::string& text) {
-                request.cell =
-                    static_cast<int>(parseWholeNumber(text, "--cell", 2, 1000));
+                request.cell = static_cast<int>(parseWholeNumber(text, "--cell", 2, 1000));
             },
             "Pixels a cell, 2 to 1000 (default: not built yet)")
         ->type_name("PX");
     command
         ->add_option_function<std::string>(
-            "--paper",
-            [&request](const std::string& text) { request.paper = parsePaper(text); },
+            "--paper", [&request](const std::string& text) { request.paper = parsePaper(text); },
             "PDF paper, a4 or letter (default a4)")
         ->type_name("PAPER");
     command->add_flag("--answer", request.answer, "PDF: add a second page showing the route");
