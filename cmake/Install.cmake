@@ -1,5 +1,16 @@
-# Installs the program as a desktop application and packages it as a .deb.
+# Installs the command-line tool, and with the window built, the program as a
+# desktop application, and packages both as a .deb.
 include(GNUInstallDirs)
+
+install(TARGETS nitka-maze RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT nitka)
+install(FILES ${NITKA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT nitka)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/nitka-maze.bash-completion
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME nitka-maze
+    COMPONENT nitka)
+
+if(NOT NITKA_BUILD_UI)
+    return()
+endif()
 
 install(TARGETS nitka RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT nitka)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/nitka.desktop
@@ -16,7 +27,7 @@ set(CPACK_PACKAGE_VENDOR "Nitka")
 set(CPACK_PACKAGE_CONTACT "Nitka developers <nitka@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Maze generator that carves, solves, saves and loads mazes")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Nitka carves rectangular mazes of 8 to 100 cells a side by randomised depth-first search, draws them, shows the route from the top-left to the bottom-right cell, and saves the maze to and loads it from labird.txt.")
+    "Nitka carves rectangular mazes of 8 to 100 cells a side by randomised depth-first search, draws them, shows the route from the top-left to the bottom-right cell, and saves the maze to and loads it from labird.txt. The command-line companion nitka-maze makes, solves, draws and measures mazes of any size in the same file format.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY nitka)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
