@@ -4,11 +4,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <tuple>
 
+#include "commands/generate_command.h"
 #include "model/carving.h"
 #include "model/seeded_random.h"
+#include "storage/grid_writer.h"
+#include "storage/maze_writer.h"
+#include "support/fake_controls.h"
 #include "support/perfect_maze.h"
+#include "support/recording_surface.h"
 
 namespace nitka {
 namespace {
@@ -109,6 +116,95 @@ TEST(DepthFirstCarving, CarvesAPerfectMazeAtAnySizeAndLeavesNoScratch) {
             ASSERT_TRUE(testing::isPerfectMaze(grid));
             ASSERT_TRUE(scratchClear(grid));
         }
+    }
+}
+
+WallGrid carved(int width, int height, std::uint64_t seed) {
+    WallGrid grid(width, height);
+    SeededRandom random(seed);
+    carveDepthFirst(grid, random);
+    return grid;
+}
+
+std::string fileBytes(const WallGrid& grid) {
+    std::stringbuf out;
+    writeGrid(out, grid);
+    return std::move(out).str();
+}
+
+// The whole "Depth-First" press, from the size boxes to the wall array the
+// window saves, against the compact carving written by the compact writer.
+TEST(DepthFirstCarving, WritesTheFileTheWindowSavesAfterItsFirstPress) {
+    for (const auto& [width, height, seed] : {std::tuple{8, 8, 1}, {100, 100, 2}, {20, 64, 3}}) {
+        auto maze = std::make_unique<MazeState>();
+        testing::FakeControls controls(width, height);
+        testing::RecordingSurface picture;
+        SeededRandom random(seed);
+        BtGoClick(*maze, controls, picture, random);
+        std::ostringstream saved;
+        writeMaze(saved, maze->Walls, width, height);
+        EXPECT_EQ(fileBytes(carved(width, height, seed)), saved.str()) << width << " x " << height;
+    }
+}
+
+// "-" over a cell is its top wall, "|" left of it its left wall.
+std::string picture(const WallGrid& grid) {
+    std::string text;
+    for (int y = 0; y < grid.height(); ++y) {
+        text += '+';
+        for (int x = 0; x < grid.width(); ++x) {
+            text += grid.top(grid.index({x, y})) == Flag::Wall ? "-+" : " +";
+        }
+        text += "\n";
+        for (int x = 0; x < grid.width(); ++x) {
+            text += grid.left(grid.index({x, y})) == Flag::Wall ? "| " : "  ";
+        }
+        text += "|\n";
+    }
+    text += '+';
+    for (int x = 0; x < grid.width(); ++x) {
+        text += "-+";
+    }
+    return text + '\n';
+}
+
+std::uint64_t fnv1a64(const std::string& bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (const char byte : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001b3u;
+    }
+    return hash;
+}
+
+// A seed names its maze for good: files written with a seed must come out
+// again, byte for byte, from every later version.
+TEST(DepthFirstCarving, ASeedKeepsItsMaze) {
+    EXPECT_EQ(picture(carved(8, 8, 1)),
+              "+-+-+-+-+-+-+-+-+\n"
+              "|         |     |\n"
+              "+ +-+ +-+-+ + +-+\n"
+              "|   | |     |   |\n"
+              "+-+ + + +-+-+-+ +\n"
+              "|   | |   |     |\n"
+              "+ +-+ +-+ + +-+-+\n"
+              "| |   |   | |   |\n"
+              "+ + +-+ +-+ + + +\n"
+              "| |   | | | | | |\n"
+              "+ +-+-+ + +-+ + +\n"
+              "|       |     | |\n"
+              "+ +-+-+-+-+-+ + +\n"
+              "| |         | | |\n"
+              "+ +-+ +-+-+ + + +\n"
+              "|     |       | |\n"
+              "+-+-+-+-+-+-+-+-+\n");
+    const std::tuple<int, int, std::uint64_t, std::uint64_t> files[] = {
+        {8, 8, 1, 0x0bc0f93b5cbfe253u},
+        {37, 23, 42, 0xa6185697aadfc9d8u},
+        {1000, 1000, 7, 0xce692ca1557eea47u},
+    };
+    for (const auto& [width, height, seed, hash] : files) {
+        EXPECT_EQ(fnv1a64(fileBytes(carved(width, height, seed))), hash)
+            << width << " x " << height << " seed " << seed;
     }
 }
 
