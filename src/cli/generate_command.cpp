@@ -8,8 +8,11 @@
 
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "carve/depth_first.h"
 #include "cli/tool_error.h"
+#include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "storage/grid_writer.h"
 
 namespace nitka {
 namespace {
@@ -74,7 +77,10 @@ void runGenerate(const GenerateRequest& request, std::ostream& talk) {
     if (!request.seed) {
         talk << "seed " << seed << std::endl;
     }
-    throw ToolError("generate", "not built yet");
+    WallGrid grid(request.width, request.height);
+    SeededRandom random(seed);
+    carveDepthFirst(grid, random);
+    OutputTarget(request.output).write([&](std::streambuf& out) { writeGrid(out, grid); });
 }
 
 }  // namespace nitka

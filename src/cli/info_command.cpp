@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/maze_input.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -26,7 +27,8 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     return command;
 }
 
-void runInfo(const InfoRequest& /*request*/) {
+void runInfo(const InfoRequest& request) {
+    const WallGrid grid = readMazeInput(request.input);
     throw ToolError("info", "not built yet");
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "cli/option_values.h"
+#include "cli/maze_input.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -130,7 +131,8 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     return command;
 }
 
-void runRender(const RenderRequest& /*request*/) {
+void runRender(const RenderRequest& request) {
+    const WallGrid grid = readMazeInput(request.input);
     throw ToolError("render", "not built yet");
 }
 

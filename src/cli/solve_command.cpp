@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/option_values.h"
+#include "cli/maze_input.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -35,7 +36,8 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
     return command;
 }
 
-void runSolve(const SolveRequest& /*request*/) {
+void runSolve(const SolveRequest& request) {
+    const WallGrid grid = readMazeInput(request.input);
     throw ToolError("solve", "not built yet");
 }
 

@@ -1,0 +1,337 @@
+"""nitka-maze end to end: command lines, files, streams and exit statuses."""
+
+import json
+import os
+import re
+import resource
+import shutil
+import subprocess
+import unittest
+
+from tool_case import TOOL, ToolCase, maze_file_text, maze_from_picture
+
+# A loop: the window's route goes round the long way (7 cells), a shortest
+# route takes 5.
+LOOPY = maze_from_picture("""
++---+---+---+
+|           |
++   +---+   +
+|   |       |
++   +   +---+
+|           |
++---+---+---+
+""")
+
+WALLED_OFF = maze_from_picture("""
++---+---+
+|   |   |
++---+---+
+""")
+
+
+def route_cells(output):
+    return [tuple(map(int, line.split(" "))) for line in output.decode().splitlines()]
+
+
+class UsageTest(ToolCase):
+    def test_bad_command_lines_fail_with_status_2_and_one_line(self):
+        for args in ([], ["carve"], ["--colour"], ["generate", "-W", "0"], ["generate", "-W", "abc"],
+                     ["generate", "--width", "1.5"], ["generate", "-H", "99999999999"],
+                     ["generate", "--seed", "-3"], ["generate", "--colour", "red"],
+                     ["generate", "-W"], ["solve", "--from", "5"], ["solve", "--to", "1;2"],
+                     ["solve", "a.txt", "b.txt"], ["render", "maze.txt"],
+                     ["render", "-o", "maze.gif"], ["render", "-o", "x.png", "--cell", "0"],
+                     ["render", "-o", "x.png", "--answer"], ["info", "--json", "a", "b"]):
+            with self.subTest(args=args):
+                self.assertFailure(self.tool(*args), 2)
+        self.assertFailure(self.tool("generate", "-W", "abc"), 2,
+                           "--width: 'abc' is not a whole number from 1 to "
+                           + self.size_limit())
+
+    def test_help_and_version_go_to_stdout(self):
+        for command in ("generate", "solve", "render", "info"):
+            with self.subTest(command=command):
+                help_text = self.ok(command, "--help").decode()
+                self.assertIn(f"Usage: nitka-maze {command}", help_text)
+                self.assertRegex(help_text, rf"Examples:\n(  nitka-maze [^\n]+\n?){{2,3}}\Z")
+        self.assertRegex(self.ok("--help").decode(), "generate.*\n.*solve.*\n.*render.*\n.*info")
+        self.assertRegex(self.ok("--version").decode(), r"\Anitka-maze \d+\.\d+\.\d+\n\Z")
+
+    def size_limit(self):
+        return re.search(r"--width N +Width in cells, 1 to (\d+)",
+                         self.ok("generate", "--help").decode()).group(1)
+
+
+class FileTest(ToolCase):
+    READERS = (["solve"], ["info"], ["render", "-o", "out.txt"])
+
+    def test_inputs_that_are_no_maze_file_fail_naming_the_file(self):
+        os.mkdir(self.dir / "folder")
+        os.mkfifo(self.dir / "fifo")
+        self.write("plain", b"1  1\r\n1  1\r\n")
+        self.write("words", b"a maze\r\n")
+        self.write("empty", b"")
+        self.write("flat", b"0  5\r\n")
+        self.write("negative", b"-2  3\r\n")
+        rows = [
+            ("missing.txt", "missing.txt: File not found"),
+            ("folder", "folder: File access denied"),
+            ("fifo", "fifo: File access denied"),
+            ("/dev/null", "/dev/null: File access denied"),
+            ("plain/maze.txt", "plain/maze.txt: Invalid filename"),
+            ("words", "words: Invalid numeric input"),
+            ("empty", "empty: no maze: its width or height is below 1"),
+            ("flat", "flat: no maze: its width or height is below 1"),
+            ("negative", "negative: no maze: its width or height is below 1"),
+        ]
+        for reader in self.READERS:
+            for name, line in rows:
+                with self.subTest(reader=reader, name=name):
+                    self.assertFailure(self.tool(*reader, name), 1, line)
+        self.assertEqual(self.listing(), ["empty", "fifo", "flat", "folder", "negative",
+                                          "plain", "words"])
+
+    def test_the_default_input_is_labird_txt(self):
+        self.assertFailure(self.tool("info"), 1, "labird.txt: File not found")
+        self.write("labird.txt", LOOPY)
+        self.assertEqual(self.ok("solve"), self.ok("solve", "labird.txt"))
+
+    def test_a_file_it_may_not_read_fails(self):
+        self.write("secret.txt", LOOPY)
+        os.chmod(self.dir / "secret.txt", 0)
+        command = [TOOL, "info", "secret.txt"]
+        if os.geteuid() == 0:
+            # Permission bits do not stop root; the tool runs as nobody instead.
+            os.chmod(self.dir, 0o755)
+            command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", *command]
+            if subprocess.run(command[:-2] + ["--version"], capture_output=True).returncode:
+                self.skipTest("cannot run the tool as nobody here")
+        done = subprocess.run(command, capture_output=True, cwd=self.dir, timeout=60)
+        self.assertFailure(done, 1, "secret.txt: File access denied")
+
+    def test_output_that_cannot_be_written_fails_and_leaves_nothing(self):
+        self.write("labird.txt", LOOPY)
+        self.write("plain", b"")
+        targets = ["/proc/nitka-maze-test.txt", "plain/out.txt"]
+        if os.geteuid() != 0:
+            os.mkdir(self.dir / "locked", 0o555)
+            targets.append("locked/out.txt")
+        before = self.listing()
+        for target in targets:
+            for writer in (["generate", "-W", "8", "-H", "8", "--seed", "1", "-o"], ["render", "-o"]):
+                with self.subTest(writer=writer, target=target):
+                    done = self.tool(*writer, target)
+                    self.assertFailure(done, 1)
+                    self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {target}: "))
+                    self.assertEqual(self.listing(), before)
+        self.assertFalse(os.path.exists("/proc/nitka-maze-test.txt"))
+
+    def test_a_file_size_limit_is_a_reported_error_that_keeps_the_old_file(self):
+        self.write("out.txt", b"old")
+
+        def limit_file_size():
+            resource.setrlimit(resource.RLIMIT_FSIZE, (10_000, 10_000))
+
+        done = self.tool("generate", "-W", "100", "-H", "100", "--seed", "1", "-o", "out.txt",
+                         preexec_fn=limit_file_size)
+        self.assertFailure(done, 1, "out.txt: I/O error 27 (File too large)")
+        self.assertEqual(self.listing(), ["out.txt"])
+        self.assertEqual((self.dir / "out.txt").read_bytes(), b"old")
+
+    def test_a_full_standard_output_is_reported(self):
+        with open("/dev/full", "wb") as full:
+            done = self.tool("generate", "--seed", "1", stdout=full)
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr.decode(), "nitka-maze: standard output: Disk full\n")
+
+
+class StreamTest(ToolCase):
+    def test_dash_reads_standard_input_and_writes_standard_output(self):
+        maze = self.ok("generate", "-W", "9", "-H", "7", "--seed", "3", "-o", "-")
+        self.write("maze.txt", maze)
+        self.assertEqual(self.ok("generate", "-W", "9", "-H", "7", "--seed", "3"), maze)
+        for command in (["solve"], ["solve", "--shortest"], ["info"], ["info", "--json"],
+                        ["render", "-o", "-"], ["render", "-o", "-", "--format", "svg"]):
+            with self.subTest(command=command):
+                self.assertEqual(self.ok(*command, "-", stdin=maze),
+                                 self.ok(*command, "maze.txt"))
+
+    def test_generate_solve_info_round_trip(self):
+        self.ok("generate", "-W", "12", "-H", "9", "--seed", "5", "-o", "maze.txt")
+        text = (self.dir / "maze.txt").read_bytes()
+        self.assertEqual(text.count(b"\r\n"), 12 * 9 + 1)
+        self.assertTrue(text.startswith(b"12  9\r\n"))
+        route = route_cells(self.ok("solve", "maze.txt"))
+        self.assertEqual((route[0], route[-1]), ((0, 0), (11, 8)))
+        self.assertEqual(len(set(route)), len(route))
+        for (x0, y0), (x1, y1) in zip(route, route[1:]):
+            self.assertEqual(abs(x1 - x0) + abs(y1 - y0), 1)
+        # A carved maze is perfect, so its one route is also the shortest.
+        self.assertEqual(route_cells(self.ok("solve", "--shortest", "maze.txt")), route)
+        facts = json.loads(self.ok("info", "--json", "maze.txt"))
+        self.assertEqual(facts, {"width": 12, "height": 9, "cells": 108, "reachable": 108,
+                                 "perfect": True, "loops": 0, "dead_ends": facts["dead_ends"],
+                                 "route_cells": len(route), "shortest_cells": len(route)})
+        lines = self.ok("info", "maze.txt").decode().splitlines()
+        self.assertEqual(lines, [f"width: 12", "height: 9", "cells: 108", "reachable: 108",
+                                 "perfect: yes", "loops: 0", f"dead ends: {facts['dead_ends']}",
+                                 f"route cells: {len(route)}", f"shortest cells: {len(route)}"])
+
+    def test_a_reader_that_stops_early_ends_the_tool_quietly(self):
+        done = subprocess.run(["bash", "-c", f"'{TOOL}' generate -W 3000 -H 3000 --seed 1 | head -1"],
+                              capture_output=True, timeout=120)
+        self.assertEqual((done.stdout, done.stderr), (b"3000  3000\r\n", b""))
+
+
+class SolveTest(ToolCase):
+    def test_routes_follow_the_window_or_the_shortest_way(self):
+        self.write("loopy.txt", LOOPY)
+        self.assertEqual(route_cells(self.ok("solve", "loopy.txt")),
+                         [(0, 0), (1, 0), (2, 0), (2, 1), (1, 1), (1, 2), (2, 2)])
+        self.assertEqual(route_cells(self.ok("solve", "--shortest", "loopy.txt")),
+                         [(0, 0), (0, 1), (0, 2), (1, 2), (2, 2)])
+        self.assertEqual(route_cells(self.ok("solve", "--from", "2,1", "--to", "0,0", "loopy.txt")),
+                         [(2, 1), (2, 0), (1, 0), (0, 0)])
+        self.assertEqual(self.ok("solve", "--from", "1,1", "--to", "1,1", "loopy.txt"), b"1 1\n")
+
+    def test_no_route_and_cells_outside_fail(self):
+        self.write("walled.txt", WALLED_OFF)
+        self.assertFailure(self.tool("solve", "walled.txt"), 1,
+                           "walled.txt: no route from 0,0 to 1,0")
+        self.assertFailure(self.tool("solve", "--shortest", "walled.txt"), 1,
+                           "walled.txt: no route from 0,0 to 1,0")
+        self.assertFailure(self.tool("solve", "--to", "2,0", "walled.txt"), 1,
+                           "--to: 2,0 lies outside the maze of 2 x 1 cells")
+        self.assertFailure(self.tool("solve", "--from", "0,1", "walled.txt"), 1,
+                           "--from: 0,1 lies outside the maze of 2 x 1 cells")
+
+    def test_only_a_flag_of_exactly_one_blocks_the_route(self):
+        # 2 reads as a wall on the picture, but the window's route passes it.
+        self.write("other.txt", maze_file_text(2, 1, [(1, 1), (1, 2)]))
+        self.assertEqual(route_cells(self.ok("solve", "other.txt")), [(0, 0), (1, 0)])
+
+
+class InfoTest(ToolCase):
+    def test_a_maze_with_a_loop(self):
+        self.write("loopy.txt", LOOPY)
+        self.assertEqual(json.loads(self.ok("info", "--json", "loopy.txt")),
+                         {"width": 3, "height": 3, "cells": 9, "reachable": 9, "perfect": False,
+                          "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5})
+
+    def test_no_route_reads_as_none(self):
+        self.write("walled.txt", WALLED_OFF)
+        self.assertEqual(json.loads(self.ok("info", "--json", "walled.txt")),
+                         {"width": 2, "height": 1, "cells": 2, "reachable": 1, "perfect": False,
+                          "loops": 0, "dead_ends": 0, "route_cells": None,
+                          "shortest_cells": None})
+        self.assertIn("route cells: none\n", self.ok("info", "walled.txt").decode())
+
+
+class RenderTest(ToolCase):
+    def test_each_format_writes_its_kind_of_file(self):
+        self.ok("generate", "-W", "8", "-H", "8", "--seed", "1", "-o", "maze.txt")
+        for name, extra, start in (("maze.png", [], b"\x89PNG\r\n\x1a\n"),
+                                   ("maze.svg", ["--route"], b"<svg"),
+                                   ("maze.pdf", [], b"%PDF-"),
+                                   ("picture", ["--format", "png"], b"\x89PNG\r\n\x1a\n")):
+            with self.subTest(name=name):
+                self.ok("render", "maze.txt", "-o", name, *extra)
+                data = (self.dir / name).read_bytes()
+                if start == b"<svg":
+                    data = data[data.index(b"<svg"):]
+                self.assertTrue(data.startswith(start), data[:40])
+        ascii_art = self.ok("render", "maze.txt", "-o", "-").decode()
+        self.assertEqual(len(ascii_art.splitlines()), 17)
+        self.assertEqual({len(line) for line in ascii_art.splitlines()}, {33})
+        self.ok("render", "maze.txt", "-o", "maze.txt.txt")
+        self.assertEqual((self.dir / "maze.txt.txt").read_text(), ascii_art)
+        self.assertTrue(self.ok("render", "maze.txt", "-o", "-", "--format", "png")
+                        .startswith(b"\x89PNG"))
+
+    def test_route_dots_and_the_answer_page(self):
+        self.write("loopy.txt", LOOPY)
+        plain = self.ok("render", "loopy.txt", "-o", "-").decode()
+        window = self.ok("render", "loopy.txt", "-o", "-", "--route").decode()
+        shortest = self.ok("render", "loopy.txt", "-o", "-", "--shortest").decode()
+        dots = lambda picture: sum(line.count("o") + line.count("*")
+                                   for line in picture.splitlines())
+        self.assertEqual((dots(plain), dots(window), dots(shortest)), (0, 7, 5))
+        for extra, pages in (([], 1), (["--answer"], 2), (["--answer", "--shortest"], 2),
+                             (["--paper", "letter"], 1)):
+            with self.subTest(extra=extra):
+                pdf = self.ok("render", "loopy.txt", "-o", "-", "--format", "pdf", *extra)
+                self.assertEqual(len(re.findall(rb"/Type\s*/Page\b", pdf)), pages)
+
+
+class SeedTest(ToolCase):
+    def test_a_drawn_seed_is_told_and_makes_the_same_maze_again(self):
+        done = self.tool("generate", "-W", "20", "-H", "20")
+        self.assertEqual(done.returncode, 0)
+        seed = re.fullmatch(r"seed (\d+)\n", done.stderr.decode())
+        self.assertIsNotNone(seed, done.stderr)
+        self.assertLess(int(seed.group(1)), 2 ** 64)
+        self.assertEqual(self.ok("generate", "-W", "20", "-H", "20", "--seed", seed.group(1)),
+                         done.stdout)
+
+    def test_seeds_make_their_own_mazes(self):
+        mazes = {seed: self.ok("generate", "-W", "16", "-H", "16", "--seed", seed)
+                 for seed in ("0", "1", "18446744073709551615")}
+        self.assertEqual(len(set(mazes.values())), 3)
+        self.assertEqual(self.ok("generate", "-W", "16", "-H", "16", "--seed", "1"), mazes["1"])
+        self.assertEqual(self.ok("generate", "-W", "1", "-H", "1", "--seed", "9"),
+                         b"1  1\r\n1  1\r\n")
+
+
+class InstallTest(ToolCase):
+    """The copy `cmake --install` puts in place, with its man page and completion."""
+
+    def setUp(self):
+        super().setUp()
+        build = os.environ.get("NITKA_BUILD_DIR")
+        if not build:
+            self.skipTest("NITKA_BUILD_DIR names no build to install from")
+        self.prefix = self.dir / "stage"
+        subprocess.run(["cmake", "--install", build, "--prefix", self.prefix], check=True,
+                       capture_output=True, timeout=300)
+
+    def test_installed_tool_runs_with_its_man_page_and_completion(self):
+        done = subprocess.run([self.prefix / "bin/nitka-maze", "--version"], capture_output=True)
+        self.assertEqual(done.returncode, 0)
+        self.assertRegex(done.stdout.decode(), r"\Anitka-maze \d")
+        page = subprocess.run(["gzip", "-dc", self.prefix / "share/man/man1/nitka-maze.1.gz"],
+                              capture_output=True, check=True).stdout.decode()
+        self.assertIn(".TH NITKA-MAZE \"1\"", page)
+        for section in ("COMMANDS", "EXIT STATUS", "EXAMPLES"):
+            self.assertIn(f'.SH "{section}"', page.replace(".SH " + section, f'.SH "{section}"'))
+        self.assertIn("nitka\\-maze render", page)
+
+        completion = self.prefix / "share/bash-completion/completions/nitka-maze"
+        self.assertTrue(completion.is_file())
+        self.write("maze.txt", b"")
+        for line, expected in (("nitka-maze ", "generate info render solve"),
+                               ("nitka-maze s", "solve"),
+                               ("nitka-maze info --", "--help --json"),
+                               ("nitka-maze render maze.txt --format p", "pdf png"),
+                               ("nitka-maze render --paper ", "a4 letter"),
+                               ("nitka-maze solve ma", "maze.txt")):
+            with self.subTest(line=line):
+                self.assertEqual(self.complete(completion, line), expected)
+
+    def complete(self, completion, line):
+        """The words bash offers at the end of line, sorted."""
+        framework = "/usr/share/bash-completion/bash_completion"
+        if not os.path.exists(framework):
+            self.skipTest("bash-completion is not installed")
+        script = (f"source {framework}; source '{completion}'; "
+                  f"COMP_LINE='{line}'; COMP_POINT=${{#COMP_LINE}}; "
+                  "read -ra COMP_WORDS <<< \"$COMP_LINE\"; "
+                  "[[ $COMP_LINE == *' ' ]] && COMP_WORDS+=(''); "
+                  "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _nitka_maze; "
+                  "printf '%s\\n' \"${COMPREPLY[@]}\" | sort | xargs")
+        done = subprocess.run(["bash", "-c", script], capture_output=True, cwd=self.dir,
+                              timeout=60)
+        return done.stdout.decode().strip()
+
+
+if __name__ == "__main__":
+    unittest.main()
