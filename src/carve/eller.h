@@ -1,0 +1,13 @@
+#pragma once
+
+#include "grid/wall_grid.h"
+#include "model/seeded_random.h"
+
+namespace nitka {
+
+// Row by row, keeping only the current row's sets: joins neighbours of different sets at random,
+// carries every set at least once into the next row, and joins all sets along the last row.
+// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
+void carveEller(WallGrid& grid, SeededRandom& random);
+
+}  // namespace nitka
