@@ -10,12 +10,30 @@
 namespace nitka {
 namespace {
 
+// Ways out of the cell at index i, counted as the route search moves.
+int waysOut(const WallGrid& grid, GridCell cell, std::size_t i) {
+    const auto width = static_cast<std::size_t>(grid.width());
+    return (cell.x > 0 && grid.left(i) != Flag::Wall ? 1 : 0) +
+           (cell.y > 0 && grid.top(i) != Flag::Wall ? 1 : 0) +
+           (cell.x + 1 < grid.width() && grid.left(i + 1) != Flag::Wall ? 1 : 0) +
+           (cell.y + 1 < grid.height() && grid.top(i + width) != Flag::Wall ? 1 : 0);
+}
+
 bool deadEnd(const WallGrid& grid, GridCell cell) {
-    int ways = 0;
-    for (int s = 0; s < 4; ++s) {
-        ways += grid.passable(cell, static_cast<Step>(s)) ? 1 : 0;
+    return waysOut(grid, cell, grid.index(cell)) == 1;
+}
+
+// Calls visit(cell, index) for the cells in row order until it returns false.
+template <typename Visit>
+void eachCell(const WallGrid& grid, Visit&& visit) {
+    std::size_t i = 0;
+    for (int y = 0; y < grid.height(); ++y) {
+        for (int x = 0; x < grid.width(); ++x, ++i) {
+            if (!visit(GridCell{x, y}, i)) {
+                return;
+            }
+        }
     }
-    return ways == 1;
 }
 
 // The steps from cell through a closed inner wall, only to dead ends if asked.
@@ -36,9 +54,10 @@ StepChoice closedSteps(const WallGrid& grid, GridCell cell, bool toDeadEnds) {
 
 std::uint64_t countDeadEnds(const WallGrid& grid) {
     std::uint64_t count = 0;
-    for (std::uint64_t i = 0; i < grid.cellCount(); ++i) {
-        count += deadEnd(grid, cellAt(grid, i)) ? 1 : 0;
-    }
+    eachCell(grid, [&](GridCell cell, std::size_t i) {
+        count += waysOut(grid, cell, i) == 1 ? 1 : 0;
+        return true;
+    });
     return count;
 }
 
@@ -54,16 +73,18 @@ void braid(WallGrid& grid, double share, SeededRandom& random) {
     std::uint64_t removed = 0;
     // Only a maze with a walled-in cell could gain a dead end, but stay sound.
     const auto passed = [&ahead] { ahead -= ahead > 0 ? 1 : 0; };
-    for (std::uint64_t i = 0; i < grid.cellCount() && removed < wanted; ++i) {
-        const GridCell cell = cellAt(grid, i);
-        if (!deadEnd(grid, cell)) {
-            continue;
+    eachCell(grid, [&](GridCell cell, std::size_t i) {
+        if (removed >= wanted) {
+            return false;
+        }
+        if (waysOut(grid, cell, i) != 1) {
+            return true;
         }
         const std::uint64_t still = wanted - removed;
         const bool take = still >= ahead || drawBelow(random, ahead) < still;
         passed();
         if (!take) {
-            continue;
+            return true;
         }
         StepChoice choice = closedSteps(grid, cell, true);
         const bool pair = !choice.empty();
@@ -71,7 +92,7 @@ void braid(WallGrid& grid, double share, SeededRandom& random) {
             choice = closedSteps(grid, cell, false);
         }
         if (choice.empty()) {
-            continue;
+            return true;
         }
         const Step step = choice.draw(random);
         openWall(grid, cell, step);
@@ -82,7 +103,8 @@ void braid(WallGrid& grid, double share, SeededRandom& random) {
                 passed();
             }
         }
-    }
+        return true;
+    });
 }
 
 }  // namespace nitka

@@ -12,6 +12,7 @@
 #include "carve/binary_tree.h"
 #include "carve/braid.h"
 #include "carve/cell_index.h"
+#include "carve/depth_first.h"
 #include "carve/eller.h"
 #include "carve/hunt_and_kill.h"
 #include "carve/kruskal.h"
@@ -39,7 +40,7 @@ constexpr std::array<CarveMethodInfo, 11> kMethods{{
      "long winding passages, walking on from the first unvisited cell at each dead end",
      "grid only"},
     {CarveMethod::GrowingTree, "growing-tree",
-     "depth-first to prim and between, by its pick: newest, random, oldest or mix:P",
+     "depth-first to prim and between, by its pick: newest, random, oldest or mix:P (mix:0.5)",
      "list of growing cells, up to 4 bytes a cell (8 past 2^31 cells)"},
     {CarveMethod::Eller, "eller", "row by row: runs along the rows, any height in little memory",
      "grid and one row, 20 bytes a column"},
@@ -65,6 +66,11 @@ double expectedWalkSteps(CarveMethod method, int width, int height) {
     const double logCells = std::log(cells);
     const double spread = method == CarveMethod::AldousBroder ? logCells * logCells : logCells;
     return cells * spread / 2 + 4 * length * length;
+}
+
+// a * b, or the largest number where that overflows: a size no memory holds.
+std::uint64_t saturatingTimes(std::uint64_t a, std::uint64_t b) {
+    return b != 0 && a > UINT64_MAX / b ? UINT64_MAX : a * b;
 }
 
 }  // namespace
@@ -133,12 +139,13 @@ std::string carveRefusal(CarveMethod method, int width, int height) {
     if (steps <= kWalkStepBudget) {
         return {};
     }
-    std::array<char, 160> line{};
-    std::snprintf(
-        line.data(), line.size(), "%s: a %d x %d maze takes about %.0f billion random steps; %s",
-        std::string(carveMethodInfo(method).name).c_str(), width, height, steps / 1e9,
-        method == CarveMethod::AldousBroder ? "wilson makes the same kind of maze far faster"
-                                            : "its walks wander too long in a maze this narrow");
+    std::array<char, 200> line{};
+    std::snprintf(line.data(), line.size(),
+                  "%s: a %d x %d maze takes about %.1f billion random steps, too many; %s",
+                  std::string(carveMethodInfo(method).name).c_str(), width, height, steps / 1e9,
+                  method == CarveMethod::AldousBroder
+                      ? "wilson makes the same kind of maze faster"
+                      : "a method that does not walk at random is fast at this size");
     return line.data();
 }
 
@@ -150,10 +157,11 @@ std::uint64_t carveExtraBytes(CarveMethod method, int width, int height) {
     switch (method) {
         case CarveMethod::Prim:
         case CarveMethod::GrowingTree:
-            return cells * indexBytes(cells);
+            return saturatingTimes(cells, indexBytes(cells));
         case CarveMethod::Kruskal: {
+            // Fits 64 bits even for the largest sides an int allows.
             const std::uint64_t innerWalls = (columns - 1) * rows + columns * (rows - 1);
-            return (innerWalls + cells) * indexBytes(cells);
+            return saturatingTimes(innerWalls + cells, indexBytes(cells));
         }
         case CarveMethod::Eller:
             return 20 * columns;
@@ -173,7 +181,7 @@ std::uint64_t carveExtraBytes(CarveMethod method, int width, int height) {
 void carveMaze(WallGrid& grid, const CarveOptions& options, SeededRandom& random) {
     switch (options.method) {
         case CarveMethod::DepthFirst:
-            assert(!"depth-first comes with its own unit");
+            carveDepthFirst(grid, random);
             break;
         case CarveMethod::Prim:
             carvePrim(grid, random);
