@@ -53,7 +53,7 @@ constexpr std::array<CarveMethodInfo, 11> kMethods{{
      "grid and a stack of areas, 16 bytes per halving"},
 }};
 
-// What the random walks may take, in expected steps: some tens of seconds.
+// What the random walks may take, in expected steps: ten to twenty seconds.
 constexpr double kWalkStepBudget = 2e9;
 
 // Expected steps of the walks, fitted to measured runs and rounded up. A

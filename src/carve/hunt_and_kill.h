@@ -5,9 +5,10 @@
 
 namespace nitka {
 
-// Random walks into unvisited cells; when one is stuck, the first unvisited cell in row order is
-// joined to a visited neighbour and walks on. Requires: grid is fresh from WallGrid(w, h). Leaves
-// its scratch bits clear.
+// Walks at random into unvisited cells from the top left cell; when the walk is
+// stuck, the first unvisited cell in row order is joined to a visited neighbour
+// and walks on.
+// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
 void carveHuntAndKill(WallGrid& grid, SeededRandom& random);
 
 }  // namespace nitka

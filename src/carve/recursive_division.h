@@ -5,9 +5,9 @@
 
 namespace nitka {
 
-// Opens every inner wall, then halves rectangles with a wall line that keeps one gap, until each is
-// one cell wide or high. Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits
-// clear.
+// Opens every inner wall, then halves areas with a wall line that keeps one
+// gap, until each is one cell wide or high: long straight walls.
+// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
 void carveRecursiveDivision(WallGrid& grid, SeededRandom& random);
 
 }  // namespace nitka

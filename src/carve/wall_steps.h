@@ -40,7 +40,6 @@ inline void openWall(WallGrid& grid, GridCell cell, Step step) {
 class StepChoice {
 public:
     void add(Step step) { m_steps[m_count++] = step; }
-    int size() const { return m_count; }
     bool empty() const { return m_count == 0; }
     // Requires: !empty().
     Step draw(SeededRandom& random) const {

@@ -5,9 +5,9 @@
 
 namespace nitka {
 
-// Loop-erased random walks from each cell outside the tree until they meet it; uniform over all
-// spanning trees, much faster than Aldous-Broder. Requires: grid is fresh from WallGrid(w, h).
-// Leaves its scratch bits clear.
+// Loop-erased random walks from each cell outside the tree until they meet it.
+// Every perfect maze is equally likely, far faster than by one walk.
+// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
 void carveWilson(WallGrid& grid, SeededRandom& random);
 
 }  // namespace nitka
