@@ -28,7 +28,9 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     app.require_subcommand(1);
     app.get_formatter()->column_width(26);
     app.footer(
-        "Run \"nitka-maze COMMAND --help\" for a command's options.\n"
+        "Run \"nitka-maze COMMAND --help\" for a command's options. Exit status: 0 done,\n"
+        "1 failed, 2 a wrong command line.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze generate -W 30 -H 20 --seed 1 -o labird.txt\n"
         "  nitka-maze solve labird.txt\n"

@@ -3,13 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <chrono>
-#include <limits>
 #include <random>
 
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "carve/depth_first.h"
 #include "cli/tool_error.h"
+#include "grid/size_limits.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "storage/grid_writer.h"
@@ -35,13 +35,13 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
         "generate",
         "Carve a new maze by randomised depth-first search and write it as a maze file.");
-    const std::string sizes = "1 to " + std::to_string(std::numeric_limits<int>::max());
+    const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     command
         ->add_option_function<std::string>(
             "-W,--width",
             [&request](const std::string& text) {
                 request.width = static_cast<int>(
-                    parseWholeNumber(text, "--width", 1, std::numeric_limits<int>::max()));
+                    parseWholeNumber(text, "--width", 1, kMaxGridSide));
             },
             "Width in cells, " + sizes + " (default 50)")
         ->type_name("N");
@@ -50,7 +50,7 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
             "-H,--height",
             [&request](const std::string& text) {
                 request.height = static_cast<int>(
-                    parseWholeNumber(text, "--height", 1, std::numeric_limits<int>::max()));
+                    parseWholeNumber(text, "--height", 1, kMaxGridSide));
             },
             "Height in cells, " + sizes + " (default 50)")
         ->type_name("N");
@@ -58,13 +58,17 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         ->add_option_function<std::string>(
             "--seed",
             [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); },
-            "Seed of the random source, 0 to 2^64-1. Without it a seed is drawn and "
-            "written to stderr as \"seed S\"; the same seed and size give the same maze")
+            "Seed, 0 to 18446744073709551615 (default: drawn)")
         ->type_name("S");
     command
         ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");
+    static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
     command->footer(
+        "A maze of more than 2^34 cells, or one that would need more memory than this\n"
+        "machine has, is refused. Without --seed a seed is drawn and written to stderr\n"
+        "as \"seed S\": the same seed and size make the same maze again.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze generate -W 20 -H 10 -o labird.txt\n"
         "  nitka-maze generate --seed 42 > maze.txt\n"
@@ -73,6 +77,9 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
 }
 
 void runGenerate(const GenerateRequest& request, std::ostream& talk) {
+    if (const auto why = refusal(MazeCommand::Generate, request.width, request.height)) {
+        throw ToolError("generate", *why);
+    }
     const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
     if (!request.seed) {
         talk << "seed " << seed << std::endl;

@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/info_text.h"
 #include "cli/maze_input.h"
-#include "cli/tool_error.h"
+#include "cli/output_target.h"
+#include "grid/maze_stats.h"
 
 namespace nitka {
 
@@ -16,10 +18,11 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
         ->type_name("FILE");
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     command->footer(
-        "The cells counted as reachable are those reachable from the top-left cell; a maze "
-        "is perfect when every cell is reachable and there is one route between any two. "
-        "The route lengths count cells, first and last included: the window's route and a "
-        "shortest route from the top-left to the bottom-right cell, or \"none\".\n\n"
+        "Reachable counts the cells reachable from the top-left one. A maze is perfect\n"
+        "when every cell is reachable and there is one route between any two. The\n"
+        "routes run from the top-left to the bottom-right cell, the window's and a\n"
+        "shortest one, and are counted in cells, both ends included, or \"none\".\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze info maze.txt\n"
         "  nitka-maze info --json maze.txt\n"
@@ -28,8 +31,12 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
 }
 
 void runInfo(const InfoRequest& request) {
-    const WallGrid grid = readMazeInput(request.input);
-    throw ToolError("info", "not built yet");
+    WallGrid grid = readMazeInput(request.input, MazeCommand::Info);
+    const MazeStats stats = measureMaze(grid);
+    const std::string text = request.json ? infoJson(stats) : infoLines(stats);
+    OutputTarget("-").write([&](std::streambuf& out) {
+        out.sputn(text.data(), static_cast<std::streamsize>(text.size()));
+    });
 }
 
 }  // namespace nitka

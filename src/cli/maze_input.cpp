@@ -11,7 +11,7 @@
 
 namespace nitka {
 
-WallGrid readMazeInput(const std::string& name) {
+WallGrid readMazeInput(const std::string& name, MazeCommand command) {
     const std::string shown = inputName(name);
     return onFile(shown, [&] {
         // A named file must be a regular one, as for the window: a FIFO or
@@ -24,6 +24,9 @@ WallGrid readMazeInput(const std::string& name) {
         const MazeSize size = readMazeHeader(reader);
         if (size.width < 1 || size.height < 1) {
             throw ToolError(shown, "no maze: its width or height is below 1");
+        }
+        if (const auto why = refusal(command, size.width, size.height)) {
+            throw ToolError(shown, *why);
         }
         WallGrid grid(size.width, size.height);
         readGridCells(reader, grid);

@@ -2,8 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/option_values.h"
+#include <array>
+#include <charconv>
+
 #include "cli/maze_input.h"
+#include "cli/option_values.h"
+#include "cli/output_target.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -20,15 +24,19 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
     command
         ->add_option_function<std::string>(
             "--from",
-            [&request](const std::string& text) { request.from = parseCell(text, "--from"); },
+            [&request](const std::string& text) { request.ends.from = parseCell(text, "--from"); },
             "Start cell (default 0,0, the top-left)")
         ->type_name("X,Y");
     command
         ->add_option_function<std::string>(
-            "--to", [&request](const std::string& text) { request.to = parseCell(text, "--to"); },
+            "--to", [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); },
             "End cell (default the bottom-right)")
         ->type_name("X,Y");
     command->footer(
+        "The file is read as the window's LOAD reads it, at any size this machine can\n"
+        "hold. A flag of 1 is a wall; any other flag lets the route pass, as in the\n"
+        "window.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze solve maze.txt\n"
         "  nitka-maze solve --shortest --from 0,0 --to 9,0 maze.txt\n"
@@ -37,8 +45,20 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
 }
 
 void runSolve(const SolveRequest& request) {
-    const WallGrid grid = readMazeInput(request.input);
-    throw ToolError("solve", "not built yet");
+    WallGrid grid = readMazeInput(request.input, MazeCommand::Solve);
+    const GridRoute route =
+        chooseRoute(grid, request.ends, request.shortest, inputName(request.input));
+    OutputTarget("-").write([&](std::streambuf& out) {
+        route.forEachCell([&](GridCell cell) {
+            // Two numbers of at most ten digits, a space and a line feed.
+            std::array<char, 24> line;
+            char* end = std::to_chars(line.data(), line.data() + line.size(), cell.x).ptr;
+            *end++ = ' ';
+            end = std::to_chars(end, line.data() + line.size(), cell.y).ptr;
+            *end++ = '\n';
+            out.sputn(line.data(), end - line.data());
+        });
+    });
 }
 
 }  // namespace nitka

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "grid/wall_grid.h"
+#include "cli/route_choice.h"
 
 namespace CLI {
 class App;
@@ -15,9 +14,7 @@ namespace nitka {
 struct SolveRequest {
     std::string input = "labird.txt";
     bool shortest = false;
-    // The corners when not given: (0, 0) and the bottom-right cell.
-    std::optional<GridCell> from;
-    std::optional<GridCell> to;
+    RouteEnds ends;
 };
 
 CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request);

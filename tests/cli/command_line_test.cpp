@@ -59,15 +59,15 @@ TEST(CommandLineTest, SolveAndInfoTakeAFileOrStandardInput) {
     const auto plain = parseAs<SolveRequest>({"solve"});
     EXPECT_EQ(plain.input, "labird.txt");
     EXPECT_FALSE(plain.shortest);
-    EXPECT_FALSE(plain.from);
-    EXPECT_FALSE(plain.to);
+    EXPECT_FALSE(plain.ends.from);
+    EXPECT_FALSE(plain.ends.to);
 
     const auto chosen =
         parseAs<SolveRequest>({"solve", "-", "--shortest", "--from", "1,2", "--to", "30,0"});
     EXPECT_EQ(chosen.input, "-");
     EXPECT_TRUE(chosen.shortest);
-    EXPECT_EQ(chosen.from, (GridCell{1, 2}));
-    EXPECT_EQ(chosen.to, (GridCell{30, 0}));
+    EXPECT_EQ(chosen.ends.from, (GridCell{1, 2}));
+    EXPECT_EQ(chosen.ends.to, (GridCell{30, 0}));
 
     const auto info = parseAs<InfoRequest>({"info", "--json", "maze.txt"});
     EXPECT_EQ(info.input, "maze.txt");

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "grid/maze_stats.h"
+
+namespace nitka {
+
+// The measures as "key: value" lines, a route that does not exist as "none".
+std::string infoLines(const MazeStats& stats);
+
+// The measures as one JSON object on one line, a route that does not exist as
+// null, with the keys of the lines in snake case.
+std::string infoJson(const MazeStats& stats);
+
+}  // namespace nitka

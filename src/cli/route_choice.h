@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "grid/grid_route.h"
+#include "grid/wall_grid.h"
+
+namespace nitka {
+
+// The cells a route runs between, as the command line gave them or the
+// corners: (0, 0) and the bottom-right cell.
+struct RouteEnds {
+    std::optional<GridCell> from;
+    std::optional<GridCell> to;
+};
+
+// The window's route, or a shortest one, between the ends in grid. Throws
+// ToolError when an end lies outside the maze (naming its option) or when
+// there is no route (naming mazeName).
+GridRoute chooseRoute(WallGrid& grid, const RouteEnds& ends, bool shortest,
+                      const std::string& mazeName);
+
+}  // namespace nitka
