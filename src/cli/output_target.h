@@ -17,6 +17,9 @@ public:
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;
 
+    // The output as messages name it: the file, or "standard output".
+    const std::string& name() const { return m_shownName; }
+
     // Runs fill on the output's stream, then makes the output final. A file
     // error on the way throws ToolError naming the output.
     void write(const std::function<void(std::streambuf&)>& fill);

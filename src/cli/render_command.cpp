@@ -9,8 +9,15 @@
 #include <utility>
 
 #include "cli/option_values.h"
+#include "cli/output_target.h"
+#include "cli/route_choice.h"
 #include "cli/maze_input.h"
 #include "cli/tool_error.h"
+#include "render/ascii_render.h"
+#include "render/pdf_render.h"
+#include "render/png_render.h"
+#include "render/route_marks.h"
+#include "render/svg_render.h"
 
 namespace nitka {
 namespace {
@@ -44,14 +51,30 @@ ImageFormat parseFormat(const std::string& text) {
     throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf");
 }
 
-PaperSize parsePaper(const std::string& text) {
+Paper parsePaper(const std::string& text) {
     if (text == "a4") {
-        return PaperSize::A4;
+        return Paper::A4;
     }
     if (text == "letter") {
-        return PaperSize::Letter;
+        return Paper::Letter;
     }
     throw UsageError("--paper", "'" + text + "' is neither a4 nor letter");
+}
+
+using Writer = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
+
+Writer writerOf(ImageFormat format) {
+    switch (format) {
+        case ImageFormat::Ascii:
+            return renderAscii;
+        case ImageFormat::Svg:
+            return renderSvg;
+        case ImageFormat::Png:
+            return renderPng;
+        case ImageFormat::Pdf:
+            return renderPdf;
+    }
+    return renderAscii;
 }
 
 }  // namespace
@@ -87,26 +110,25 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     command
         ->add_option_function<std::string>(
             "--format", [format](const std::string& text) { *format = parseFormat(text); },
-            "ascii, svg, png or pdf (default from OUT's extension: .txt, .svg, .png, .pdf; "
-            "ascii for -)")
+            "ascii, svg, png or pdf (default: by OUT's name)")
         ->type_name("FORMAT");
-    command->add_flag("--route", request.route, "Dots along the window's route");
+    command->add_flag("--route", request.route, "Dots on the window's route");
     command->add_flag("--shortest", request.shortest,
-                      "Use a shortest route; without --answer it also turns --route on");
+                      "A shortest route's dots (with --answer: on its page)");
     command
         ->add_option_function<std::string>(
             "--cell",
             [&request](const std::string& text) {
                 request.cell = static_cast<int>(parseWholeNumber(text, "--cell", 2, 1000));
             },
-            "Pixels a cell, 2 to 1000 (default: not built yet)")
+            "Pixels a cell in PNG and SVG, 2 to 1000")
         ->type_name("PX");
     command
         ->add_option_function<std::string>(
             "--paper", [&request](const std::string& text) { request.paper = parsePaper(text); },
-            "PDF paper, a4 or letter (default a4)")
+            "PDF paper, a4 (default) or letter")
         ->type_name("PAPER");
-    command->add_flag("--answer", request.answer, "PDF: add a second page showing the route");
+    command->add_flag("--answer", request.answer, "PDF: a second page with the route");
     command->callback([&request, format] {
         if (!*format) {
             *format = formatOfName(request.output);
@@ -124,6 +146,14 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         }
     });
     command->footer(
+        "The format follows OUT's extension: .png, .svg, .pdf, or .txt for ASCII; \"-o -\"\n"
+        "writes ASCII unless --format says otherwise. The default cell size is the\n"
+        "window's up to 100 x 100 cells (16 pixels up to 50 x 50, 11 up to 70 x 70,\n"
+        "else 8); a larger maze gets the largest of 8, 4 and 2 pixels that keeps the\n"
+        "picture under 20000 pixels a side, else 2. A PDF fits the maze on the sheet\n"
+        "within 15 mm margins; a maze whose cells would come out under 0.5 mm is\n"
+        "refused. Without --answer, --shortest turns the dots on.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze render maze.txt -o maze.png --route\n"
         "  nitka-maze render maze.txt -o puzzle.pdf --paper letter --answer\n"
@@ -132,8 +162,24 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
 }
 
 void runRender(const RenderRequest& request) {
-    const WallGrid grid = readMazeInput(request.input);
-    throw ToolError("render", "not built yet");
+    WallGrid grid = readMazeInput(request.input, MazeCommand::Render);
+    if (request.route || request.answer) {
+        const GridRoute route = chooseRoute(grid, {}, request.shortest, inputName(request.input));
+        markRoute(grid, route);
+    }
+    RenderOptions options;
+    options.cell = request.cell.value_or(0);
+    options.route = request.route;
+    options.paper = request.paper;
+    options.answer = request.answer;
+    const auto render = writerOf(request.format);
+    OutputTarget output(request.output);
+    try {
+        output.write([&](std::streambuf& out) { render(grid, options, out); });
+    } catch (const RenderError& error) {
+        // Also a failed write: the C libraries' callbacks can only pass on its text.
+        throw ToolError(output.name(), error.what());
+    }
 }
 
 }  // namespace nitka

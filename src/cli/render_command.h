@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "render/render_options.h"
+
 namespace CLI {
 class App;
 }
@@ -10,7 +12,6 @@ class App;
 namespace nitka {
 
 enum class ImageFormat { Ascii, Svg, Png, Pdf };
-enum class PaperSize { A4, Letter };
 
 // nitka-maze render: a picture of a maze file.
 struct RenderRequest {
@@ -23,7 +24,7 @@ struct RenderRequest {
     bool shortest = false;
     // Pixels a cell; the size's default when not given.
     std::optional<int> cell;
-    PaperSize paper = PaperSize::A4;
+    Paper paper = Paper::A4;
     // PDF only: a second page with the route.
     bool answer = false;
 };

@@ -104,10 +104,10 @@ TEST(CommandLineTest, RenderTakesItsFormatFromTheOutputUnlessGiven) {
     EXPECT_EQ(full.input, "in.txt");
     EXPECT_EQ(full.output, "out.pdf");
     EXPECT_EQ(full.cell, 4);
-    EXPECT_EQ(full.paper, PaperSize::Letter);
+    EXPECT_EQ(full.paper, Paper::Letter);
     EXPECT_TRUE(full.answer);
     EXPECT_FALSE(parseAs<RenderRequest>({"render", "-o", "x.png"}).cell);
-    EXPECT_EQ(parseAs<RenderRequest>({"render", "-o", "x.pdf"}).paper, PaperSize::A4);
+    EXPECT_EQ(parseAs<RenderRequest>({"render", "-o", "x.pdf"}).paper, Paper::A4);
 }
 
 TEST(CommandLineTest, BadCommandLinesAreUsageErrorsNamingWhatIsWrong) {
