@@ -13,12 +13,14 @@ nitka_run_packages=(
 # Running every test: GoogleTest, the benchmarks (built so they cannot rot),
 # a private X server with the tools that drive and photograph the window, and
 # what packaging needs to work out a .deb's dependencies (dpkg-dev, file),
-# and debootstrap for trying the .deb on a minimal Debian (as root, on request).
+# and debootstrap for trying the .deb on a minimal Debian (as root, on request);
+# bash-completion, to try nitka-maze's completion as a shell runs it.
 nitka_test_packages=(
     "${nitka_run_packages[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils python3 desktop-file-utils
     dpkg-dev file debootstrap
+    bash-completion
 )
 
 nitka_missing_packages() {
