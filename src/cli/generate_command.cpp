@@ -5,9 +5,10 @@
 #include <chrono>
 #include <random>
 
+#include "carve/depth_first.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
-#include "carve/depth_first.h"
+#include "cli/shared_options.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
@@ -36,30 +37,18 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         "generate",
         "Carve a new maze by randomised depth-first search and write it as a maze file.");
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
-    command
-        ->add_option_function<std::string>(
-            "-W,--width",
-            [&request](const std::string& text) {
-                request.width = static_cast<int>(
-                    parseWholeNumber(text, "--width", 1, kMaxGridSide));
-            },
-            "Width in cells, " + sizes + " (default 50)")
-        ->type_name("N");
-    command
-        ->add_option_function<std::string>(
-            "-H,--height",
-            [&request](const std::string& text) {
-                request.height = static_cast<int>(
-                    parseWholeNumber(text, "--height", 1, kMaxGridSide));
-            },
-            "Height in cells, " + sizes + " (default 50)")
-        ->type_name("N");
-    command
-        ->add_option_function<std::string>(
-            "--seed",
-            [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); },
-            "Seed, 0 to 18446744073709551615 (default: drawn)")
-        ->type_name("S");
+    const auto side = [](int& value, const char* option) {
+        return [&value, option](const std::string& text) {
+            value = static_cast<int>(parseWholeNumber(text, option, 1, kMaxGridSide));
+        };
+    };
+    addValueOption(*command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
+                   side(request.width, "--width"));
+    addValueOption(*command, "-H,--height", "N", "Height in cells, " + sizes + " (default 50)",
+                   side(request.height, "--height"));
+    addValueOption(
+        *command, "--seed", "S", "Seed, 0 to 18446744073709551615 (default: drawn)",
+        [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); });
     command
         ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");

@@ -5,6 +5,7 @@
 #include "cli/info_text.h"
 #include "cli/maze_input.h"
 #include "cli/output_target.h"
+#include "cli/shared_options.h"
 #include "grid/maze_stats.h"
 
 namespace nitka {
@@ -12,10 +13,7 @@ namespace nitka {
 CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     CLI::App* command = app.add_subcommand(
         "info", "Print a maze's size, reachable cells, loops, dead ends and route lengths.");
-    command
-        ->add_option("file", request.input,
-                     "Maze file (default labird.txt); - reads standard input")
-        ->type_name("FILE");
+    addMazeFileArgument(*command, request.input);
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     command->footer(
         "Reachable counts the cells reachable from the top-left one. A maze is perfect\n"

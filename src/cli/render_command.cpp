@@ -8,10 +8,11 @@
 #include <limits>
 #include <utility>
 
+#include "cli/maze_input.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/route_choice.h"
-#include "cli/maze_input.h"
+#include "cli/shared_options.h"
 #include "cli/tool_error.h"
 #include "render/ascii_render.h"
 #include "render/pdf_render.h"
@@ -95,10 +96,7 @@ std::optional<ImageFormat> formatOfName(const std::string& name) {
 
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     CLI::App* command = app.add_subcommand("render", "Draw a maze file as a picture.");
-    command
-        ->add_option("file", request.input,
-                     "Maze file (default labird.txt); - reads standard input")
-        ->type_name("FILE");
+    addMazeFileArgument(*command, request.input);
     command
         ->add_option("-o,--output", request.output,
                      "The picture's file; - writes to standard output")
@@ -107,27 +105,18 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     // Filled in once parsing is done: the output's extension decides when
     // --format is not given.
     auto format = std::make_shared<std::optional<ImageFormat>>();
-    command
-        ->add_option_function<std::string>(
-            "--format", [format](const std::string& text) { *format = parseFormat(text); },
-            "ascii, svg, png or pdf (default: by OUT's name)")
-        ->type_name("FORMAT");
+    addValueOption(*command, "--format", "FORMAT",
+                   "ascii, svg, png or pdf (default: by OUT's name)",
+                   [format](const std::string& text) { *format = parseFormat(text); });
     command->add_flag("--route", request.route, "Dots on the window's route");
     command->add_flag("--shortest", request.shortest,
                       "A shortest route's dots (with --answer: on its page)");
-    command
-        ->add_option_function<std::string>(
-            "--cell",
-            [&request](const std::string& text) {
-                request.cell = static_cast<int>(parseWholeNumber(text, "--cell", 2, 1000));
-            },
-            "Pixels a cell in PNG and SVG, 2 to 1000")
-        ->type_name("PX");
-    command
-        ->add_option_function<std::string>(
-            "--paper", [&request](const std::string& text) { request.paper = parsePaper(text); },
-            "PDF paper, a4 (default) or letter")
-        ->type_name("PAPER");
+    addValueOption(*command, "--cell", "PX", "Pixels a cell in PNG and SVG, 2 to 1000",
+                   [&request](const std::string& text) {
+                       request.cell = static_cast<int>(parseWholeNumber(text, "--cell", 2, 1000));
+                   });
+    addValueOption(*command, "--paper", "PAPER", "PDF paper, a4 (default) or letter",
+                   [&request](const std::string& text) { request.paper = parsePaper(text); });
     command->add_flag("--answer", request.answer, "PDF: a second page with the route");
     command->callback([&request, format] {
         if (!*format) {

@@ -8,6 +8,7 @@
 #include "cli/maze_input.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/shared_options.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -15,23 +16,15 @@ namespace nitka {
 CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
     CLI::App* command = app.add_subcommand(
         "solve", "Print the route through a maze as lines \"x y\", first cell first.");
-    command
-        ->add_option("file", request.input,
-                     "Maze file (default labird.txt); - reads standard input")
-        ->type_name("FILE");
+    addMazeFileArgument(*command, request.input);
     command->add_flag("--shortest", request.shortest,
                       "A shortest route instead of the one the window shows");
-    command
-        ->add_option_function<std::string>(
-            "--from",
-            [&request](const std::string& text) { request.ends.from = parseCell(text, "--from"); },
-            "Start cell (default 0,0, the top-left)")
-        ->type_name("X,Y");
-    command
-        ->add_option_function<std::string>(
-            "--to", [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); },
-            "End cell (default the bottom-right)")
-        ->type_name("X,Y");
+    addValueOption(
+        *command, "--from", "X,Y", "Start cell (default 0,0, the top-left)",
+        [&request](const std::string& text) { request.ends.from = parseCell(text, "--from"); });
+    addValueOption(
+        *command, "--to", "X,Y", "End cell (default the bottom-right)",
+        [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); });
     command->footer(
         "The file is read as the window's LOAD reads it, at any size this machine can\n"
         "hold. A flag of 1 is a wall; any other flag lets the route pass, as in the\n"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace nitka {
+
+// The maze file argument of the commands that read one: "labird.txt" unless
+// given, "-" for standard input.
+void addMazeFileArgument(CLI::App& command, std::string& input);
+
+// An option with a value, shown in help as typeName, that take reads (and may
+// refuse with a UsageError) as it is parsed.
+void addValueOption(CLI::App& command, const std::string& names, const std::string& typeName,
+                    const std::string& help, std::function<void(const std::string&)> take);
+
+}  // namespace nitka
