@@ -1,10 +1,8 @@
 #include "cli/output_target.h"
 
-#include <sstream>
-
 #include "cli/standard_streams.h"
 #include "cli/tool_error.h"
-#include "storage/maze_file.h"
+#include "storage/output_file.h"
 
 namespace nitka {
 
@@ -26,17 +24,14 @@ private:
     StandardOutput m_out;
 };
 
-// Holds the whole output until commit: small outputs only, until the storage
-// layer can stream a replacement file.
 class FileSink final : public OutputTarget::Sink {
 public:
-    explicit FileSink(std::string name) : m_name(std::move(name)) {}
-    std::streambuf& stream() override { return *m_text.rdbuf(); }
-    void commit() override { replaceFile(m_name, m_text.view()); }
+    explicit FileSink(const std::string& name) : m_file(name) {}
+    std::streambuf& stream() override { return m_file.stream(); }
+    void commit() override { m_file.commit(); }
 
 private:
-    std::string m_name;
-    std::ostringstream m_text;
+    OutputFile m_file;
 };
 
 }  // namespace
