@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "grid/grid_route.h"
+#include "grid/wall_grid.h"
+
+namespace nitka {
+
+// The steps the window's route search may take from a cell, bit s for Step s:
+// WallGrid::passable for all four at once, inline, for the loops that visit
+// every cell of a giant maze. Requires: grid.contains(cell), at == grid.index(cell).
+inline unsigned passableSteps(const WallGrid& grid, GridCell cell, std::size_t at) {
+    const auto width = static_cast<std::size_t>(grid.width());
+    unsigned steps = 0;
+    if (cell.x + 1 < grid.width() && grid.left(at + 1) != Flag::Wall) {
+        steps |= 1u << static_cast<int>(Step::Right);
+    }
+    if (cell.y > 0 && grid.top(at) != Flag::Wall) {
+        steps |= 1u << static_cast<int>(Step::Up);
+    }
+    if (cell.x > 0 && grid.left(at) != Flag::Wall) {
+        steps |= 1u << static_cast<int>(Step::Left);
+    }
+    if (cell.y + 1 < grid.height() && grid.top(at + width) != Flag::Wall) {
+        steps |= 1u << static_cast<int>(Step::Down);
+    }
+    return steps;
+}
+
+// The first step, numbered first or later, that the window's search may take
+// from cell into a cell whose scratch equals wanted; 4 when there is none.
+// Requires: grid.contains(cell).
+inline unsigned firstStepInto(const WallGrid& grid, GridCell cell, unsigned first,
+                              std::uint8_t wanted) {
+    const unsigned steps = passableSteps(grid, cell, grid.index(cell));
+    for (; first < 4; ++first) {
+        if ((steps >> first & 1u) != 0 &&
+            grid.scratch(grid.index(neighbour(cell, static_cast<Step>(first)))) == wanted) {
+            break;
+        }
+    }
+    return first;
+}
+
+// The route the window's search (findRoute) finds from one cell to another:
+// depth first, trying right, up, left, down at every cell, the first route
+// completed in that order; a flag of exactly Flag::Wall blocks, Flag::Other
+// passes, no step leaves the maze. Linear time on any maze, loops included;
+// besides the route it uses only the scratch bits, clear again on return.
+// nullopt when there is no route or either cell lies outside.
+std::optional<GridRoute> findGridRoute(WallGrid& grid, GridCell from, GridCell to);
+
+// Cells a breadth-first search holds in its queue at most; a level that would
+// hold more is found by scanning the whole grid instead.
+inline constexpr std::size_t kShortestQueueCells = std::size_t{4} << 20;
+
+// A shortest route over the same passability as findGridRoute. Of several, the
+// one that takes at every cell the first step in Step order that brings it one
+// nearer the target. Linear time while every level of the search fits the
+// queue; a level that does not costs a scan of the grid for each level from
+// there until one fits again. Memory: the scratch bits (clear on return), the
+// route and a queue of at most queueCells cells. nullopt as for findGridRoute.
+// Requires: queueCells >= 1 (a small one is for tests).
+std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCell to,
+                                           std::size_t queueCells = kShortestQueueCells);
+
+}  // namespace nitka
