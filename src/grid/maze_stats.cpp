@@ -19,26 +19,28 @@ constexpr std::uint8_t kStart = 5;
 // the one that led away from it.
 std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
     GridCell cell = start;
-    grid.setScratch(grid.index(cell), kStart);
+    std::size_t at = grid.index(cell);
+    grid.setScratch(at, kStart);
     std::uint64_t filled = 1;
     unsigned next = 0;
     while (true) {
-        next = firstStepInto(grid, cell, next, kUnfilled);
+        next = firstStepInto(grid, cell, at, next, kUnfilled);
         if (next < 4) {
             const Step step = static_cast<Step>(next);
             cell = neighbour(cell, step);
-            grid.setScratch(grid.index(cell),
-                            static_cast<std::uint8_t>(1 + static_cast<int>(opposite(step))));
+            at = grid.index(cell);
+            grid.setScratch(at, static_cast<std::uint8_t>(1 + static_cast<int>(opposite(step))));
             ++filled;
             next = 0;
             continue;
         }
-        const std::uint8_t mark = grid.scratch(grid.index(cell));
+        const std::uint8_t mark = grid.scratch(at);
         if (mark == kStart) {
             return filled;
         }
         const Step back = static_cast<Step>(mark - 1);
         cell = neighbour(cell, back);
+        at = grid.index(cell);
         next = static_cast<unsigned>(opposite(back)) + 1;
     }
 }
@@ -59,11 +61,11 @@ MazeStats measureMaze(WallGrid& grid) {
     std::size_t at = 0;
     for (int y = 0; y < grid.height(); ++y) {
         for (int x = 0; x < grid.width(); ++x, ++at) {
-            const unsigned steps = passableSteps(grid, {x, y}, at);
+            const unsigned steps = passableSteps(grid, {x, y});
             // Each inner edge once, from the cell on its left or above it.
             openEdges += (steps >> static_cast<int>(Step::Right) & 1u) +
                          (steps >> static_cast<int>(Step::Down) & 1u);
-            stats.deadEnds += std::popcount(steps) == 1 ? 1 : 0;
+            stats.deadEnds += std::has_single_bit(steps) ? 1 : 0;
             if (grid.scratch(at) != kUnfilled) {
                 continue;
             }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 #include <vector>
 
 namespace nitka {
@@ -28,15 +29,15 @@ constexpr std::uint8_t previousMark(std::uint8_t mark) {
     return static_cast<std::uint8_t>((mark + 1) % 3 + 1);
 }
 
-// A first-in first-out ring of cells that never grows: push refuses a cell
-// when it is full.
+// A first-in first-out ring of cells that grows as needed up to a limit and
+// then refuses a cell: most levels are far smaller than the limit.
 class CellRing {
 public:
-    explicit CellRing(std::size_t capacity) : m_cells(capacity) {}
+    explicit CellRing(std::size_t limit) : m_limit(limit) {}
 
     std::size_t size() const { return m_size; }
     bool push(GridCell cell) {
-        if (m_size == m_cells.size()) {
+        if (m_size == m_cells.size() && !grow()) {
             return false;
         }
         std::size_t slot = m_head + m_size;
@@ -62,6 +63,22 @@ public:
     }
 
 private:
+    bool grow() {
+        if (m_cells.size() == m_limit) {
+            return false;
+        }
+        const std::size_t count = m_size;
+        std::vector<GridCell> cells(std::min(m_limit, std::max<std::size_t>(64, 2 * count)));
+        for (std::size_t i = 0; i < count; ++i) {
+            cells[i] = pop();
+        }
+        m_cells = std::move(cells);
+        m_head = 0;
+        m_size = count;
+        return true;
+    }
+
+    std::size_t m_limit;
     std::vector<GridCell> m_cells;
     std::size_t m_head = 0;
     std::size_t m_size = 0;
@@ -79,10 +96,13 @@ std::optional<GridRoute> findGridRoute(WallGrid& grid, GridCell from, GridCell t
     GridRoute route(from);
     GridCell cell = from;
     std::size_t at = grid.index(cell);
+    const auto width = static_cast<std::size_t>(grid.width());
+    // Index moves of the steps, modulo the size type's range.
+    const std::size_t moveAt[4] = {1, 0 - width, 0 - std::size_t{1}, width};
     grid.setScratch(at, kOnRoute);
     while (cell != to) {
         const unsigned tried = grid.scratch(at) - kOnRoute;
-        const unsigned next = firstStepInto(grid, cell, tried, kUnvisited);
+        const unsigned next = firstStepInto(grid, cell, at, tried, kUnvisited);
         if (next == 4) {
             // Never entered again, by findRoute's argument for its failed mark;
             // that keeps a maze with loops to one entry per cell.
@@ -94,13 +114,14 @@ std::optional<GridRoute> findGridRoute(WallGrid& grid, GridCell from, GridCell t
             const Step back = opposite(route.move(route.moves() - 1));
             route.pop();
             cell = neighbour(cell, back);
+            at += moveAt[static_cast<int>(back)];
         } else {
             grid.setScratch(at, static_cast<std::uint8_t>(kOnRoute + next + 1));
             route.push(stepOf(next));
             cell = neighbour(cell, stepOf(next));
-            grid.setScratch(grid.index(cell), kOnRoute);
+            at += moveAt[next];
+            grid.setScratch(at, kOnRoute);
         }
-        at = grid.index(cell);
     }
     grid.clearScratch();
     return route;
@@ -114,7 +135,7 @@ std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCe
         return std::nullopt;
     }
     // Searched from the target, so that the route reads forwards from the start.
-    CellRing ring(static_cast<std::size_t>(std::min<std::uint64_t>(queueCells, grid.cellCount())));
+    CellRing ring(queueCells);
     std::uint8_t mark = 1;
     grid.setScratch(grid.index(to), mark);
     ring.push(to);
@@ -124,9 +145,9 @@ std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCe
         const std::uint8_t reachedMark = nextMark(mark);
         bool reachedAny = false;
         bool overflow = false;
-        const auto expand = [&](GridCell cell) {
-            for (unsigned number = firstStepInto(grid, cell, 0, kUnreached); number < 4;
-                 number = firstStepInto(grid, cell, number + 1, kUnreached)) {
+        const auto expand = [&](GridCell cell, std::size_t at) {
+            for (unsigned number = firstStepInto(grid, cell, at, 0, kUnreached); number < 4;
+                 number = firstStepInto(grid, cell, at, number + 1, kUnreached)) {
                 const GridCell next = neighbour(cell, stepOf(number));
                 grid.setScratch(grid.index(next), reachedMark);
                 reachedAny = true;
@@ -135,7 +156,8 @@ std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCe
         };
         if (levelInRing) {
             for (std::size_t left = ring.size(); left > 0; --left) {
-                expand(ring.pop());
+                const GridCell cell = ring.pop();
+                expand(cell, grid.index(cell));
             }
         } else {
             // The level did not fit the ring: find it by its mark. Cells three,
@@ -145,7 +167,7 @@ std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCe
             for (int y = 0; y < grid.height(); ++y) {
                 for (int x = 0; x < grid.width(); ++x, ++at) {
                     if (grid.scratch(at) == mark) {
-                        expand({x, y});
+                        expand({x, y}, at);
                     }
                 }
             }
@@ -163,8 +185,8 @@ std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCe
 
     GridRoute route(from);
     for (GridCell cell = from; cell != to; cell = neighbour(cell, route.move(route.moves() - 1))) {
-        const unsigned next =
-            firstStepInto(grid, cell, 0, previousMark(grid.scratch(grid.index(cell))));
+        const std::size_t at = grid.index(cell);
+        const unsigned next = firstStepInto(grid, cell, at, 0, previousMark(grid.scratch(at)));
         assert(next < 4);
         route.push(stepOf(next));
     }

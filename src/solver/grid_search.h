@@ -10,36 +10,61 @@
 namespace nitka {
 
 // The steps the window's route search may take from a cell, bit s for Step s:
-// WallGrid::passable for all four at once, inline, for the loops that visit
-// every cell of a giant maze. Requires: grid.contains(cell), at == grid.index(cell).
-inline unsigned passableSteps(const WallGrid& grid, GridCell cell, std::size_t at) {
+// WallGrid::passable for all four at once. Without branches, for scans over
+// every cell in order, where all four flags are at hand and a branch on the
+// maze's shape would go the wrong way half the time. Requires: grid.contains(cell).
+inline unsigned passableSteps(const WallGrid& grid, GridCell cell) {
+    const std::size_t at = grid.index(cell);
     const auto width = static_cast<std::size_t>(grid.width());
-    unsigned steps = 0;
-    if (cell.x + 1 < grid.width() && grid.left(at + 1) != Flag::Wall) {
-        steps |= 1u << static_cast<int>(Step::Right);
-    }
-    if (cell.y > 0 && grid.top(at) != Flag::Wall) {
-        steps |= 1u << static_cast<int>(Step::Up);
-    }
-    if (cell.x > 0 && grid.left(at) != Flag::Wall) {
-        steps |= 1u << static_cast<int>(Step::Left);
-    }
-    if (cell.y + 1 < grid.height() && grid.top(at + width) != Flag::Wall) {
-        steps |= 1u << static_cast<int>(Step::Down);
-    }
-    return steps;
+    const bool right = cell.x + 1 < grid.width();
+    const bool down = cell.y + 1 < grid.height();
+    // Off the maze the index stays at the cell, so the read is safe; the
+    // step is cleared below.
+    const unsigned open = static_cast<unsigned>(grid.left(at + right) != Flag::Wall) |
+                          static_cast<unsigned>(grid.top(at) != Flag::Wall) << 1 |
+                          static_cast<unsigned>(grid.left(at) != Flag::Wall) << 2 |
+                          static_cast<unsigned>(grid.top(at + (down ? width : 0)) != Flag::Wall)
+                              << 3;
+    const unsigned inside = static_cast<unsigned>(right) | static_cast<unsigned>(cell.y > 0) << 1 |
+                            static_cast<unsigned>(cell.x > 0) << 2 |
+                            static_cast<unsigned>(down) << 3;
+    return open & inside;
 }
 
 // The first step, numbered first or later, that the window's search may take
 // from cell into a cell whose scratch equals wanted; 4 when there is none.
-// Requires: grid.contains(cell).
-inline unsigned firstStepInto(const WallGrid& grid, GridCell cell, unsigned first,
+// Requires: grid.contains(cell), at == grid.index(cell).
+inline unsigned firstStepInto(const WallGrid& grid, GridCell cell, std::size_t at, unsigned first,
                               std::uint8_t wanted) {
-    const unsigned steps = passableSteps(grid, cell, grid.index(cell));
+    // Step by step and only as far as needed: a search jumps about a giant
+    // maze, where the rows above and below are seldom in the cache and reading
+    // them costs more than a mispredicted branch.
+    const auto width = static_cast<std::size_t>(grid.width());
     for (; first < 4; ++first) {
-        if ((steps >> first & 1u) != 0 &&
-            grid.scratch(grid.index(neighbour(cell, static_cast<Step>(first)))) == wanted) {
-            break;
+        switch (static_cast<Step>(first)) {
+            case Step::Right:
+                if (cell.x + 1 < grid.width() && grid.left(at + 1) != Flag::Wall &&
+                    grid.scratch(at + 1) == wanted) {
+                    return first;
+                }
+                break;
+            case Step::Up:
+                if (cell.y > 0 && grid.top(at) != Flag::Wall &&
+                    grid.scratch(at - width) == wanted) {
+                    return first;
+                }
+                break;
+            case Step::Left:
+                if (cell.x > 0 && grid.left(at) != Flag::Wall && grid.scratch(at - 1) == wanted) {
+                    return first;
+                }
+                break;
+            case Step::Down:
+                if (cell.y + 1 < grid.height() && grid.top(at + width) != Flag::Wall &&
+                    grid.scratch(at + width) == wanted) {
+                    return first;
+                }
+                break;
         }
     }
     return first;
