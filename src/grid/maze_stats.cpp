@@ -1,6 +1,5 @@
 #include "grid/maze_stats.h"
 
-#include <bit>
 #include <cstddef>
 
 #include "solver/grid_search.h"
@@ -65,7 +64,9 @@ MazeStats measureMaze(WallGrid& grid) {
             // Each inner edge once, from the cell on its left or above it.
             openEdges += (steps >> static_cast<int>(Step::Right) & 1u) +
                          (steps >> static_cast<int>(Step::Down) & 1u);
-            stats.deadEnds += std::has_single_bit(steps) ? 1 : 0;
+            // One opening: one bit set. (std::has_single_bit calls a library
+            // popcount unless the build targets a newer processor.)
+            stats.deadEnds += steps != 0 && (steps & (steps - 1)) == 0 ? 1 : 0;
             if (grid.scratch(at) != kUnfilled) {
                 continue;
             }
