@@ -19,6 +19,7 @@ constexpr std::uint8_t kStart = 5;
 std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
     GridCell cell = start;
     std::size_t at = grid.index(cell);
+    const auto moveAt = indexMoves(grid);
     grid.setScratch(at, kStart);
     std::uint64_t filled = 1;
     unsigned next = 0;
@@ -27,7 +28,7 @@ std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
         if (next < 4) {
             const Step step = static_cast<Step>(next);
             cell = neighbour(cell, step);
-            at = grid.index(cell);
+            at += moveAt[next];
             grid.setScratch(at, static_cast<std::uint8_t>(1 + static_cast<int>(opposite(step))));
             ++filled;
             next = 0;
@@ -39,7 +40,7 @@ std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
         }
         const Step back = static_cast<Step>(mark - 1);
         cell = neighbour(cell, back);
-        at = grid.index(cell);
+        at += moveAt[static_cast<int>(back)];
         next = static_cast<unsigned>(opposite(back)) + 1;
     }
 }

@@ -96,9 +96,7 @@ std::optional<GridRoute> findGridRoute(WallGrid& grid, GridCell from, GridCell t
     GridRoute route(from);
     GridCell cell = from;
     std::size_t at = grid.index(cell);
-    const auto width = static_cast<std::size_t>(grid.width());
-    // Index moves of the steps, modulo the size type's range.
-    const std::size_t moveAt[4] = {1, 0 - width, 0 - std::size_t{1}, width};
+    const auto moveAt = indexMoves(grid);
     grid.setScratch(at, kOnRoute);
     while (cell != to) {
         const unsigned tried = grid.scratch(at) - kOnRoute;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -8,6 +9,13 @@
 #include "grid/wall_grid.h"
 
 namespace nitka {
+
+// How each step changes a cell's index, in Step order: at + moves[s] is the
+// index of the neighbour a step s away (size_t wraps around on the way down).
+inline std::array<std::size_t, 4> indexMoves(const WallGrid& grid) {
+    const auto width = static_cast<std::size_t>(grid.width());
+    return {1, 0 - width, 0 - std::size_t{1}, width};
+}
 
 // The steps the window's route search may take from a cell, bit s for Step s:
 // WallGrid::passable for all four at once. Without branches, for scans over
