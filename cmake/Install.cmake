@@ -25,9 +25,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the exact Qt and C++ runtime packages from the binary.
+# That is the whole list: the X11 platform plugin, loaded at run time, ships in
+# libqt6gui6, which the scan already names, and fonts come with fontconfig.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The xcb platform plugin is loaded at run time, so no library scan finds it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The captions are sized for Liberation Sans; without it they fall back to DejaVu.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 include(CPack)

@@ -4,12 +4,13 @@
 # machine they ran on to docs/performance.md.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-nitka_install_packages
+nitka_install_packages "${nitka_test_packages[@]}"
 # The drivers are run from the source tree; keep it free of bytecode caches.
 export PYTHONDONTWRITEBYTECODE=1
 
 build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build-bench}"
-nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
+nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_SANITIZE=OFF \
+    -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

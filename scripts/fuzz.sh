@@ -5,7 +5,7 @@
 # input that caused it is kept in build-fuzz/artifacts/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-nitka_install_packages
+nitka_install_packages "${nitka_run_packages[@]}" clang libclang-rt-dev
 
 seconds=${1:-60}
 build_dir="$NITKA_ROOT/build-fuzz"

@@ -6,12 +6,14 @@
 # build/ by default).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-nitka_install_packages
+nitka_install_packages "${nitka_test_packages[@]}" valgrind
 # The drivers are run from the source tree; keep it free of bytecode caches.
 export PYTHONDONTWRITEBYTECODE=1
 
 build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build}"
-nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The same options as the test build, so the two share one folder without rebuilding.
+nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNITKA_SANITIZE=OFF -DNITKA_BUILD_BENCH=ON \
+    -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=ON
 log="$build_dir/memcheck.log"
 
 # Qt forks to look for a session bus; those short-lived children are not ours.

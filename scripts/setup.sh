@@ -1,29 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those missing,
-# and stays quiet when nothing is. Sourced by run.sh and test.sh.
+# Installs the Debian packages a script needs, only those missing, and stays
+# quiet when nothing is. Sourced by the scripts in this folder; each asks for
+# the list it needs, so starting the program never pulls in the test tools.
 set -euo pipefail
 
-nitka_packages=(
+# Building and starting the window and the command-line tool.
+nitka_run_packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libpcg-cpp-dev fonts-liberation2 fonts-dejavu-core
+    qt6-base-dev libgl-dev libpcg-cpp-dev libcli11-dev libpng-dev libcairo2-dev help2man
+    fonts-liberation2 fonts-dejavu-core
+)
+# Running every test: GoogleTest, the benchmarks (built so they cannot rot),
+# a private X server with the tools that drive and photograph the window, and
+# what packaging needs to work out a .deb's dependencies (dpkg-dev, file),
+# and debootstrap for trying the .deb on a minimal Debian (as root, on request).
+nitka_test_packages=(
+    "${nitka_run_packages[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-dev
-    xvfb xdotool imagemagick x11-utils
-    valgrind python3 desktop-file-utils
+    xvfb xdotool imagemagick x11-utils python3 desktop-file-utils
+    dpkg-dev file debootstrap
 )
 
 nitka_missing_packages() {
     local package
-    for package in "${nitka_packages[@]}"; do
+    for package in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
             printf '%s\n' "$package"
         fi
     done
 }
 
+# Installs those of the named packages that are missing.
 nitka_install_packages() {
     local missing
-    mapfile -t missing < <(nitka_missing_packages)
+    mapfile -t missing < <(nitka_missing_packages "$@")
     [ "${#missing[@]}" -eq 0 ] && return 0
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
@@ -33,7 +43,9 @@ nitka_install_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# Configures and builds into $1 with any further CMake arguments.
+# Configures and builds into $1 with any further CMake arguments. Callers name
+# every option they rely on: a build folder keeps its cache, and an option
+# another script turned off there must not stay off.
 nitka_build() {
     local build_dir=$1
     shift

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the library's, the
-# widgets' (offscreen) and the end-to-end tests in a real X window.
+# widgets' (offscreen), the command-line tool's and the end-to-end tests in a
+# real X window. Fails when any test fails or when no test ran.
 # --sanitize builds and runs everything under AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-sanitize/ instead.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-nitka_install_packages
+nitka_install_packages "${nitka_test_packages[@]}"
 
 build_dir="$NITKA_ROOT/build"
-cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNITKA_SANITIZE=OFF -DNITKA_BUILD_BENCH=ON)
 if [ "${1:-}" = "--sanitize" ]; then
     build_dir="$NITKA_ROOT/build-sanitize"
     cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DNITKA_SANITIZE=ON -DNITKA_BUILD_BENCH=OFF)
@@ -17,8 +18,8 @@ if [ "${1:-}" = "--sanitize" ]; then
     export LSAN_OPTIONS="suppressions=$NITKA_ROOT/tests/lsan.supp:print_suppressions=0"
 fi
 
-nitka_build "$build_dir" "${cmake_args[@]}"
+nitka_build "$build_dir" "${cmake_args[@]}" -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=ON
 export QT_QPA_PLATFORM=offscreen
 cd "$build_dir"
 # No test may hang CI: a search that lost its linear bound would run for hours.
-ctest --output-on-failure -j 2 --timeout 300
+ctest --output-on-failure -j 2 --timeout 300 --no-tests=error

@@ -7,7 +7,9 @@
 namespace nitka {
 
 // "SAVE": writes Walls to the file named by MazeFileName. Does nothing before a
-// maze exists. Throws FileError; a failed save leaves the previous file as it was.
+// maze exists. Throws FileError; a failed save leaves the previous file as it
+// was, unless the file had to be written in place (see storage/output_file.h)
+// and a write failed after room for it was reserved.
 void Button5Click(const MazeState& maze);
 
 // "LOAD": clears the picture, reads the file named by MazeFileName, makes it the

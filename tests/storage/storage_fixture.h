@@ -1,6 +1,8 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -62,6 +64,36 @@ inline std::string failureUnderLimit(int resource, rlim_t soft, auto&& action) {
     std::string result = failure(action);
     ::setrlimit(resource, &saved);
     return result;
+}
+
+// What a child process reports when prepare() returned false.
+inline constexpr int kNotPrepared = 254;
+
+// Runs prepare() and then action() in a child process, so that what prepare()
+// changes (privileges, mounts) stays out of the test. Returns the code of the
+// FileError action() throws, 0 for none, kNotPrepared, or -1 when the child
+// could not be made or did not exit.
+inline int fileErrorCodeInChild(auto&& prepare, auto&& action) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int code = kNotPrepared;
+        if (prepare()) {
+            try {
+                action();
+                code = 0;
+            } catch (const FileError& error) {
+                code = error.code();
+            } catch (...) {
+                code = 255;
+            }
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
 
 }  // namespace nitka::testing

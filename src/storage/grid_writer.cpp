@@ -1,0 +1,84 @@
+#include "storage/grid_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <vector>
+
+#include "storage/maze_file.h"
+
+namespace nitka {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kLineLength = 6;  // "t  l\r\n"
+
+// The line of every cell byte's low four bits: top class in bits 0-1, left
+// class in bits 2-3. Class 3 never occurs.
+constexpr std::array<std::array<char, kLineLength>, 16> kCellLines = [] {
+    std::array<std::array<char, kLineLength>, 16> lines{};
+    for (unsigned bits = 0; bits < 16; ++bits) {
+        lines[bits] = {static_cast<char>('0' + (bits & 3u)), ' ',  ' ',
+                       static_cast<char>('0' + (bits >> 2)), '\r', '\n'};
+    }
+    return lines;
+}();
+
+class ChunkWriter {
+public:
+    explicit ChunkWriter(std::streambuf& out) : m_out(out), m_chunk(kChunk) {}
+
+    std::size_t room() const { return kChunk - m_used; }
+    char* next() { return m_chunk.data() + m_used; }
+    void wrote(std::size_t count) { m_used += count; }
+
+    void flush() {
+        const auto count = static_cast<std::streamsize>(m_used);
+        // A short write says nothing of why; a file buffer leaves the cause in errno.
+        errno = 0;
+        if (m_out.sputn(m_chunk.data(), count) != count) {
+            throw fileErrorFromErrno(errno != 0 ? errno : EIO);
+        }
+        m_used = 0;
+    }
+
+private:
+    std::streambuf& m_out;
+    std::vector<char> m_chunk;
+    std::size_t m_used = 0;
+};
+
+void writeHeader(ChunkWriter& writer, int width, int height) {
+    char* const begin = writer.next();
+    char* end = std::to_chars(begin, begin + 11, width).ptr;
+    end = std::copy_n("  ", 2, end);
+    end = std::to_chars(end, end + 11, height).ptr;
+    end = std::copy_n("\r\n", 2, end);
+    writer.wrote(static_cast<std::size_t>(end - begin));
+}
+
+}  // namespace
+
+void writeGrid(std::streambuf& out, const WallGrid& grid) {
+    ChunkWriter writer(out);
+    writeHeader(writer, grid.width(), grid.height());
+    const std::size_t cells = grid.cellCount();
+    for (std::size_t cell = 0; cell < cells;) {
+        if (writer.room() < kLineLength) {
+            writer.flush();
+        }
+        const std::size_t end = std::min(cells, cell + writer.room() / kLineLength);
+        char* line = writer.next();
+        for (; cell < end; ++cell, line += kLineLength) {
+            const auto bits =
+                static_cast<unsigned>(grid.top(cell)) | static_cast<unsigned>(grid.left(cell)) << 2;
+            std::memcpy(line, kCellLines[bits].data(), kLineLength);
+        }
+        writer.wrote(static_cast<std::size_t>(line - writer.next()));
+    }
+    writer.flush();
+}
+
+}  // namespace nitka

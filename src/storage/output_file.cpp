@@ -1,0 +1,372 @@
+#include "storage/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cassert>
+#include <cerrno>
+#include <exception>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace nitka {
+namespace {
+
+constexpr std::size_t kWriteChunk = 64 * 1024;
+constexpr int kMaxLinkHops = 40;  // the kernel's own limit before ELOOP
+constexpr int kMaxTempAttempts = 100;
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string readLink(const std::string& link) {
+    std::vector<char> target(4096);
+    const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
+    if (length < 0) {
+        failWithErrno();
+    }
+    if (static_cast<std::size_t>(length) == target.size()) {
+        throw fileErrorFromErrno(ENAMETOOLONG);
+    }
+    std::string path(target.data(), static_cast<std::size_t>(length));
+    // A relative link is relative to the directory holding the link.
+    return path.starts_with('/') ? path : directoryOf(link) + path;
+}
+
+struct SaveTarget {
+    std::string path;
+    std::optional<struct stat> existing;
+};
+
+// Follows symbolic links, so that saving writes the file a link points to
+// rather than the link; a dangling link names the file to create.
+SaveTarget resolveSaveTarget(std::string path) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            if (errno == ENOENT) {
+                return {std::move(path), std::nullopt};
+            }
+            failWithErrno();
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return {std::move(path), status};
+        }
+        path = readLink(path);
+    }
+    throw fileErrorFromErrno(ELOOP);
+}
+
+// A file mounted over another name cannot be renamed over (EBUSY).
+bool isMountPoint(const std::string& path) {
+    struct statx status {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &status) != 0) {
+        return false;
+    }
+    return (status.stx_attributes_mask & status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+}
+
+// Fills out with what read(buffer, size) gives, asking for the size first with
+// read(nullptr, 0), and again if the value grew in between. False with errno
+// set when it fails.
+template <typename Read>
+bool readSized(std::string& out, Read read) {
+    for (;;) {
+        const ssize_t size = read(nullptr, 0);
+        if (size < 0) {
+            return false;
+        }
+        out.resize(static_cast<std::size_t>(size));
+        const ssize_t got = read(out.data(), out.size());
+        if (got >= 0) {
+            out.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) {
+            return false;
+        }
+    }
+}
+
+using Attributes = std::map<std::string, std::string>;
+
+// Every extended attribute of the file this user can see, by name, or nothing
+// when some cannot be read.
+std::optional<Attributes> extendedAttributes(const std::string& path) {
+    std::string names;
+    if (!readSized(names, [&](char* buffer, std::size_t size) {
+            return ::llistxattr(path.c_str(), buffer, size);
+        })) {
+        return errno == ENOTSUP ? std::optional(Attributes()) : std::nullopt;
+    }
+    Attributes attributes;
+    for (std::size_t at = 0; at < names.size();) {
+        std::string name(names.c_str() + at);
+        at += name.size() + 1;
+        std::string value;
+        if (!readSized(value, [&](char* buffer, std::size_t size) {
+                return ::lgetxattr(path.c_str(), name.c_str(), buffer, size);
+            })) {
+            return std::nullopt;
+        }
+        attributes.emplace(std::move(name), std::move(value));
+    }
+    return attributes;
+}
+
+// A new file in a directory, removed again unless it was renamed over the
+// target. Not open when the directory lets this user make no file in it.
+class TempFile {
+public:
+    TempFile(const std::string& directory, const FaultHook& fault) {
+        static unsigned counter = 0;
+        for (int tries = 0; tries < kMaxTempAttempts; ++tries) {
+            std::string path = directory + ".nitka-save-" + std::to_string(::getpid()) + '-' +
+                               std::to_string(counter++);
+            m_file = Descriptor(attempt(fault, FileStep::Open, [&] {
+                return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
+                              0666);
+            }));
+            if (m_file.isOpen()) {
+                m_path = std::move(path);
+                return;
+            }
+            if (errno == EACCES || errno == EPERM || errno == EROFS) {
+                return;
+            }
+            if (errno != EEXIST) {
+                break;
+            }
+        }
+        failWithErrno();
+    }
+    ~TempFile() {
+        m_file.closeQuietly();
+        if (!m_path.empty()) {
+            ::unlink(m_path.c_str());
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    bool isOpen() const { return m_file.isOpen(); }
+    Descriptor& file() { return m_file; }
+    const std::string& path() const { return m_path; }
+    void renamed() { m_path.clear(); }
+
+private:
+    Descriptor m_file;
+    std::string m_path;
+};
+
+}  // namespace
+
+class OutputFile::Buffer final : public std::streambuf {
+public:
+    Buffer(const std::string& name, FaultHook fault) : m_fault(std::move(fault)) {
+        const SaveTarget target = resolveSaveTarget(name);
+        m_path = target.path;
+        if (target.existing) {
+            if (!S_ISREG(target.existing->st_mode)) {
+                throw FileError(file_error_code::kAccessDenied);
+            }
+            // Replacing by rename needs no write access to the old file itself,
+            // so a write-protected file is refused here, before anything is written.
+            if (attempt(m_fault, FileStep::Check, [&] {
+                    return ::faccessat(AT_FDCWD, m_path.c_str(), W_OK, AT_EACCESS);
+                }) != 0) {
+                failWithErrno();
+            }
+        }
+        openFolder();
+        const bool renameLosesNames =
+            target.existing && (target.existing->st_nlink > 1 || isMountPoint(m_path));
+        if (!renameLosesNames) {
+            m_temp.emplace(directoryOf(m_path), m_fault);
+            if (!m_temp->isOpen() || (target.existing && !takeOver(*target.existing))) {
+                m_temp.reset();
+            }
+        }
+        if (!m_temp) {
+            // In place, as little as possible is lost: without O_TRUNC the old
+            // bytes stay until new ones overwrite them, reserve() makes a full
+            // disk fail before the first is overwritten, and commit() cuts off
+            // what a longer old file leaves beyond the new end before syncing.
+            m_file = Descriptor(attempt(m_fault, FileStep::Open, [&] {
+                return ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+            }));
+            if (!m_file.isOpen()) {
+                failWithErrno();
+            }
+            m_nameMade = !target.existing;
+        }
+        setp(m_chunk.data(), m_chunk.data() + m_chunk.size());
+    }
+
+    void reserve(std::uint64_t length) {
+        assert(m_written == 0 && pptr() == pbase());
+        if (m_temp || length == 0) {
+            return;
+        }
+        // fallocate, not posix_fallocate: where the file system cannot reserve,
+        // the latter writes into every block instead, which needs to read the
+        // file, and this user may only write it. Keeping the size, an
+        // interrupted write leaves no run of zeros at the end of the file.
+        if (attempt(m_fault, FileStep::Reserve,
+                    [&] {
+                        return ::fallocate(file().get(), FALLOC_FL_KEEP_SIZE, 0,
+                                           static_cast<off_t>(length));
+                    }) != 0 &&
+            errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) {
+            failWithErrno();
+        }
+    }
+
+    void commit() {
+        assert(!m_committed);
+        writeBuffer();
+        if (m_temp) {
+            syncChecked(FileStep::Sync, file());
+            file().close(m_fault);
+            if (attempt(m_fault, FileStep::Rename,
+                        [&] { return ::rename(m_temp->path().c_str(), m_path.c_str()); }) != 0) {
+                failWithErrno();
+            }
+            m_temp->renamed();
+        } else {
+            // The old file may have been longer than the new one.
+            if (attempt(m_fault, FileStep::Truncate, [&] {
+                    return ::ftruncate(file().get(), static_cast<off_t>(m_written));
+                }) != 0) {
+                failWithErrno();
+            }
+            syncChecked(FileStep::Sync, file());
+            file().close(m_fault);
+        }
+        // The new name is durable only once the folder holding it is.
+        if ((m_temp || m_nameMade) && m_folder.isOpen()) {
+            syncChecked(FileStep::SyncFolder, m_folder);
+        }
+        m_committed = true;
+        setp(nullptr, nullptr);
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        assert(!m_committed);
+        writeBuffer();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override {
+        try {
+            writeBuffer();
+        } catch (const FileError&) {
+            return -1;
+        }
+        return 0;
+    }
+
+private:
+    Descriptor& file() { return m_temp ? m_temp->file() : m_file; }
+
+    // A folder this user may write but not read cannot be opened to sync it:
+    // the rename goes ahead unsynced rather than give up its atomicity.
+    void openFolder() {
+        const std::string folder = directoryOf(m_path);
+        m_folder = Descriptor(
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!m_folder.isOpen() && errno != EACCES) {
+            failWithErrno();
+        }
+    }
+
+    // Gives the new file the old one's owner, group, permission bits and
+    // extended attributes, or returns false where the rename would change them.
+    bool takeOver(const struct stat& old) {
+        const int fd = file().get();
+        // Only root may give a file away; a user may pass one to another of
+        // their groups. The set-id bits it clears are set again below.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            return false;
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            failWithErrno();
+        }
+        // Compared after fchmod, which may change an ACL's mask entry.
+        const auto before = extendedAttributes(m_path);
+        return before && before == extendedAttributes(m_temp->path());
+    }
+
+    // The first failure is kept: a std::ostream hides it from its caller, and
+    // commit() must not report success after it.
+    void writeBuffer() {
+        if (m_error) {
+            std::rethrow_exception(m_error);
+        }
+        try {
+            for (const char* next = pbase(); next < pptr();) {
+                const ssize_t written = attempt(m_fault, FileStep::Write, [&] {
+                    return ::write(file().get(), next, static_cast<std::size_t>(pptr() - next));
+                });
+                if (written < 0) {
+                    failWithErrno();
+                }
+                next += written;
+                m_written += static_cast<std::uint64_t>(written);
+            }
+        } catch (const FileError&) {
+            m_error = std::current_exception();
+            throw;
+        }
+        setp(m_chunk.data(), m_chunk.data() + m_chunk.size());
+    }
+
+    void syncChecked(FileStep step, const Descriptor& descriptor) {
+        // EINVAL: a file system that cannot sync a folder, which leaves nothing to do.
+        if (attempt(m_fault, step, [&] { return ::fsync(descriptor.get()); }) != 0 &&
+            !(step == FileStep::SyncFolder && errno == EINVAL)) {
+            failWithErrno();
+        }
+    }
+
+    FaultHook m_fault;
+    std::string m_path;
+    Descriptor m_folder;  // not open when this user may not read the folder
+    std::optional<TempFile> m_temp;
+    Descriptor m_file;        // the file itself, when written in place
+    bool m_nameMade = false;  // in place, under a name that did not exist
+    std::vector<char> m_chunk = std::vector<char>(kWriteChunk);
+    std::uint64_t m_written = 0;
+    std::exception_ptr m_error;
+    bool m_committed = false;
+};
+
+OutputFile::OutputFile(const std::string& name, FaultHook fault)
+    : m_buffer(std::make_unique<Buffer>(name, std::move(fault))) {}
+
+OutputFile::~OutputFile() = default;
+
+void OutputFile::reserve(std::uint64_t length) {
+    m_buffer->reserve(length);
+}
+
+std::streambuf& OutputFile::stream() {
+    return *m_buffer;
+}
+
+void OutputFile::commit() {
+    m_buffer->commit();
+}
+
+}  // namespace nitka

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+#include "model/seeded_random.h"
+#include "storage/grid_reader.h"
+#include "storage/grid_writer.h"
+#include "storage/maze_writer.h"
+#include "storage/storage_fixture.h"
+
+namespace nitka {
+namespace {
+
+using namespace std::string_literals;
+
+// Flags of all three classes, so that a round trip also keeps Other.
+WallGrid randomGrid(int width, int height, std::uint64_t seed) {
+    SeededRandom random(seed);
+    WallGrid grid(width, height);
+    for (std::size_t cell = 0; cell < grid.cellCount(); ++cell) {
+        grid.setTop(cell, static_cast<Flag>(random.Random(3)));
+        grid.setLeft(cell, static_cast<Flag>(random.Random(3)));
+    }
+    return grid;
+}
+
+std::string gridBytes(const WallGrid& grid) {
+    std::stringbuf out;
+    writeGrid(out, grid);
+    return std::move(out).str();
+}
+
+// What the window's writer makes of the same flags.
+std::string windowBytes(const WallGrid& grid) {
+    Maze walls(grid.width(), grid.height());
+    for (int y = 0; y < grid.height(); ++y) {
+        for (int x = 0; x < grid.width(); ++x) {
+            const std::size_t cell = grid.index({x, y});
+            walls[x][y] = {.Left = static_cast<std::uint8_t>(grid.left(cell)),
+                           .Top = static_cast<std::uint8_t>(grid.top(cell))};
+        }
+    }
+    std::ostringstream out;
+    writeMaze(out, walls, grid.width(), grid.height());
+    return out.str();
+}
+
+WallGrid readGrid(const std::string& bytes) {
+    std::stringbuf in(bytes);
+    MazeReader reader(in);
+    const MazeSize size = readMazeHeader(reader);
+    WallGrid grid(size.width, size.height);
+    readGridCells(reader, grid);
+    return grid;
+}
+
+// Sizes from one cell to several times the writer's buffer.
+TEST(GridFile, WritesTheWindowsBytesAndReadsBackEveryFlag) {
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 9}, {9, 1}, {8, 8}, {37, 23}, {300, 250}};
+    for (const auto& [width, height] : sizes) {
+        for (std::uint64_t seed = 0; seed < 3; ++seed) {
+            SCOPED_TRACE(::testing::Message() << width << " x " << height << " seed " << seed);
+            const WallGrid grid = randomGrid(width, height, seed);
+            const std::string bytes = gridBytes(grid);
+            ASSERT_EQ(bytes, windowBytes(grid));
+            const WallGrid back = readGrid(bytes);
+            ASSERT_EQ(back.width(), width);
+            ASSERT_EQ(back.height(), height);
+            for (std::size_t cell = 0; cell < grid.cellCount(); ++cell) {
+                ASSERT_EQ(back.top(cell), grid.top(cell)) << cell;
+                ASSERT_EQ(back.left(cell), grid.left(cell)) << cell;
+            }
+        }
+    }
+}
+
+TEST(GridFile, ReadsCellsUnderTheLenientRulesAndNoFurther) {
+    // Words after the numbers, hexadecimal, low bytes (256 is 0, -1 is 255),
+    // LF alone; the line after the last cell stays unread.
+    std::stringbuf in("3  1\r\n1  1 and words\r\n$0  0x1\n256  -1\r\n7  7\r\n");
+    MazeReader reader(in);
+    const MazeSize size = readMazeHeader(reader);
+    WallGrid grid(size.width, size.height);
+    readGridCells(reader, grid);
+    EXPECT_EQ((std::tuple{grid.top(0), grid.left(0)}), (std::tuple{Flag::Wall, Flag::Wall}));
+    EXPECT_EQ((std::tuple{grid.top(1), grid.left(1)}), (std::tuple{Flag::Open, Flag::Wall}));
+    EXPECT_EQ((std::tuple{grid.top(2), grid.left(2)}), (std::tuple{Flag::Open, Flag::Other}));
+    EXPECT_EQ(reader.readInteger(), 7);
+
+    const WallGrid cut = readGrid("2  1\r\n1"s);  // numbers missing at the end read 0
+    EXPECT_EQ((std::tuple{cut.top(0), cut.left(0), cut.top(1), cut.left(1)}),
+              (std::tuple{Flag::Wall, Flag::Open, Flag::Open, Flag::Open}));
+}
+
+// Takes its first bytes and then no more, as a full disk or a closed pipe
+// does, leaving error in errno when it refuses.
+class FailingSink final : public std::streambuf {
+public:
+    FailingSink(std::streamsize capacity, int error) : m_left(capacity), m_error(error) {}
+
+protected:
+    std::streamsize xsputn(const char*, std::streamsize count) override {
+        const std::streamsize taken = std::min(count, m_left);
+        m_left -= taken;
+        if (taken < count) {
+            errno = m_error;
+        }
+        return taken;
+    }
+    int_type overflow(int_type) override { return traits_type::eof(); }
+
+private:
+    std::streamsize m_left;
+    int m_error;
+};
+
+TEST(GridFile, AStreamThatStopsTakingBytesFailsTheWrite) {
+    const WallGrid grid = randomGrid(300, 250, 1);  // 450,010 bytes
+    const std::tuple<const char*, std::streamsize, int, std::string> cases[] = {
+        {"disk full mid-way", 200'000, ENOSPC, "101 Disk full"},
+        {"no cause given", 200'000, 0, "5 I/O error 5"},
+        {"pipe closed at once", 0, EPIPE, "32 I/O error 32"},
+        {"last chunk short", 450'009, ENOSPC, "101 Disk full"},
+    };
+    for (const auto& [label, capacity, error, expected] : cases) {
+        FailingSink sink(capacity, error);
+        EXPECT_EQ(testing::failure([&] { writeGrid(sink, grid); }), expected) << label;
+    }
+}
+
+}  // namespace
+}  // namespace nitka
