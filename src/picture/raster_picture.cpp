@@ -163,53 +163,21 @@ void RasterPicture::rectangle(int x1, int y1, int x2, int y2) {
     changed();
 }
 
-const RasterPicture::EllipseShape& RasterPicture::ellipseShape(int width, int height) {
-    if (m_ellipse.width == width && m_ellipse.height == height) {
-        return m_ellipse;
-    }
-    // A pixel is inside when its centre lies in the inscribed ellipse; doubled
-    // integer coordinates keep the test exact.
-    const std::int64_t w = width;
-    const std::int64_t h = height;
-    const auto inside = [&](int x, int y) {
-        if (x < 0 || x >= width || y < 0 || y >= height) {
-            return false;
-        }
-        const std::int64_t u = 2 * static_cast<std::int64_t>(x) + 1 - w;
-        const std::int64_t v = 2 * static_cast<std::int64_t>(y) + 1 - h;
-        return u * u * h * h + v * v * w * w <= w * w * h * h;
-    };
-    m_ellipse.width = width;
-    m_ellipse.height = height;
-    m_ellipse.pixels.assign(static_cast<std::size_t>(width) * height, EllipseShape::kOutside);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (!inside(x, y)) {
-                continue;
-            }
-            const bool onOutline =
-                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            m_ellipse.pixels[static_cast<std::size_t>(y) * width + x] =
-                onOutline ? EllipseShape::kPen : EllipseShape::kBrush;
-        }
-    }
-    return m_ellipse;
-}
-
 void RasterPicture::ellipse(int x1, int y1, int x2, int y2) {
     ensureBitmap();
     if (x1 < x2 && y1 < y2) {
         // Route dots are thousands of ellipses of one size: their shape is worked
         // out once.
-        const EllipseShape& shape = ellipseShape(x2 - x1, y2 - y1);
+        if (m_ellipse.width() != x2 - x1 || m_ellipse.height() != y2 - y1) {
+            m_ellipse = EllipseShape(x2 - x1, y2 - y1);
+        }
         const Pixel brush = colourValue(m_brush);
         const Pixel pen = colourValue(m_pen);
         for (int y = std::max(y1, 0); y < std::min(y2, kHeight); ++y) {
             for (int x = std::max(x1, 0); x < std::min(x2, kWidth); ++x) {
-                const auto kind =
-                    shape.pixels[static_cast<std::size_t>(y - y1) * shape.width + (x - x1)];
-                if (kind != EllipseShape::kOutside) {
-                    plot(x, y, kind == EllipseShape::kPen ? pen : brush);
+                const EllipseShape::Part part = m_ellipse.at(x - x1, y - y1);
+                if (part != EllipseShape::Part::Outside) {
+                    plot(x, y, part == EllipseShape::Part::Outline ? pen : brush);
                 }
             }
         }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "picture/ellipse_shape.h"
 #include "picture/picture_surface.h"
 
 namespace nitka {
@@ -67,19 +68,8 @@ private:
     void fillSpan(int y, int x1, int x2, Pixel value);            // x1..x2-1, clipped
     void fillBlock(int x1, int y1, int x2, int y2, Pixel value);  // clipped
 
-    // Which pixels of a width x height block an ellipse fills and outlines.
-    struct EllipseShape {
-        static constexpr std::uint8_t kOutside = 0;
-        static constexpr std::uint8_t kBrush = 1;
-        static constexpr std::uint8_t kPen = 2;
-        int width = 0;
-        int height = 0;
-        std::vector<std::uint8_t> pixels;  // row by row
-    };
-    const EllipseShape& ellipseShape(int width, int height);
-
     Pixel m_background;
-    EllipseShape m_ellipse;  // the last size painted
+    EllipseShape m_ellipse{0, 0};  // the last size painted
     PictureDisplay* m_display = nullptr;
     std::vector<Pixel> m_pixels;
     Colour m_pen = Colour::Black;

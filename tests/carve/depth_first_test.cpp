@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "carve/maze_checks.h"
 #include "commands/generate_command.h"
 #include "model/carving.h"
 #include "model/seeded_random.h"
@@ -48,15 +49,6 @@ std::string firstDifference(const WallGrid& found, const WallGrid& expected) {
         }
     }
     return "";
-}
-
-bool scratchClear(const WallGrid& grid) {
-    for (std::size_t cell = 0; cell < grid.cellCount(); ++cell) {
-        if (grid.scratch(cell) != 0) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Carves width x height with the window's carver and the compact one from the
@@ -114,7 +106,7 @@ TEST(DepthFirstCarving, CarvesAPerfectMazeAtAnySizeAndLeavesNoScratch) {
             SeededRandom random(seed);
             carveDepthFirst(grid, random);
             ASSERT_TRUE(testing::isPerfectMaze(grid));
-            ASSERT_TRUE(scratchClear(grid));
+            ASSERT_TRUE(testing::scratchClear(grid));
         }
     }
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "grid/wall_grid.h"
+#include "model/seeded_random.h"
+
+namespace nitka {
+
+// Which of the growing cells the growing tree extends next.
+enum class GrowingTreePick {
+    Newest,  // the last added: long winding passages, as depth-first
+    Random,  // any, each equally likely: short branches, as Prim
+    Oldest,  // the first added: straight passages fanning out from the start
+    Mix,     // the newest with a given chance, else a random one
+};
+
+// Grows the maze from a random cell: takes a growing cell by the pick, opens
+// a wall from it into a random unvisited neighbour, which grows in turn, or
+// retires it when it has none. newestShare is Mix's chance of the newest cell.
+// Keeps the growing cells in a list: at most one entry (4 or 8 bytes) a cell.
+// Requires: grid is fresh from WallGrid(w, h); 0 <= newestShare <= 1.
+// Leaves its scratch bits clear.
+void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random);
+
+}  // namespace nitka

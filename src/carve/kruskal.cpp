@@ -1,0 +1,100 @@
+#include "carve/kruskal.h"
+
+#include <cstdint>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "carve/cell_index.h"
+#include "carve/wide_draw.h"
+
+namespace nitka {
+namespace {
+
+// Union by rank with path halving. The rank lives in the cell's scratch bits
+// and stops at 15; a root of rank 15 has at least 2^15 cells, so only giant
+// mazes ever reach it, and path halving keeps their finds short regardless.
+template <typename Index>
+class CellSets {
+public:
+    CellSets(WallGrid& grid, std::uint64_t cells) : m_grid(grid), m_parent(cells) {
+        std::iota(m_parent.begin(), m_parent.end(), Index{0});
+    }
+
+    Index find(Index cell) {
+        while (m_parent[cell] != cell) {
+            m_parent[cell] = m_parent[m_parent[cell]];
+            cell = m_parent[cell];
+        }
+        return cell;
+    }
+
+    // Requires: a and b are different roots.
+    void join(Index a, Index b) {
+        std::uint8_t rankA = m_grid.scratch(a);
+        const std::uint8_t rankB = m_grid.scratch(b);
+        if (rankA < rankB) {
+            std::swap(a, b);
+            rankA = rankB;
+        }
+        m_parent[b] = a;
+        if (rankA == rankB && rankA < 15) {
+            m_grid.setScratch(a, static_cast<std::uint8_t>(rankA + 1));
+        }
+    }
+
+private:
+    WallGrid& m_grid;
+    std::vector<Index> m_parent;
+};
+
+template <typename Index>
+void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
+    const auto width = static_cast<std::uint64_t>(grid.width());
+    const auto height = static_cast<std::uint64_t>(grid.height());
+    const std::uint64_t cells = grid.cellCount();
+    // Edge 2i is the left wall of cell i, edge 2i + 1 its top wall. Listed
+    // straight into a shuffled order: each new edge swaps with a random earlier
+    // place, the inside-out form of the Fisher-Yates shuffle.
+    std::vector<Index> edges((width - 1) * height + width * (height - 1));
+    std::uint64_t listed = 0;
+    for (std::uint64_t i = 0; i < cells; ++i) {
+        for (std::uint64_t top = 0; top < 2; ++top) {
+            if (top == 1 ? i < width : i % width == 0) {
+                continue;
+            }
+            const std::uint64_t j = drawBelow(random, listed + 1);
+            edges[listed] = edges[j];
+            edges[j] = static_cast<Index>(2 * i + top);
+            ++listed;
+        }
+    }
+    CellSets<Index> sets(grid, cells);
+    std::uint64_t joins = 0;
+    for (std::uint64_t e = 0; e < edges.size() && joins + 1 < cells; ++e) {
+        const Index edge = edges[e];
+        const Index cell = edge / 2;
+        const bool top = edge % 2 == 1;
+        const Index a = sets.find(cell);
+        const Index b = sets.find(static_cast<Index>(top ? cell - width : cell - 1));
+        if (a != b) {
+            sets.join(a, b);
+            if (top) {
+                grid.setTop(cell, Flag::Open);
+            } else {
+                grid.setLeft(cell, Flag::Open);
+            }
+            ++joins;
+        }
+    }
+    grid.clearScratch();
+}
+
+}  // namespace
+
+void carveKruskal(WallGrid& grid, SeededRandom& random) {
+    withCellIndex(grid.cellCount(),
+                  [&]<typename Index>() { carveKruskalWith<Index>(grid, random); });
+}
+
+}  // namespace nitka

@@ -1,0 +1,137 @@
+#include "render/pdf_render.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <string_view>
+
+#include "render/byte_sink.h"
+#include "render/wall_runs.h"
+
+namespace nitka {
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kMargin = 15 * kPointsPerMm;
+// Below this a printed maze is a grey smudge.
+constexpr double kSmallestCellMm = 0.5;
+
+struct Sheet {
+    double width = 0;   // points, as the page is shown
+    double height = 0;  // points
+    double cell = 0;    // points a cell side
+    double left = 0;    // where grid point (0, 0) lies
+    double top = 0;
+};
+
+const char* paperName(Paper paper) {
+    return paper == Paper::Letter ? "Letter" : "A4";
+}
+
+Sheet layOut(int width, int height, Paper paper) {
+    // Short and long side of the sheet in points.
+    const double shortSide = paper == Paper::Letter ? 612 : 210 * kPointsPerMm;
+    const double longSide = paper == Paper::Letter ? 792 : 297 * kPointsPerMm;
+    const auto fit = [&](double sheetWidth, double sheetHeight) {
+        return std::min((sheetWidth - 2 * kMargin) / width, (sheetHeight - 2 * kMargin) / height);
+    };
+    Sheet sheet;
+    const bool upright = fit(shortSide, longSide) >= fit(longSide, shortSide);
+    sheet.width = upright ? shortSide : longSide;
+    sheet.height = upright ? longSide : shortSide;
+    sheet.cell = fit(sheet.width, sheet.height);
+    if (sheet.cell < kSmallestCellMm * kPointsPerMm) {
+        char message[200];
+        std::snprintf(message, sizeof message,
+                      "a %d x %d maze does not print legibly on %s: its cells would be %.2f mm, "
+                      "less than %.1f mm",
+                      width, height, paperName(paper), sheet.cell / kPointsPerMm, kSmallestCellMm);
+        throw RenderError(message);
+    }
+    sheet.left = (sheet.width - sheet.cell * width) / 2;
+    sheet.top = (sheet.height - sheet.cell * height) / 2;
+    return sheet;
+}
+
+cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int length) {
+    auto* sink = static_cast<ByteSink*>(closure);
+    return sink->tryPut({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
+                                                                       : CAIRO_STATUS_WRITE_ERROR;
+}
+
+void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route) {
+    const double cell = sheet.cell;
+    cairo_save(cr);
+    cairo_translate(cr, sheet.left, sheet.top);
+
+    // A tenth of a cell reads well, within what a printer draws cleanly and
+    // what still looks like a line on a big maze.
+    cairo_set_line_width(cr, std::clamp(cell / 10, 0.25, 2.0));
+    // Square ends close the corners where a row's run meets a column's.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    forEachWallRun(grid, [&](const WallRun& run) {
+        if (run.horizontal) {
+            cairo_move_to(cr, run.from * cell, run.line * cell);
+            cairo_line_to(cr, run.to * cell, run.line * cell);
+        } else {
+            cairo_move_to(cr, run.line * cell, run.from * cell);
+            cairo_line_to(cr, run.line * cell, run.to * cell);
+        }
+    });
+    cairo_move_to(cr, 0, grid.height() * cell);
+    cairo_line_to(cr, grid.width() * cell, grid.height() * cell);
+    cairo_line_to(cr, grid.width() * cell, 0);
+    cairo_stroke(cr);
+
+    if (route) {
+        cairo_set_source_rgb(cr, 0.8, 0.1, 0.1);
+        for (int y = 0; y < grid.height(); ++y) {
+            for (int x = 0; x < grid.width(); ++x) {
+                if (grid.scratch(grid.index({x, y})) != 0) {
+                    cairo_new_sub_path(cr);
+                    cairo_arc(cr, (x + 0.5) * cell, (y + 0.5) * cell, cell / 4, 0,
+                              2 * std::numbers::pi);
+                }
+            }
+        }
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+}  // namespace
+
+void renderPdf(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+    const Sheet sheet = layOut(grid.width(), grid.height(), options.paper);
+    ByteSink sink(out);
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_pdf_surface_create_for_stream(writePdf, &sink, sheet.width, sheet.height),
+        cairo_surface_destroy);
+    const std::string title =
+        "Maze " + std::to_string(grid.width()) + " x " + std::to_string(grid.height());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
+    {
+        const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
+                                                                    cairo_destroy);
+        drawMaze(cr.get(), grid, sheet, options.route);
+        cairo_show_page(cr.get());
+        if (options.answer) {
+            drawMaze(cr.get(), grid, sheet, true);
+            cairo_show_page(cr.get());
+        }
+    }
+    cairo_surface_finish(surface.get());
+    const cairo_status_t status = cairo_surface_status(surface.get());
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw RenderError(sink.failure().empty() ? cairo_status_to_string(status) : sink.failure());
+    }
+    sink.flush();
+}
+
+}  // namespace nitka

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace nitka {
+
+enum class Paper { A4, Letter };
+
+// What the picture writers draw besides the walls. Each writer reads only the
+// fields that make sense for its format.
+struct RenderOptions {
+    // Side of a cell in pixels (PNG, SVG); 0 takes defaultCellSize.
+    int cell = 0;
+    // Dots in the cells whose scratch bits are not zero (see markRoute).
+    bool route = false;
+    // Sheet size of the PDF.
+    Paper paper = Paper::A4;
+    // PDF only: a second page with the same maze and its route.
+    bool answer = false;
+};
+
+// A picture that cannot be made: a size out of range or a failed write. The
+// message is a sentence for the user.
+class RenderError : public std::runtime_error {
+public:
+    explicit RenderError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The cell size a picture gets unless told otherwise. Up to 100 x 100 cells it
+// is the window's own (16, 11 or 8 pixels, see cellSizeFor), so the picture
+// matches the screen. A bigger maze gets the largest of 8, 4 and 2 pixels that
+// keeps its longer side under 20,000 pixels, and 2 when none does.
+int defaultCellSize(int width, int height);
+
+// options.cell, or defaultCellSize when it is 0.
+int cellSizeOf(const RenderOptions& options, int width, int height);
+
+}  // namespace nitka

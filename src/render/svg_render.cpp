@@ -1,0 +1,81 @@
+#include "render/svg_render.h"
+
+#include <charconv>
+#include <string>
+
+#include "render/byte_sink.h"
+#include "render/picture_layout.h"
+#include "render/wall_runs.h"
+
+namespace nitka {
+namespace {
+
+// The shortest text that reads back as value, without an exponent: "5",
+// "5.5", "1000000".
+std::string number(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+    return {text, end};
+}
+
+// A one-unit line along the middle of a row or column of pixels covers that
+// row or column exactly, so the lines sit half a unit inside their pixels and
+// the document rasterises to the PNG's pixels.
+void putLine(ByteSink& sink, double x1, double y1, double x2, double y2) {
+    sink.put("<line x1=\"" + number(x1) + "\" y1=\"" + number(y1) + "\" x2=\"" + number(x2) +
+             "\" y2=\"" + number(y2) + "\"/>\n");
+}
+
+}  // namespace
+
+void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+    const int width = grid.width();
+    const int height = grid.height();
+    const PictureLayout layout(width, height, cellSizeOf(options, width, height));
+    ByteSink sink(out);
+
+    const std::string pictureWidth = number(layout.pictureWidth());
+    const std::string pictureHeight = number(layout.pictureHeight());
+    sink.put(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        pictureWidth + "\" height=\"" + pictureHeight + "\" viewBox=\"0 0 " + pictureWidth + " " +
+        pictureHeight + "\">\n<rect width=\"" + pictureWidth + "\" height=\"" + pictureHeight +
+        "\" fill=\"white\"/>\n" +
+        "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
+
+    forEachWallRun(grid, [&](const WallRun& run) {
+        if (run.horizontal) {
+            const double y = layout.top(run.line) + 0.5;
+            putLine(sink, layout.left(run.from), y, layout.left(run.to), y);
+        } else {
+            const double x = layout.left(run.line) + 0.5;
+            putLine(sink, x, layout.top(run.from), x, layout.top(run.to));
+        }
+    });
+    // As in the window, the frame reaches from the picture's left edge along
+    // the bottom and up the right side to just below the top edge.
+    putLine(sink, 0, layout.bottom() + 0.5, layout.right(), layout.bottom() + 0.5);
+    putLine(sink, layout.right() + 0.5, layout.bottom() + 1, layout.right() + 0.5, 1);
+    sink.put("</g>\n");
+
+    if (options.route) {
+        const DotShape& dot = layout.dot();
+        const double radius = dot.size / 2.0;
+        sink.put("<g fill=\"black\">\n");
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (grid.scratch(grid.index({x, y})) != 0) {
+                    sink.put("<circle cx=\"" + number(layout.left(x) + dot.offset + radius) +
+                             "\" cy=\"" + number(layout.top(y) + dot.offset + radius) + "\" r=\"" +
+                             number(radius) + "\"/>\n");
+                }
+            }
+        }
+        sink.put("</g>\n");
+    }
+    sink.put("</svg>\n");
+    sink.flush();
+}
+
+}  // namespace nitka
