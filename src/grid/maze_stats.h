@@ -30,8 +30,9 @@ struct MazeStats {
     friend bool operator==(const MazeStats&, const MazeStats&) = default;
 };
 
-// Linear time; besides the searches' routes and queue it uses only the scratch
-// bits, clear again on return.
+// Linear time, as long as findShortestRoute's levels fit its queue; besides
+// the searches' routes and queue it uses only the scratch bits, clear again on
+// return.
 MazeStats measureMaze(WallGrid& grid);
 
 }  // namespace nitka
