@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,14 +12,12 @@
 
 namespace nitka {
 
-void PrintTo(const MazeStats& stats, std::ostream* out) {
-    const auto cells = [](const std::optional<std::uint64_t>& count) {
-        return count ? std::to_string(*count) : std::string("none");
-    };
-    *out << stats.width << "x" << stats.height << " cells " << stats.cells << " reachable "
-         << stats.reachable << (stats.perfect ? " perfect" : " imperfect") << " loops "
-         << stats.loops << " dead ends " << stats.deadEnds << " route " << cells(stats.routeCells)
-         << " shortest " << cells(stats.shortestCells);
+// Failures print the measures rather than their bytes.
+void PrintTo(const MazeStats& s, std::ostream* out) {
+    const auto cells = [](std::optional<std::uint64_t> n) { return n ? std::to_string(*n) : "-"; };
+    *out << s.width << "x" << s.height << ": " << s.cells << " cells, " << s.reachable
+         << " reachable, " << (s.perfect ? "perfect, " : "") << s.loops << " loops, " << s.deadEnds
+         << " dead ends, routes " << cells(s.routeCells) << " / " << cells(s.shortestCells);
 }
 
 namespace {
