@@ -86,7 +86,11 @@ MazeStats measureMaze(WallGrid& grid) {
         if (const auto route = findGridRoute(grid, {0, 0}, corner)) {
             stats.routeCells = route->moves() + 1;
         }
-        if (const auto route = findShortestRoute(grid, {0, 0}, corner)) {
+        // Without a loop the route between two cells is the only one, so it is
+        // also the shortest: a giant perfect maze is spared the second search.
+        if (stats.loops == 0) {
+            stats.shortestCells = stats.routeCells;
+        } else if (const auto route = findShortestRoute(grid, {0, 0}, corner)) {
             stats.shortestCells = route->moves() + 1;
         }
     }
