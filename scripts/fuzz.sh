@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the maze reader's fuzzer with clang and runs it for the given number of
-# seconds (default 60) on a copy of the committed seed corpus, so the corpus in
-# the tree stays as committed. Exits non-zero when the fuzzer finds a fault; the
+# Builds the fuzzers of the maze file's two readers (the window's and the
+# command-line tool's) with clang and runs each for the given number of seconds
+# (default 60) on a copy of the committed seed corpus, so the corpus in the
+# tree stays as committed. Exits non-zero when the fuzzer finds a fault; the
 # input that caused it is kept in build-fuzz/artifacts/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -14,9 +15,13 @@ nitka_build "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r "$NITKA_ROOT/fuzz/corpus/maze_reader" "$work/corpus"
 mkdir -p "$build_dir/artifacts"
 
-"$build_dir/fuzz/maze_reader_fuzz" "$work/corpus" \
-    -max_total_time="$seconds" -max_len=16384 -timeout=10 \
-    -artifact_prefix="$build_dir/artifacts/" -print_final_stats=1
+for fuzzer in maze_reader_fuzz grid_reader_fuzz; do
+    echo "Fuzzing with $fuzzer for $seconds s"
+    rm -rf "$work/corpus"
+    cp -r "$NITKA_ROOT/fuzz/corpus/maze_reader" "$work/corpus"
+    "$build_dir/fuzz/$fuzzer" "$work/corpus" \
+        -max_total_time="$seconds" -max_len=16384 -timeout=10 \
+        -artifact_prefix="$build_dir/artifacts/$fuzzer-" -print_final_stats=1
+done

@@ -6,17 +6,23 @@
 namespace nitka {
 namespace {
 
-// A cell's scratch while carving: bit 0 set once the carving has entered it,
-// bits 1-2 the step that leads back to the cell it was entered from. The way
-// back in every cell replaces the window's stack of positions.
-constexpr std::uint8_t kVisited = 1;
+// A cell's byte as the grid lays it out: the classes of its top and left
+// flags, and the scratch, which here holds a visited bit and the step that
+// leads back to the cell the carving entered it from. The way back in every
+// cell replaces the window's stack of positions.
+constexpr std::uint8_t kTopBits = 0x03;
+constexpr std::uint8_t kLeftBits = 0x0C;
+constexpr std::uint8_t kVisited = 0x10;
+constexpr int kWayBackShift = 5;
+static_assert(static_cast<int>(Flag::Open) == 0, "opening a flag clears its bits");
+static_assert(((kVisited | 3u << kWayBackShift) & ~WallGrid::kScratchMask) == 0);
 
-std::uint8_t enteredFrom(Step back) {
-    return static_cast<std::uint8_t>(kVisited | static_cast<unsigned>(back) << 1);
+constexpr std::uint8_t enteredFrom(Step back) {
+    return static_cast<std::uint8_t>(kVisited | static_cast<unsigned>(back) << kWayBackShift);
 }
 
-Step wayBack(std::uint8_t scratch) {
-    return static_cast<Step>(scratch >> 1);
+constexpr Step wayBack(std::uint8_t cell) {
+    return static_cast<Step>((cell >> kWayBackShift) & 3u);
 }
 
 // The window draws its start on a grid of 2 * side + 1 positions whose odd
@@ -31,20 +37,23 @@ int startCoordinate(SeededRandom& random, int side) {
 
 }  // namespace
 
-void carveDepthFirst(WallGrid& grid, SeededRandom& random) {
+void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
+    // A copy whose state can stay in registers: the grid's byte stores might
+    // alias the caller's. It goes back to the caller at the end.
+    SeededRandom random = source;
     const int width = grid.width();
     const int height = grid.height();
-    const auto rowLength = static_cast<std::size_t>(width);
+    const auto rowLength = static_cast<std::ptrdiff_t>(width);
+    const std::ptrdiff_t stepOffset[4] = {1, -rowLength, -1, rowLength};
 
     const int startX = startCoordinate(random, width);
     const int startY = startCoordinate(random, height);
-    const std::size_t start = grid.index({startX, startY});
+    std::uint8_t* const start = grid.data() + grid.index({startX, startY});
+    std::uint8_t* here = start;
     int x = startX;
     int y = startY;
-    std::size_t here = start;
-    grid.setScratch(here, kVisited);
+    *here |= kVisited;
 
-    const auto fresh = [&grid](std::size_t cell) { return (grid.scratch(cell) & kVisited) == 0; };
     for (;;) {
         // The window tests up, right, down, left, draws a weight of 1 .. 5 for
         // each open one in that order and takes the first highest. Choosing as
@@ -53,21 +62,21 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& random) {
         int highest = 0;
         const auto weigh = [&](Step step) {
             const int weight = random.Random(5) + 1;
-            if (weight > highest) {
-                highest = weight;
-                best = step;
-            }
+            // Selected without a branch: which weight wins is a coin toss.
+            const bool higher = weight > highest;
+            best = higher ? step : best;
+            highest = higher ? weight : highest;
         };
-        if (y > 0 && fresh(here - rowLength)) {
+        if (y > 0 && (here[-rowLength] & kVisited) == 0) {
             weigh(Step::Up);
         }
-        if (x + 1 < width && fresh(here + 1)) {
+        if (x + 1 < width && (here[1] & kVisited) == 0) {
             weigh(Step::Right);
         }
-        if (y + 1 < height && fresh(here + rowLength)) {
+        if (y + 1 < height && (here[rowLength] & kVisited) == 0) {
             weigh(Step::Down);
         }
-        if (x > 0 && fresh(here - 1)) {
+        if (x > 0 && (here[-1] & kVisited) == 0) {
             weigh(Step::Left);
         }
 
@@ -75,38 +84,39 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& random) {
             if (here == start) {
                 break;
             }
-            const Step back = wayBack(grid.scratch(here));
-            x += kStepDx[static_cast<int>(back)];
-            y += kStepDy[static_cast<int>(back)];
-            here = grid.index({x, y});
+            const auto back = static_cast<int>(wayBack(*here));
+            here += stepOffset[back];
+            x += kStepDx[back];
+            y += kStepDy[back];
             continue;
         }
         // Each edge is held by the cell below or to the right of it.
         switch (best) {
             case Step::Up:
-                grid.setTop(here, Flag::Open);
+                *here &= ~kTopBits;
                 here -= rowLength;
                 --y;
                 break;
             case Step::Right:
                 ++here;
                 ++x;
-                grid.setLeft(here, Flag::Open);
+                *here &= ~kLeftBits;
                 break;
             case Step::Down:
                 here += rowLength;
                 ++y;
-                grid.setTop(here, Flag::Open);
+                *here &= ~kTopBits;
                 break;
             case Step::Left:
-                grid.setLeft(here, Flag::Open);
+                *here &= ~kLeftBits;
                 --here;
                 --x;
                 break;
         }
-        grid.setScratch(here, enteredFrom(opposite(best)));
+        *here |= enteredFrom(opposite(best));
     }
     grid.clearScratch();
+    source = random;
 }
 
 }  // namespace nitka

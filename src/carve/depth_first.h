@@ -6,12 +6,12 @@
 namespace nitka {
 
 // Carves a perfect maze into grid by randomised depth-first search, drawing
-// from random exactly as the window's "Depth-First" press does: the same seed
+// from source exactly as the window's "Depth-First" press does: the same seed
 // gives the window's maze, flag for flag, at every size the window carves, and
 // the same maze in every later version at any size. Costs no memory beyond the
 // grid itself.
 // Requires: every flag of grid a wall and its scratch clear (a new WallGrid);
 // leaves the scratch clear.
-void carveDepthFirst(WallGrid& grid, SeededRandom& random);
+void carveDepthFirst(WallGrid& grid, SeededRandom& source);
 
 }  // namespace nitka

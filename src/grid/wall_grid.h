@@ -92,6 +92,11 @@ public:
     }
     void clearScratch();
 
+    // The bytes themselves, row by row, for the few loops too hot for the
+    // accessors: a store through those may alias the grid's own members, so
+    // the compiler reloads them on every access.
+    std::uint8_t* data() { return m_cells.data(); }
+
     // Bytes a width x height grid occupies, for refusing a size up front.
     static std::uint64_t bytesFor(std::uint64_t width, std::uint64_t height) {
         return width * height;

@@ -39,12 +39,24 @@ public:
         // A short write says nothing of why; a file buffer leaves the cause in errno.
         errno = 0;
         if (m_out.sputn(m_chunk.data(), count) != count) {
-            throw fileErrorFromErrno(errno != 0 ? errno : EIO);
+            failed();
         }
         m_used = 0;
     }
 
+    // Also pushes on what the stream may hold back itself, so that a failure
+    // to write it shows here rather than after the file was reported written.
+    void finish() {
+        flush();
+        errno = 0;
+        if (m_out.pubsync() == -1) {
+            failed();
+        }
+    }
+
 private:
+    [[noreturn]] static void failed() { throw fileErrorFromErrno(errno != 0 ? errno : EIO); }
+
     std::streambuf& m_out;
     std::vector<char> m_chunk;
     std::size_t m_used = 0;
@@ -78,7 +90,7 @@ void writeGrid(std::streambuf& out, const WallGrid& grid) {
         }
         writer.wrote(static_cast<std::size_t>(line - writer.next()));
     }
-    writer.flush();
+    writer.finish();
 }
 
 }  // namespace nitka

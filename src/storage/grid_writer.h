@@ -8,8 +8,9 @@ namespace nitka {
 
 // Writes grid as the maze file, byte for byte what writeMaze writes for the
 // same flags (a flag of class Other as 2), through a fixed buffer so that a
-// maze of any size is written in bounded memory. Throws FileError when the
-// stream takes fewer bytes than it was given, and lets its own errors through.
+// maze of any size is written in bounded memory, and syncs the stream at the
+// end. Throws FileError when the stream takes fewer bytes than it was given or
+// fails to sync, and lets its own errors through.
 void writeGrid(std::streambuf& out, const WallGrid& grid);
 
 }  // namespace nitka

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <limits>
+#include <string_view>
 
 #include "storage/file_error.h"
 
@@ -33,23 +34,110 @@ int digitValue(int c, int base) {
 
 }  // namespace
 
-int MazeReader::peek() {
-    if (m_ended) {
-        return -1;
+// The characters of the stream, read straight from its get area where it has
+// one: a call of the stream's own per character costs more than the rest of
+// the reading. What is read is handed back to the stream at the end of every
+// public call, also when it throws, and before anything else asks the stream.
+class MazeReader::Cursor {
+public:
+    explicit Cursor(MazeReader& reader) : m_in(reader.m_in), m_ended(reader.m_ended) { load(); }
+    ~Cursor() { store(); }
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    // The next character, or -1 at the end; Ctrl+Z ends the file for good.
+    int peek() {
+        if (m_next == m_end) {
+            return peekStream();
+        }
+        const auto c = static_cast<unsigned char>(*m_next);
+        if (c == kEndOfFileMark) {
+            end();
+            return -1;
+        }
+        return c;
     }
-    const auto c = m_in.sgetc();
-    if (c == std::streambuf::traits_type::eof() || c == kEndOfFileMark) {
+
+    // The characters that can be read without asking the stream.
+    std::string_view buffered() const { return {m_next, static_cast<std::size_t>(m_end - m_next)}; }
+    // Requires: count <= buffered().size().
+    void skip(std::size_t count) { m_next += count; }
+
+    // Requires: peek() gave a character.
+    void advance() {
+        if (m_next != m_end) {
+            ++m_next;
+            return;
+        }
+        // A stream that keeps no get area hands out characters one call at a time.
+        store();
+        m_in.sbumpc();
+        load();
+    }
+
+private:
+    // std::streambuf keeps its get area protected; a pointer to a protected
+    // member may still be formed in a class derived from it, and then used on
+    // any stream.
+    struct GetArea : std::streambuf {
+        static char* begin(std::streambuf& in) { return (in.*&GetArea::eback)(); }
+        static char* next(std::streambuf& in) { return (in.*&GetArea::gptr)(); }
+        static char* end(std::streambuf& in) { return (in.*&GetArea::egptr)(); }
+        static void set(std::streambuf& in, char* begin, char* next, char* end) {
+            (in.*&GetArea::setg)(begin, next, end);
+        }
+    };
+
+    // Once ended, the view is empty, so that every peek asks peekStream.
+    void load() {
+        m_next = GetArea::next(m_in);
+        m_end = m_ended ? m_next : GetArea::end(m_in);
+    }
+    void store() {
+        if (m_next != GetArea::next(m_in)) {
+            GetArea::set(m_in, GetArea::begin(m_in), m_next, GetArea::end(m_in));
+        }
+    }
+    void end() {
         m_ended = true;
-        return -1;
+        m_end = m_next;
     }
-    return c;  // already 0 .. 255
-}
+
+    int peekStream() {
+        if (m_ended) {
+            return -1;
+        }
+        store();
+        const auto c = m_in.sgetc();
+        load();
+        if (c == std::streambuf::traits_type::eof() || c == kEndOfFileMark) {
+            end();
+            return -1;
+        }
+        return c;  // already 0 .. 255
+    }
+
+    std::streambuf& m_in;
+    bool& m_ended;
+    char* m_next = nullptr;
+    char* m_end = nullptr;
+};
 
 std::int32_t MazeReader::readInteger() {
-    int c = peek();
+    Cursor in(*this);
+    return readInteger(in);
+}
+
+void MazeReader::skipLine() {
+    Cursor in(*this);
+    skipLine(in);
+}
+
+std::int32_t MazeReader::readInteger(Cursor& in) {
+    int c = in.peek();
     while (isBlank(c)) {
-        advance();
-        c = peek();
+        in.advance();
+        c = in.peek();
     }
     if (c < 0) {
         return 0;
@@ -58,20 +146,20 @@ std::int32_t MazeReader::readInteger() {
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
-        advance();
-        c = peek();
+        in.advance();
+        c = in.peek();
     }
     int base = 10;
     bool anyDigit = false;
     if (c == '$' || c == 'x' || c == 'X') {
         base = 16;
-        advance();
+        in.advance();
     } else if (c == '0') {
-        advance();
-        c = peek();
+        in.advance();
+        c = in.peek();
         if (c == 'x' || c == 'X') {
             base = 16;
-            advance();
+            in.advance();
         } else {
             anyDigit = true;
         }
@@ -82,7 +170,7 @@ std::int32_t MazeReader::readInteger() {
     const std::uint64_t limit =
         negative ? std::uint64_t{1} << 31 : std::uint64_t{std::numeric_limits<std::int32_t>::max()};
     std::uint64_t magnitude = 0;
-    for (c = peek(); c >= 0 && !isBlank(c); c = peek()) {
+    for (c = in.peek(); c >= 0 && !isBlank(c); c = in.peek()) {
         const int digit = digitValue(c, base);
         if (digit < 0) {
             invalidNumber();
@@ -92,7 +180,7 @@ std::int32_t MazeReader::readInteger() {
             invalidNumber();
         }
         anyDigit = true;
-        advance();
+        in.advance();
     }
     if (!anyDigit) {
         invalidNumber();
@@ -101,12 +189,32 @@ std::int32_t MazeReader::readInteger() {
                     : static_cast<std::int32_t>(magnitude);
 }
 
-void MazeReader::skipLine() {
-    for (int c = peek(); c >= 0; c = peek()) {
-        advance();
+void MazeReader::skipLine(Cursor& in) {
+    for (int c = in.peek(); c >= 0; c = in.peek()) {
+        in.advance();
         if (c == '\n') {
             return;
         }
+    }
+}
+
+void MazeReader::readCellLines(std::span<CellLine> lines) {
+    Cursor in(*this);
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (CellLine& cell : lines) {
+        // The line as the maze file is written, "t  l" and CR LF with one digit
+        // each, reads the same by a look at its six characters. Anything else
+        // takes the lenient way.
+        const std::string_view line = in.buffered().substr(0, 6);
+        if (line.size() == 6 && digit(line[0]) && line[1] == ' ' && line[2] == ' ' &&
+            digit(line[3]) && line[4] == '\r' && line[5] == '\n') {
+            in.skip(6);
+            cell = {line[0] - '0', line[3] - '0'};
+            continue;
+        }
+        cell.top = readInteger(in);
+        cell.left = readInteger(in);
+        skipLine(in);
     }
 }
 
@@ -130,9 +238,9 @@ Maze readMazeCells(MazeReader& reader, int width, int height) {
                 continue;
             }
             // Only the low byte of a flag is kept: 256 reads as 0, -1 as 255.
-            pair.Top = static_cast<std::uint8_t>(reader.readInteger());
-            pair.Left = static_cast<std::uint8_t>(reader.readInteger());
-            reader.skipLine();
+            const MazeReader::CellLine cell = reader.readCellLine();
+            pair.Top = static_cast<std::uint8_t>(cell.top);
+            pair.Left = static_cast<std::uint8_t>(cell.left);
         }
     }
     return walls;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <streambuf>
 
 #include "model/maze_state.h"
@@ -10,7 +11,8 @@ namespace nitka {
 // Reads the maze file's numbers leniently from a stream, one character at a
 // time, holding nothing but the number being read: a line of any length costs
 // no memory. Throws FileError(106) for a token that is no 32-bit integer, and
-// lets the stream's own errors through.
+// lets the stream's own errors through. Between calls the stream stands just
+// after what was read, so it may be used directly too.
 class MazeReader {
 public:
     explicit MazeReader(std::streambuf& in) : m_in(in) {}
@@ -26,10 +28,23 @@ public:
     // Skips up to and including the next line feed; does nothing at the end.
     void skipLine();
 
+    struct CellLine {
+        std::int32_t top = 0;
+        std::int32_t left = 0;
+    };
+    // Cell lines, as many as lines holds: each the top and left flags, then the
+    // rest of the line, as readInteger twice and skipLine read them.
+    void readCellLines(std::span<CellLine> lines);
+    CellLine readCellLine() {
+        CellLine line;
+        readCellLines({&line, 1});
+        return line;
+    }
+
 private:
-    // The next character, or -1 at the end; Ctrl+Z ends the file for good.
-    int peek();
-    void advance() { m_in.sbumpc(); }
+    class Cursor;
+    static std::int32_t readInteger(Cursor& in);
+    static void skipLine(Cursor& in);
 
     std::streambuf& m_in;
     bool m_ended = false;

@@ -97,10 +97,12 @@ TEST(GridFile, ReadsCellsUnderTheLenientRulesAndNoFurther) {
 }
 
 // Takes its first bytes and then no more, as a full disk or a closed pipe
-// does, leaving error in errno when it refuses.
+// does, leaving error in errno when it refuses; or takes them all and fails
+// to pass them on when synced.
 class FailingSink final : public std::streambuf {
 public:
-    FailingSink(std::streamsize capacity, int error) : m_left(capacity), m_error(error) {}
+    FailingSink(std::streamsize capacity, int error, bool syncFails)
+        : m_left(capacity), m_error(error), m_syncFails(syncFails) {}
 
 protected:
     std::streamsize xsputn(const char*, std::streamsize count) override {
@@ -112,22 +114,31 @@ protected:
         return taken;
     }
     int_type overflow(int_type) override { return traits_type::eof(); }
+    int sync() override {
+        if (m_syncFails) {
+            errno = m_error;
+        }
+        return m_syncFails ? -1 : 0;
+    }
 
 private:
     std::streamsize m_left;
     int m_error;
+    bool m_syncFails;
 };
 
 TEST(GridFile, AStreamThatStopsTakingBytesFailsTheWrite) {
     const WallGrid grid = randomGrid(300, 250, 1);  // 450,010 bytes
-    const std::tuple<const char*, std::streamsize, int, std::string> cases[] = {
-        {"disk full mid-way", 200'000, ENOSPC, "101 Disk full"},
-        {"no cause given", 200'000, 0, "5 I/O error 5"},
-        {"pipe closed at once", 0, EPIPE, "32 I/O error 32"},
-        {"last chunk short", 450'009, ENOSPC, "101 Disk full"},
+    const std::tuple<const char*, std::streamsize, int, bool, std::string> cases[] = {
+        {"disk full mid-way", 200'000, ENOSPC, false, "101 Disk full"},
+        {"no cause given", 200'000, 0, false, "5 I/O error 5"},
+        {"pipe closed at once", 0, EPIPE, false, "32 I/O error 32"},
+        {"last chunk short", 450'009, ENOSPC, false, "101 Disk full"},
+        {"held back and lost", 450'010, ENOSPC, true, "101 Disk full"},
+        {"all taken", 450'010, ENOSPC, false, ""},
     };
-    for (const auto& [label, capacity, error, expected] : cases) {
-        FailingSink sink(capacity, error);
+    for (const auto& [label, capacity, error, syncFails, expected] : cases) {
+        FailingSink sink(capacity, error, syncFails);
         EXPECT_EQ(testing::failure([&] { writeGrid(sink, grid); }), expected) << label;
     }
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "storage/storage_fixture.h"
@@ -109,6 +110,89 @@ TEST(MazeReaderFile, ReadsCellLinesLeniently) {
     };
     for (const auto& [label, file, cells] : cases) {
         EXPECT_EQ(readCells(file), cells) << label;
+    }
+}
+
+// Serves a text one character a chunk, so that every number and every cell
+// line straddles the end of the stream's buffer.
+class OneByteChunks final : public std::streambuf {
+public:
+    explicit OneByteChunks(std::string text) : m_text(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        if (m_served == m_text.size()) {
+            return traits_type::eof();
+        }
+        char* const next = m_text.data() + m_served++;
+        setg(next, next, next + 1);
+        return traits_type::to_int_type(*next);
+    }
+
+private:
+    std::string m_text;
+    std::size_t m_served = 0;
+};
+
+// Keeps no buffer at all: hands out one character a call.
+class Unbuffered final : public std::streambuf {
+public:
+    explicit Unbuffered(std::string text) : m_text(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        return m_at == m_text.size() ? traits_type::eof() : traits_type::to_int_type(m_text[m_at]);
+    }
+    int_type uflow() override {
+        const int_type c = underflow();
+        m_at += c == traits_type::eof() ? 0 : 1;
+        return c;
+    }
+
+private:
+    std::string m_text;
+    std::size_t m_at = 0;
+};
+
+// Cell lines ("t,l;"), then a number and the rest of its line, then the
+// character the stream stands on: what any kind of stream must give alike.
+std::string readRecord(std::streambuf& in, int lines) {
+    MazeReader reader(in);
+    std::string record;
+    try {
+        std::vector<MazeReader::CellLine> cells(static_cast<std::size_t>(lines));
+        reader.readCellLines(cells);
+        for (const auto& cell : cells) {
+            record += std::to_string(cell.top) + "," + std::to_string(cell.left) + ";";
+        }
+        record += std::to_string(reader.readInteger()) + ";";
+        reader.skipLine();
+    } catch (const FileError& error) {
+        record += "error " + std::to_string(error.code()) + ";";
+    }
+    const auto next = in.sgetc();
+    return record + (next == std::streambuf::traits_type::eof()
+                         ? "end"
+                         : std::string(1, static_cast<char>(next)));
+}
+
+TEST(MazeReaderFile, ReadsTheSameFromAnyKindOfStream) {
+    // Four cell lines, a number, and where the stream stands after them.
+    const std::pair<std::string, std::string> cases[] = {
+        {"1  1\r\n0  1\r\n1  0\r\n2  9\r\n7\r\nz", "1,1;0,1;1,0;2,9;7;z"},
+        {"1  1\r\n0  12\n10  1\r\n1 1\r\n5\nz", "1,1;0,12;10,1;1,1;5;z"},
+        {"1  1\r9\n0  1\n1  0\r\n0  0 rest\r\n6\r\nz", "1,1;0,1;1,0;0,0;6;z"},
+        {"1  1\r\n\x1a  1\r\n1  1\r\n", "1,1;0,0;0,0;0,0;0;\x1a"},
+        {"1  1\r\n0  1\r\n1  q\r\n1  1\r\n", "error 106;q"},
+        {"$1  0x1\r\n-1  256\r\n  1  1\r\n0  0\r\n3\r\n", "1,1;-1,256;1,1;0,0;3;end"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::stringbuf whole(text);
+        EXPECT_EQ(readRecord(whole, 4), expected);
+        OneByteChunks chunks(text);
+        EXPECT_EQ(readRecord(chunks, 4), expected);
+        Unbuffered unbuffered(text);
+        EXPECT_EQ(readRecord(unbuffered, 4), expected);
     }
 }
 

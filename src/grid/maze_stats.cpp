@@ -1,0 +1,100 @@
+#include "grid/maze_stats.h"
+
+#include <cstddef>
+
+#include "solver/grid_search.h"
+
+namespace nitka {
+namespace {
+
+// Scratch of the flood fill: 0 not yet filled, kStart for the cell a fill
+// began at, else 1 plus the step back to the cell it was entered from.
+constexpr std::uint8_t kUnfilled = 0;
+constexpr std::uint8_t kStart = 5;
+
+// Fills the unfilled cells joined to start, depth first, and counts them.
+// Needs no stack: a cell keeps in its scratch the step back to the cell it was
+// entered from, and that cell, once returned to, goes on with the step after
+// the one that led away from it.
+std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
+    GridCell cell = start;
+    std::size_t at = grid.index(cell);
+    const auto moveAt = indexMoves(grid);
+    grid.setScratch(at, kStart);
+    std::uint64_t filled = 1;
+    unsigned next = 0;
+    while (true) {
+        next = firstStepInto(grid, cell, at, next, kUnfilled);
+        if (next < 4) {
+            const Step step = static_cast<Step>(next);
+            cell = neighbour(cell, step);
+            at += moveAt[next];
+            grid.setScratch(at, static_cast<std::uint8_t>(1 + static_cast<int>(opposite(step))));
+            ++filled;
+            next = 0;
+            continue;
+        }
+        const std::uint8_t mark = grid.scratch(at);
+        if (mark == kStart) {
+            return filled;
+        }
+        const Step back = static_cast<Step>(mark - 1);
+        cell = neighbour(cell, back);
+        at += moveAt[static_cast<int>(back)];
+        next = static_cast<unsigned>(opposite(back)) + 1;
+    }
+}
+
+}  // namespace
+
+MazeStats measureMaze(WallGrid& grid) {
+    MazeStats stats;
+    stats.width = grid.width();
+    stats.height = grid.height();
+    stats.cells = grid.cellCount();
+
+    grid.clearScratch();
+    const GridCell corner{grid.width() - 1, grid.height() - 1};
+    bool cornerReachable = false;
+    std::uint64_t openEdges = 0;
+    std::uint64_t components = 0;
+    std::size_t at = 0;
+    for (int y = 0; y < grid.height(); ++y) {
+        for (int x = 0; x < grid.width(); ++x, ++at) {
+            const unsigned steps = passableSteps(grid, {x, y});
+            // Each inner edge once, from the cell on its left or above it.
+            openEdges += (steps >> static_cast<int>(Step::Right) & 1u) +
+                         (steps >> static_cast<int>(Step::Down) & 1u);
+            // One opening: one bit set. (std::has_single_bit calls a library
+            // popcount unless the build targets a newer processor.)
+            stats.deadEnds += steps != 0 && (steps & (steps - 1)) == 0 ? 1 : 0;
+            if (grid.scratch(at) != kUnfilled) {
+                continue;
+            }
+            const std::uint64_t filled = fillFrom(grid, {x, y});
+            if (components++ == 0) {
+                stats.reachable = filled;
+                cornerReachable = grid.scratch(grid.index(corner)) != kUnfilled;
+            }
+        }
+    }
+    grid.clearScratch();
+    stats.loops = openEdges + components - stats.cells;
+    stats.perfect = components == 1 && openEdges + 1 == stats.cells;
+
+    if (cornerReachable) {
+        if (const auto route = findGridRoute(grid, {0, 0}, corner)) {
+            stats.routeCells = route->moves() + 1;
+        }
+        // Without a loop the route between two cells is the only one, so it is
+        // also the shortest: a giant perfect maze is spared the second search.
+        if (stats.loops == 0) {
+            stats.shortestCells = stats.routeCells;
+        } else if (const auto route = findShortestRoute(grid, {0, 0}, corner)) {
+            stats.shortestCells = route->moves() + 1;
+        }
+    }
+    return stats;
+}
+
+}  // namespace nitka

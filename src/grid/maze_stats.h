@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "grid/wall_grid.h"
+
+namespace nitka {
+
+// What `nitka-maze info` tells about a maze. Openings are judged as the
+// window's route search judges them: only a flag of exactly Flag::Wall closes
+// an edge, and the maze's outer edges lead nowhere.
+struct MazeStats {
+    int width = 0;
+    int height = 0;
+    std::uint64_t cells = 0;
+    // Cells reachable from the top-left cell, that one included.
+    std::uint64_t reachable = 0;
+    // Every cell reachable, and exactly one route between any two.
+    bool perfect = false;
+    // Open inner edges beyond those of a spanning forest.
+    std::uint64_t loops = 0;
+    // Cells with exactly one opening.
+    std::uint64_t deadEnds = 0;
+    // Cells, both corners included, of the route findGridRoute finds from the
+    // top-left to the bottom-right cell, and of a shortest one; none without.
+    std::optional<std::uint64_t> routeCells;
+    std::optional<std::uint64_t> shortestCells;
+
+    friend bool operator==(const MazeStats&, const MazeStats&) = default;
+};
+
+// Linear time, as long as findShortestRoute's levels fit its queue; besides
+// the searches' routes and queue it uses only the scratch bits, clear again on
+// return.
+MazeStats measureMaze(WallGrid& grid);
+
+}  // namespace nitka
