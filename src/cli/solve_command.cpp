@@ -2,8 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include <array>
-#include <charconv>
+#include <string>
 
 #include "cli/maze_input.h"
 #include "cli/option_values.h"
@@ -43,13 +42,8 @@ void runSolve(const SolveRequest& request) {
         chooseRoute(grid, request.ends, request.shortest, inputName(request.input));
     OutputTarget("-").write([&](std::streambuf& out) {
         route.forEachCell([&](GridCell cell) {
-            // Two numbers of at most ten digits, a space and a line feed.
-            std::array<char, 24> line;
-            char* end = std::to_chars(line.data(), line.data() + line.size(), cell.x).ptr;
-            *end++ = ' ';
-            end = std::to_chars(end, line.data() + line.size(), cell.y).ptr;
-            *end++ = '\n';
-            out.sputn(line.data(), end - line.data());
+            const std::string line = std::to_string(cell.x) + ' ' + std::to_string(cell.y) + '\n';
+            out.sputn(line.data(), static_cast<std::streamsize>(line.size()));
         });
     });
 }

@@ -183,6 +183,35 @@ class StreamTest(ToolCase):
         self.assertEqual((done.stdout, done.stderr), (b"3000  3000\r\n", b""))
 
 
+class SizeTest(ToolCase):
+    def test_the_largest_sides_are_made(self):
+        for width, height in ((1_000_000, 1), (1, 1_000_000)):
+            with self.subTest(width=width, height=height):
+                self.ok("generate", "-W", width, "-H", height, "--seed", "1", "-o", "long.txt")
+                with open(self.dir / "long.txt", "rb") as maze:
+                    self.assertEqual(maze.readline(), f"{width}  {height}\r\n".encode())
+                # One cell wide, a perfect maze is one corridor: the route is every cell.
+                facts = json.loads(self.ok("info", "--json", "long.txt"))
+                self.assertEqual((facts["cells"], facts["perfect"], facts["route_cells"]),
+                                 (1_000_000, True, 1_000_000))
+
+    def test_sizes_past_the_limits_are_refused_before_any_work(self):
+        self.assertFailure(self.tool("generate", "-W", "1000001"), 2)
+        self.assertFailure(self.tool("generate", "-W", "1000000", "-H", "1000000", "--seed", "1"),
+                           1)
+        self.write("huge.txt", b"1000000  1000000\r\n")
+        self.write("wide.txt", b"1000001  1\r\n")
+        self.write("widest.txt", b"2147483647  2147483647\r\n")
+        for name in ("huge.txt", "wide.txt", "widest.txt"):
+            for command in (["solve"], ["info"], ["render", "-o", "out.png"]):
+                with self.subTest(name=name, command=command):
+                    # A terabyte asked for would take far longer than this.
+                    done = self.tool(*command, name, timeout=10)
+                    self.assertFailure(done, 1)
+                    self.assertRegex(done.stderr.decode(), rf"\Anitka-maze: {name}: \d+ x \d+ ")
+        self.assertNotIn("out.png", self.listing())
+
+
 class SolveTest(ToolCase):
     def test_routes_follow_the_window_or_the_shortest_way(self):
         self.write("loopy.txt", LOOPY)
