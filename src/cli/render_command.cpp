@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "cli/maze_input.h"

@@ -292,6 +292,19 @@ class RenderTest(ToolCase):
                 self.assertEqual(len(re.findall(rb"/Type\s*/Page\b", pdf)), pages)
 
 
+    def test_a_picture_that_cannot_be_made_leaves_no_file(self):
+        self.ok("generate", "-W", "2000", "-H", "2000", "--seed", "1", "-o", "big.txt")
+        self.ok("generate", "-W", "1000000", "-H", "1", "--seed", "1", "-o", "long.txt")
+        self.write("old.png", b"old")
+        for args in (["big.txt", "-o", "big.pdf"], ["long.txt", "-o", "old.png", "--cell", "2"]):
+            with self.subTest(args=args):
+                done = self.tool("render", *args)
+                self.assertFailure(done, 1)
+                self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {args[2]}: "))
+        self.assertEqual(self.listing(), ["big.txt", "long.txt", "old.png"])
+        self.assertEqual((self.dir / "old.png").read_bytes(), b"old")
+
+
 class SeedTest(ToolCase):
     def test_a_drawn_seed_is_told_and_makes_the_same_maze_again(self):
         done = self.tool("generate", "-W", "20", "-H", "20")
