@@ -1,7 +1,8 @@
-"""Writes docs/performance.md from Google Benchmark JSON and the start-up/memory
-measurement, with the machine the figures come from.
+"""Writes docs/performance.md from Google Benchmark JSON, the window's start-up
+and memory measurement and the command-line tool's end-to-end measurement,
+with the machine the figures come from.
 
-    python3 report.py --out FILE --command CMD --measure M.json BENCH.json...
+    python3 report.py --out FILE --command CMD --measure M.json --cli C.json BENCH.json...
 """
 
 import argparse
@@ -9,6 +10,7 @@ import datetime
 import json
 import os
 import platform
+import re
 import subprocess
 
 # Each user action and the benchmark that times its whole work, with the
@@ -24,6 +26,24 @@ PRESS_LIMIT_US = 1000.0
 STARTUP_LIMIT_MS = 300.0
 MEMORY_LIMIT_MB = 80.0
 TO_MICROSECONDS = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
+
+# The command-line tool's per-cell work and the benchmark that times it; each
+# runs at 100, 1,000 and 10,000 cells a side.
+PER_CELL = [
+    ("carve (depth-first)", "BM_CarveDepthFirst"),
+    ("solve (the window's route)", "BM_FindGridRoute"),
+    ("solve --shortest", "BM_FindShortestRoute"),
+    ("info (every measure)", "BM_MeasureMaze"),
+    ("write the maze file", "BM_WriteGrid"),
+    ("read the maze file", "BM_ReadGrid"),
+    ("PNG, --cell 2", "BM_Png/side"),
+]
+SIDES = (100, 1000, 10000)
+CARVE_LIMIT_NS = 15.0
+# End-to-end limits at 10,000 x 10,000, in seconds.
+GIANT_LIMITS_S = {"generate": 4.0, "solve": 4.0, "info": 4.0, "render png --cell 2": 6.0}
+GIANT_CELLS = 10000 * 10000
+GIANT_MEMORY_LIMIT = 1.5 * GIANT_CELLS + 64e6  # bytes
 
 
 def machine():
@@ -59,6 +79,102 @@ def medians(paths):
     return found
 
 
+def per_cell_ns(paths):
+    """{(benchmark base name, side): ns a cell} from the median aggregates of
+    benchmarks that count seconds a cell ("ns_per_cell" or "per_cell")."""
+    found = {}
+    for path in paths:
+        with open(path) as file:
+            data = json.load(file)
+        for run in data.get("benchmarks", []):
+            if run.get("aggregate_name") != "median":
+                continue
+            seconds = run.get("ns_per_cell", run.get("per_cell"))
+            if seconds is None:
+                continue
+            name = run["run_name"]
+            # "BM_Png/side:100/route:0" and "BM_ReadGrid/100/iterations:3" alike.
+            match = re.match(r"(.*?)[:/](\d+)(?:/|$)", name)
+            if not match or "route:1" in name:
+                continue
+            found[(match.group(1), int(match.group(2)))] = seconds * 1e9
+    return found
+
+
+def giant_sections(cells, cli):
+    lines = [
+        "",
+        "## The command-line tool",
+        "",
+        "Work a cell, from the benchmarks (CPU time; the curve should stay flat):",
+        "",
+        "| Work | 100 x 100 | 1,000 x 1,000 | 10,000 x 10,000 | rise, 100 to 10,000 |",
+        "|---|---|---|---|---|",
+    ]
+    for label, name in PER_CELL:
+        row = [cells.get((name, side)) for side in SIDES]
+        shown = [f"{value:.1f} ns" if value is not None else "not measured" for value in row]
+        rise = f"{row[2] / row[0]:.2f} x" if row[0] and row[2] else ""
+        lines.append(f"| {label} | {' | '.join(shown)} | {rise} |")
+    carve = cells.get(("BM_CarveDepthFirst", 10000))
+    compact = cells.get(("BM_CarveDepthFirst", 100))
+    window = cells.get(("BM_CarveWindow100", 100)) or cells.get(("BM_CarveWindow", 100))
+    lines += ["", "| Target | Measured | Limit | |", "|---|---|---|---|"]
+    if carve is not None:
+        lines.append(f"| carving alone at 10,000 x 10,000 | {carve:.1f} ns a cell "
+                     f"| under {CARVE_LIMIT_NS:.0f} ns | {verdict(carve < CARVE_LIMIT_NS)} |")
+    if compact is not None and window is not None:
+        lines.append(f"| compact carver beside the window's, same 100 x 100 mazes "
+                     f"| {compact:.1f} ns against {window:.1f} ns ({compact / window:.2f} x) "
+                     f"| at most 0.5 x | {verdict(compact <= window / 2)} |")
+    if cli:
+        giant = cli.get(str(10000), {})
+        for command, limit in GIANT_LIMITS_S.items():
+            if command in giant:
+                seconds = giant[command]["seconds"]
+                lines.append(f"| `{command}` at 10,000 x 10,000, end to end | {seconds:.2f} s "
+                             f"| under {limit:.0f} s | {verdict(seconds < limit)} |")
+        peaks = {command: giant[command]["peak_kib"] * 1024 for command in giant
+                 if isinstance(giant[command], dict)}
+        if peaks:
+            worst = max(peaks, key=peaks.get)
+            lines.append(f"| peak memory of any command at 10,000 x 10,000 ({worst}) "
+                         f"| {peaks[worst] / 2**20:.1f} MiB ({peaks[worst] / GIANT_CELLS:.2f} B a cell) "
+                         f"| 1.5 B a cell + 64 MB = {GIANT_MEMORY_LIMIT / 2**20:.0f} MiB "
+                         f"| {verdict(peaks[worst] < GIANT_MEMORY_LIMIT)} |")
+        sides = sorted(int(side) for side in cli)
+        commands = [name for name in cli[str(sides[0])] if isinstance(cli[str(sides[0])][name], dict)]
+        lines += [
+            "",
+            "Each command end to end (process start to exit, median of its runs; the",
+            "maze is a depth-first maze of seed 1; peak is the process's resident high-water mark):",
+            "",
+            "| Command | " + " | ".join(f"{side:,} x {side:,}" for side in sides) + " |",
+            "|---|" + "---|" * len(sides),
+        ]
+        for command in commands:
+            cells_row = []
+            for side in sides:
+                entry = cli[str(side)].get(command)
+                cells_row.append(f"{entry['seconds'] * 1000:.1f} ms, {entry['peak_kib'] / 1024:.1f} MiB"
+                                 if entry else "")
+            lines.append(f"| `nitka-maze {command}` | " + " | ".join(cells_row) + " |")
+    return lines
+
+
+def methods_section(cells):
+    names = sorted({name for name, side in cells if re.fullmatch(r"[a-z][a-z+\-/0-9.]*", name)})
+    if not names:
+        return []
+    lines = ["", "Carving methods (`generate --algorithm`), CPU time a cell:", "",
+             "| Method | 100 x 100 | 1,000 x 1,000 |", "|---|---|---|"]
+    for name in names:
+        row = [cells.get((name, side)) for side in (100, 1000)]
+        lines.append(f"| {name} | " + " | ".join(
+            f"{value:.1f} ns" if value is not None else "" for value in row) + " |")
+    return lines
+
+
 def duration(us):
     if us >= 1000:
         return f"{us / 1000:.2f} ms"
@@ -71,8 +187,13 @@ def verdict(ok):
 
 def report(args):
     times = medians(args.bench)
+    cells = per_cell_ns(args.bench)
     with open(args.measure) as file:
         measured = json.load(file)
+    cli = {}
+    if args.cli:
+        with open(args.cli) as file:
+            cli = json.load(file)
     now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
     lines = [
         "# Performance",
@@ -109,6 +230,10 @@ def report(args):
         f"| under {STARTUP_LIMIT_MS:.0f} ms | {verdict(startup < STARTUP_LIMIT_MS)} |",
         f"| peak memory (VmHWM) after every command on 100 x 100 | {peak} MiB "
         f"| under {MEMORY_LIMIT_MB:.0f} MB | {verdict(peak * 1.048576 < MEMORY_LIMIT_MB)} |",
+    ]
+    lines += giant_sections(cells, cli)
+    lines += methods_section(cells)
+    lines += [
         "",
         "## Every benchmark",
         "",
@@ -134,7 +259,8 @@ def report(args):
         "failed, and solves the 100 x 100 decoy in the time of BM_FindRouteDecoy/100.",
         "",
         "One benchmark alone: `build-bench/bench/solve_bench --benchmark_filter=Decoy`",
-        "(likewise generate_bench and storage_bench) after `bash scripts/bench.sh`.",
+        "(likewise every executable in build-bench/bench/) after `bash scripts/bench.sh`;",
+        "the command-line tool end to end: `python3 bench/measure_cli.py build-bench/src/cli/nitka-maze`.",
         "",
     ]
     with open(args.out, "w") as out:
@@ -147,6 +273,7 @@ def main():
     parser.add_argument("--command", required=True)
     parser.add_argument("--commit", default="unknown")
     parser.add_argument("--measure", required=True)
+    parser.add_argument("--cli", help="measure_cli.py's JSON")
     parser.add_argument("bench", nargs="*")
     report(parser.parse_args())
 

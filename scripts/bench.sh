@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds a Release copy, runs every benchmark in bench/ and the start-up and
-# peak-memory measurement of the real program, and writes the medians with the
-# machine they ran on to docs/performance.md.
+# Builds a Release copy, runs every benchmark in bench/, the start-up and
+# peak-memory measurement of the window and the end-to-end measurement of
+# every nitka-maze command up to 10,000 x 10,000 cells, and writes the medians
+# with the machine they ran on to docs/performance.md. Takes about 15 minutes.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 nitka_install_packages "${nitka_test_packages[@]}"
@@ -15,15 +16,17 @@ nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_SANITIZE=OFF \
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 results=()
-for bench in generate_bench solve_bench storage_bench; do
-    executable="$build_dir/bench/$bench"
-    [ -x "$executable" ] || continue
+for executable in "$build_dir"/bench/*_bench; do
+    bench=$(basename "$executable")
     echo "Running $bench"
     # The storage benchmarks write labird.txt into the working directory.
-    (cd "$work" && "$executable" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+    (cd "$work" && "$executable" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_out="$work/$bench.json" --benchmark_out_format=json >/dev/null)
     results+=("$work/$bench.json")
 done
+
+echo "Measuring nitka-maze end to end"
+python3 "$NITKA_ROOT/bench/measure_cli.py" "$build_dir/src/cli/nitka-maze" >"$work/cli.json"
 
 echo "Measuring start-up and peak memory"
 python3 "$NITKA_ROOT/tests/e2e/measure.py" "$build_dir/src/ui/qt/nitka" >"$work/measure.json"
@@ -31,5 +34,5 @@ python3 "$NITKA_ROOT/tests/e2e/measure.py" "$build_dir/src/ui/qt/nitka" >"$work/
 python3 "$NITKA_ROOT/bench/report.py" --out "$NITKA_ROOT/docs/performance.md" \
     --command "bash scripts/bench.sh" \
     --commit "$(git -C "$NITKA_ROOT" rev-parse --short HEAD 2>/dev/null || echo unknown)" \
-    --measure "$work/measure.json" "${results[@]}"
+    --measure "$work/measure.json" --cli "$work/cli.json" "${results[@]}"
 echo "Wrote docs/performance.md"
