@@ -2,10 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 #include <random>
+#include <string_view>
 
-#include "carve/depth_first.h"
+#include "carve/carve_method.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/shared_options.h"
@@ -30,12 +33,71 @@ std::uint64_t drawSeed() {
     }
 }
 
+// Where a method's line of help starts, and how wide the help may run.
+constexpr std::size_t kHelpIndent = 24;
+constexpr std::size_t kHelpWidth = 79;
+
+// A method keeps more than the grid's byte a cell when its lists grow with the
+// maze, as they do at a size where a row's worth would not show.
+bool needsMoreThanTheGrid(CarveMethod method) {
+    constexpr int kSide = 4096;
+    return carveExtraBytes(method, kSide, kSide) >= std::uint64_t{kSide} * kSide;
+}
+
+// "  name   one line of help", the help wrapped at word breaks under itself.
+std::string methodLine(const CarveMethodInfo& info) {
+    std::string line =
+        "  " + std::string(info.name) + (needsMoreThanTheGrid(info.method) ? " *" : "");
+    line.resize(std::max(line.size() + 2, kHelpIndent), ' ');
+    std::size_t column = line.size();
+    std::string_view rest = info.help;
+    while (!rest.empty()) {
+        const std::size_t space = rest.find(' ');
+        const std::string_view word = rest.substr(0, space);
+        if (column > kHelpIndent && column + 1 + word.size() > kHelpWidth) {
+            line += '\n' + std::string(kHelpIndent, ' ');
+            column = kHelpIndent;
+        } else if (column > kHelpIndent) {
+            line += ' ';
+            ++column;
+        }
+        line += word;
+        column += word.size();
+        rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+    }
+    return line + '\n';
+}
+
+std::string methodList() {
+    std::string text = "Methods (--algorithm; * keeps more than the grid's byte a cell):\n";
+    for (const CarveMethodInfo& info : carveMethods()) {
+        text += methodLine(info);
+    }
+    return text;
+}
+
+std::string methodNames() {
+    std::string names;
+    for (const CarveMethodInfo& info : carveMethods()) {
+        names += (names.empty() ? "" : ", ") + std::string(info.name);
+    }
+    return names;
+}
+
+CarveMethod parseMethod(const std::string& text) {
+    if (const auto method = carveMethodNamed(text)) {
+        return *method;
+    }
+    throw UsageError("--algorithm", "'" + text + "' is none of " + methodNames());
+}
+
 }  // namespace
 
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
         "generate",
-        "Carve a new maze by randomised depth-first search and write it as a maze file.");
+        "Carve a new maze, by randomised depth-first search unless told otherwise, and\n"
+        "write it as a maze file.");
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     const auto side = [](int& value, const char* option) {
         return [&value, option](const std::string& text) {
@@ -52,22 +114,62 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     command
         ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");
+    addValueOption(
+        *command, "--algorithm", "NAME", "Carving method (default depth-first)",
+        [&request](const std::string& text) { request.carve.method = parseMethod(text); });
+    // Checked once parsing is done, whatever the options' order.
+    auto picked = std::make_shared<bool>(false);
+    addValueOption(*command, "--pick", "PICK", "growing-tree's pick: newest, random, oldest, mix:P",
+                   [&request, picked](const std::string& text) {
+                       if (const std::string why = parseGrowingTreePick(text, request.carve);
+                           !why.empty()) {
+                           throw UsageError("--pick", why);
+                       }
+                       *picked = true;
+                   });
+    addValueOption(*command, "--braid", "P", "Share of dead ends to open, 0 to 1 (default 0)",
+                   [&request](const std::string& text) {
+                       if (const std::string why = parseShare(text, request.carve.braid);
+                           !why.empty()) {
+                           throw UsageError("--braid", why);
+                       }
+                   });
+    command->callback([&request, picked] {
+        if (*picked && request.carve.method != CarveMethod::GrowingTree) {
+            throw UsageError("--pick",
+                             "only growing-tree has a pick; add --algorithm growing-tree");
+        }
+    });
     static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
     command->footer(
-        "A maze of more than 2^34 cells, or one that would need more memory than this\n"
-        "machine has, is refused. Without --seed a seed is drawn and written to stderr\n"
-        "as \"seed S\": the same seed and size make the same maze again.\n"
+        methodList() +
+        "\n"
+        "Every method makes a perfect maze, one route between any two cells, until\n"
+        "--braid opens loops. A maze of more than 2^34 cells, or one that would need\n"
+        "more memory than this machine has, is refused; so is a size whose random walk\n"
+        "would run too long: a square maze past about 14 million cells for\n"
+        "aldous-broder, 150 million for wilson, and a long narrow one sooner. Without\n"
+        "--seed a seed is drawn and written to stderr as \"seed S\": the same seed, size\n"
+        "and options make the same maze again.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze generate -W 20 -H 10 -o labird.txt\n"
-        "  nitka-maze generate --seed 42 > maze.txt\n"
+        "  nitka-maze generate --seed 42 --algorithm wilson --braid 0.5 > maze.txt\n"
         "  nitka-maze generate -W 1000 -H 1000 | nitka-maze info -");
     return command;
 }
 
 void runGenerate(const GenerateRequest& request, std::ostream& talk) {
-    if (const auto why = refusal(MazeCommand::Generate, request.width, request.height)) {
+    const CarveMethod method = request.carve.method;
+    const bool hasCells = request.width >= 1 && request.height >= 1;
+    const std::uint64_t carverBytes =
+        hasCells ? carveExtraBytes(method, request.width, request.height) : 0;
+    if (const auto why =
+            refusal(MazeCommand::Generate, request.width, request.height, carverBytes)) {
         throw ToolError("generate", *why);
+    }
+    if (const std::string why = carveRefusal(method, request.width, request.height); !why.empty()) {
+        throw ToolError("generate", why);
     }
     const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
     if (!request.seed) {
@@ -75,7 +177,7 @@ void runGenerate(const GenerateRequest& request, std::ostream& talk) {
     }
     WallGrid grid(request.width, request.height);
     SeededRandom random(seed);
-    carveDepthFirst(grid, random);
+    carveMaze(grid, request.carve, random);
     OutputTarget(request.output).write([&](std::streambuf& out) { writeGrid(out, grid); });
 }
 

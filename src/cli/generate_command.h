@@ -5,19 +5,24 @@
 #include <ostream>
 #include <string>
 
+#include "carve/carve_method.h"
+
 namespace CLI {
 class App;
 }
 
 namespace nitka {
 
-// nitka-maze generate: a new maze carved by randomised depth-first search.
+// nitka-maze generate: a new maze carved by one of the carving methods,
+// randomised depth-first search unless told otherwise.
 struct GenerateRequest {
     int width = 50;
     int height = 50;
     // Drawn at random when not given, and then told on stderr.
     std::optional<std::uint64_t> seed;
     std::string output = "-";
+    // The method, growing tree's pick and the share of dead ends to braid.
+    CarveOptions carve;
 };
 
 // Adds the command to app; parsing fills request.

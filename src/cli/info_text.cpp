@@ -1,5 +1,7 @@
 #include "cli/info_text.h"
 
+#include <array>
+#include <charconv>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,8 +13,20 @@ std::string count(const std::optional<std::uint64_t>& value, std::string_view no
     return value ? std::to_string(*value) : std::string(none);
 }
 
-// Key and value of each measure in their one order; absent routes are left
-// for the format to name.
+// Two decimals, whatever the locale.
+std::string decimal(const std::optional<double>& value, std::string_view none) {
+    if (!value) {
+        return std::string(none);
+    }
+    std::array<char, 32> text{};
+    const auto written =
+        std::to_chars(text.data(), text.data() + text.size(), *value, std::chars_format::fixed, 2);
+    return std::string(text.data(), written.ptr);
+}
+
+// Key and value of each measure in their one order, later measures after the
+// first ones so that a reader of those finds them where they were; absent
+// routes are left for the format to name.
 std::vector<std::pair<std::string, std::string>> measures(const MazeStats& stats,
                                                           std::string_view none,
                                                           std::string_view yes,
@@ -27,6 +41,9 @@ std::vector<std::pair<std::string, std::string>> measures(const MazeStats& stats
         {"dead ends", std::to_string(stats.deadEnds)},
         {"route cells", count(stats.routeCells, none)},
         {"shortest cells", count(stats.shortestCells, none)},
+        {"passages", std::to_string(stats.passages)},
+        {"corridors", std::to_string(stats.corridors)},
+        {"mean corridor length", decimal(meanCorridorLength(stats), none)},
     };
 }
 

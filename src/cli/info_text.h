@@ -6,7 +6,8 @@
 
 namespace nitka {
 
-// The measures as "key: value" lines, a route that does not exist as "none".
+// The measures as "key: value" lines, a route or corridor that does not exist
+// as "none"; the mean corridor length with two decimals.
 std::string infoLines(const MazeStats& stats);
 
 // The measures as one JSON object on one line, a route that does not exist as

@@ -1,5 +1,7 @@
 #include "grid/maze_stats.h"
 
+#include <array>
+#include <bit>
 #include <cstddef>
 
 #include "solver/grid_search.h"
@@ -45,7 +47,42 @@ std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
     }
 }
 
+// Openings of a cell by its passableSteps bits: a table, where popcount would
+// call the library on the baseline processor.
+constexpr std::array<std::uint8_t, 16> kOpenings{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
+// Whether the cells joined to start, the first of them row by row, form a
+// ring of two-way cells only. Such a start opens exactly right and down, as
+// its neighbours above and to the left come earlier; anything else cannot
+// start a ring. Walks the ring once, or on to its first cell of another kind.
+bool isBareRing(const WallGrid& grid, GridCell start, unsigned startSteps) {
+    constexpr unsigned kRightAndDown =
+        1u << static_cast<int>(Step::Right) | 1u << static_cast<int>(Step::Down);
+    if (startSteps != kRightAndDown) {
+        return false;
+    }
+    GridCell cell = start;
+    Step step = Step::Right;
+    do {
+        cell = neighbour(cell, step);
+        const unsigned steps = passableSteps(grid, cell);
+        if (kOpenings[steps] != 2) {
+            return false;
+        }
+        const unsigned onward = steps & ~(1u << static_cast<int>(opposite(step)));
+        step = static_cast<Step>(std::countr_zero(onward));
+    } while (cell != start);
+    return true;
+}
+
 }  // namespace
+
+std::optional<double> meanCorridorLength(const MazeStats& stats) {
+    if (stats.corridors == 0) {
+        return std::nullopt;
+    }
+    return static_cast<double>(stats.passages) / static_cast<double>(stats.corridors);
+}
 
 MazeStats measureMaze(WallGrid& grid) {
     MazeStats stats;
@@ -58,6 +95,8 @@ MazeStats measureMaze(WallGrid& grid) {
     bool cornerReachable = false;
     std::uint64_t openEdges = 0;
     std::uint64_t components = 0;
+    std::uint64_t corridorEnds = 0;
+    std::uint64_t rings = 0;
     std::size_t at = 0;
     for (int y = 0; y < grid.height(); ++y) {
         for (int x = 0; x < grid.width(); ++x, ++at) {
@@ -68,9 +107,11 @@ MazeStats measureMaze(WallGrid& grid) {
             // One opening: one bit set. (std::has_single_bit calls a library
             // popcount unless the build targets a newer processor.)
             stats.deadEnds += steps != 0 && (steps & (steps - 1)) == 0 ? 1 : 0;
+            corridorEnds += kOpenings[steps] == 2 ? 0 : kOpenings[steps];
             if (grid.scratch(at) != kUnfilled) {
                 continue;
             }
+            rings += isBareRing(grid, {x, y}, steps) ? 1 : 0;
             const std::uint64_t filled = fillFrom(grid, {x, y});
             if (components++ == 0) {
                 stats.reachable = filled;
@@ -80,6 +121,10 @@ MazeStats measureMaze(WallGrid& grid) {
     }
     grid.clearScratch();
     stats.loops = openEdges + components - stats.cells;
+    stats.passages = openEdges;
+    // Each opening of a cell that is not two-way starts one corridor, and each
+    // corridor with ends has two of them.
+    stats.corridors = corridorEnds / 2 + rings;
     stats.perfect = components == 1 && openEdges + 1 == stats.cells;
 
     if (cornerReachable) {

@@ -22,6 +22,15 @@ struct MazeStats {
     std::uint64_t loops = 0;
     // Cells with exactly one opening.
     std::uint64_t deadEnds = 0;
+    // Open inner edges: the steps between neighbouring cells.
+    std::uint64_t passages = 0;
+    // Maximal runs of passages whose inner cells have exactly two openings.
+    // Every passage lies in exactly one corridor; a corridor ends at cells that
+    // are not two-way (dead ends, junctions), where each opening starts one, so
+    // there are half as many corridors as openings of such cells. A ring made
+    // only of two-way cells has no end and counts as one corridor, as long as
+    // the ring. A corridor's length is its number of steps.
+    std::uint64_t corridors = 0;
     // Cells, both corners included, of the route findGridRoute finds from the
     // top-left to the bottom-right cell, and of a shortest one; none without.
     std::optional<std::uint64_t> routeCells;
@@ -29,6 +38,9 @@ struct MazeStats {
 
     friend bool operator==(const MazeStats&, const MazeStats&) = default;
 };
+
+// Steps a corridor, passages / corridors; none without a passage.
+std::optional<double> meanCorridorLength(const MazeStats& stats);
 
 // Linear time, as long as findShortestRoute's levels fit its queue; besides
 // the searches' routes and queue it uses only the scratch bits, clear again on

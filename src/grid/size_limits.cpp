@@ -111,8 +111,10 @@ std::optional<std::string> refusal(std::int64_t width, std::int64_t height, std:
     return std::nullopt;
 }
 
-std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height) {
-    return refusal(width, height, bytesNeeded(command, width, height), machineMemory());
+std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height,
+                                   std::uint64_t extraBytes) {
+    return refusal(width, height, saturatingAdd(bytesNeeded(command, width, height), extraBytes),
+                   machineMemory());
 }
 
 }  // namespace nitka

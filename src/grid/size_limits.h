@@ -31,8 +31,10 @@ std::uint64_t machineMemory();
 std::optional<std::string> refusal(std::int64_t width, std::int64_t height, std::uint64_t bytes,
                                    std::uint64_t memory);
 
-// The refusal of command on a width x height maze on this machine. To be asked
-// before anything of that size is allocated.
-std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height);
+// The refusal of command on a width x height maze on this machine, where the
+// work needs extraBytes beyond bytesNeeded (a carving method's own lists). To
+// be asked before anything of that size is allocated.
+std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height,
+                                   std::uint64_t extraBytes = 0);
 
 }  // namespace nitka

@@ -55,6 +55,28 @@ TEST(CommandLineTest, GenerateOptionsFillTheRequest) {
     EXPECT_EQ(parseAs<GenerateRequest>({"generate", "--width=1", "-H1", "--seed", "0"}).seed, 0u);
 }
 
+TEST(CommandLineTest, GenerateTakesAMethodItsPickAndABraid) {
+    const CarveOptions plain = parseAs<GenerateRequest>({"generate"}).carve;
+    EXPECT_EQ(plain.method, CarveMethod::DepthFirst);
+    EXPECT_EQ(plain.braid, 0);
+
+    // --pick may come before the method it belongs to.
+    const CarveOptions grown =
+        parseAs<GenerateRequest>(
+            {"generate", "--pick", "mix:0.25", "--algorithm", "growing-tree", "--braid", "1"})
+            .carve;
+    EXPECT_EQ(grown.method, CarveMethod::GrowingTree);
+    EXPECT_EQ(grown.pick, GrowingTreePick::Mix);
+    EXPECT_EQ(grown.pickShare, 0.25);
+    EXPECT_EQ(grown.braid, 1);
+    for (const CarveMethodInfo& info : carveMethods()) {
+        EXPECT_EQ(parseAs<GenerateRequest>({"generate", "--algorithm", std::string(info.name)})
+                      .carve.method,
+                  info.method)
+            << info.name;
+    }
+}
+
 TEST(CommandLineTest, SolveAndInfoTakeAFileOrStandardInput) {
     const auto plain = parseAs<SolveRequest>({"solve"});
     EXPECT_EQ(plain.input, "labird.txt");
@@ -129,6 +151,15 @@ TEST(CommandLineTest, BadCommandLinesAreUsageErrorsNamingWhatIsWrong) {
         {{"generate", "--seed", "0x10"}, "--seed"},
         {{"generate", "--unknown"}, "generate"},
         {{"generate", "extra"}, "generate"},
+        {{"generate", "--algorithm", "Prim"}, "--algorithm"},
+        {{"generate", "--algorithm", ""}, "--algorithm"},
+        {{"generate", "--algorithm", "growing-tree", "--pick", "last"}, "--pick"},
+        {{"generate", "--algorithm", "growing-tree", "--pick", "mix:1.5"}, "--pick"},
+        {{"generate", "--pick", "newest"}, "--pick"},
+        {{"generate", "--pick", "random", "--algorithm", "prim"}, "--pick"},
+        {{"generate", "--braid", "-0.5"}, "--braid"},
+        {{"generate", "--braid", "half"}, "--braid"},
+        {{"generate", "--braid", "1.01"}, "--braid"},
         {{"solve", "--from", "5"}, "--from"},
         {{"solve", "--from", "-1,2"}, "--from"},
         {{"solve", "--to", "1,2,3"}, "--to"},

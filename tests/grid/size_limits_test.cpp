@@ -68,6 +68,9 @@ TEST(SizeLimits, CountsTheGridTheRouteAndTheBuffers) {
 TEST(SizeLimits, ThisMachineTakesSmallMazesAndRefusesGiantOnes) {
     EXPECT_GT(machineMemory(), 64u << 20);
     EXPECT_EQ(refusal(MazeCommand::Generate, 10'000, 10'000), std::nullopt);
+    // A carver's own lists count too, and cannot overflow the sum.
+    EXPECT_EQ(refusal(MazeCommand::Generate, 10'000, 10'000, 1 << 20), std::nullopt);
+    EXPECT_NE(refusal(MazeCommand::Generate, 10'000, 10'000, kAll - (1 << 20)), std::nullopt);
     EXPECT_EQ(refusal(MazeCommand::Solve, 1'000'000, 1'000'000).value_or(""),
               "1000000 x 1000000 cells are 1,000,000,000,000; at most 17,179,869,184 are allowed");
 }
