@@ -96,8 +96,7 @@ CarveMethod parseMethod(const std::string& text) {
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
         "generate",
-        "Carve a new maze, by randomised depth-first search unless told otherwise, and\n"
-        "write it as a maze file.");
+        "Carve a new maze (depth-first unless --algorithm says) and write it as a maze file.");
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     const auto side = [](int& value, const char* option) {
         return [&value, option](const std::string& text) {

@@ -12,7 +12,7 @@ namespace nitka {
 
 CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     CLI::App* command = app.add_subcommand(
-        "info", "Print a maze's size, reachable cells, loops, dead ends and route lengths.");
+        "info", "Print a maze's size, reachable cells, loops, dead ends, routes and corridors.");
     addMazeFileArgument(*command, request.input);
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     command->footer(

@@ -171,11 +171,16 @@ class StreamTest(ToolCase):
         facts = json.loads(self.ok("info", "--json", "maze.txt"))
         self.assertEqual(facts, {"width": 12, "height": 9, "cells": 108, "reachable": 108,
                                  "perfect": True, "loops": 0, "dead_ends": facts["dead_ends"],
-                                 "route_cells": len(route), "shortest_cells": len(route)})
+                                 "route_cells": len(route), "shortest_cells": len(route),
+                                 "passages": 107, "corridors": facts["corridors"],
+                                 "mean_corridor_length": round(107 / facts["corridors"], 2)})
         lines = self.ok("info", "maze.txt").decode().splitlines()
         self.assertEqual(lines, [f"width: 12", "height: 9", "cells: 108", "reachable: 108",
                                  "perfect: yes", "loops: 0", f"dead ends: {facts['dead_ends']}",
-                                 f"route cells: {len(route)}", f"shortest cells: {len(route)}"])
+                                 f"route cells: {len(route)}", f"shortest cells: {len(route)}",
+                                 "passages: 107", f"corridors: {facts['corridors']}",
+                                 "mean corridor length: "
+                                 f"{facts['mean_corridor_length']:.2f}"])
 
     def test_a_reader_that_stops_early_ends_the_tool_quietly(self):
         done = subprocess.run(["bash", "-c", f"'{TOOL}' generate -W 3000 -H 3000 --seed 1 | head -1"],
@@ -245,15 +250,95 @@ class InfoTest(ToolCase):
         self.write("loopy.txt", LOOPY)
         self.assertEqual(json.loads(self.ok("info", "--json", "loopy.txt")),
                          {"width": 3, "height": 3, "cells": 9, "reachable": 9, "perfect": False,
-                          "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5})
+                          "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5,
+                          "passages": 9, "corridors": 2, "mean_corridor_length": 4.5})
 
     def test_no_route_reads_as_none(self):
         self.write("walled.txt", WALLED_OFF)
         self.assertEqual(json.loads(self.ok("info", "--json", "walled.txt")),
                          {"width": 2, "height": 1, "cells": 2, "reachable": 1, "perfect": False,
                           "loops": 0, "dead_ends": 0, "route_cells": None,
-                          "shortest_cells": None})
+                          "shortest_cells": None, "passages": 0, "corridors": 0,
+                          "mean_corridor_length": None})
         self.assertIn("route cells: none\n", self.ok("info", "walled.txt").decode())
+
+
+class AlgorithmTest(ToolCase):
+    METHODS = ("depth-first", "prim", "kruskal", "wilson", "aldous-broder", "hunt-and-kill",
+               "growing-tree", "eller", "binary-tree", "sidewinder", "recursive-division")
+
+    def facts(self, maze):
+        return json.loads(self.ok("info", "--json", "-", stdin=maze))
+
+    def test_every_method_makes_a_perfect_maze_again_for_its_seed(self):
+        help_text = self.ok("generate", "--help").decode()
+        mazes = set()
+        for method in self.METHODS:
+            with self.subTest(method=method):
+                self.assertRegex(help_text, rf"\n  {method}( \*)? +\w")
+                args = ["generate", "--algorithm", method, "-W", 23, "-H", 17, "--seed", 7]
+                maze = self.ok(*args)
+                self.assertEqual(self.ok(*args), maze)
+                facts = self.facts(maze)
+                self.assertEqual((facts["cells"], facts["perfect"], facts["passages"]),
+                                 (23 * 17, True, 23 * 17 - 1))
+                mazes.add(maze)
+        self.assertEqual(len(mazes), len(self.METHODS))
+        # The lists that grow with the maze are marked.
+        self.assertEqual(re.findall(r"\n  ([\w-]+) \*", help_text),
+                         ["prim", "kruskal", "growing-tree"])
+
+    def test_depth_first_is_the_default_to_the_byte(self):
+        for seed, width, height in ((1, 50, 50), (18446744073709551615, 31, 7), (5, 1, 40)):
+            with self.subTest(seed=seed):
+                plain = self.ok("generate", "--seed", seed, "-W", width, "-H", height)
+                self.assertEqual(self.ok("generate", "--seed", seed, "-W", width, "-H", height,
+                                         "--algorithm", "depth-first", "--braid", "0"), plain)
+
+    def test_picks_and_braids(self):
+        grown = {pick: self.ok("generate", "--algorithm", "growing-tree", "--pick", pick,
+                               "--seed", 3, "-W", 30, "-H", 30)
+                 for pick in ("newest", "random", "oldest", "mix:0.5")}
+        self.assertEqual(len(set(grown.values())), 4)
+        # mix:0.5 is the pick growing-tree takes unless told.
+        self.assertEqual(self.ok("generate", "--algorithm", "growing-tree", "--seed", 3,
+                                 "-W", 30, "-H", 30), grown["mix:0.5"])
+        perfect = self.facts(self.ok("generate", "--algorithm", "kruskal", "--seed", 4))
+        half = self.facts(self.ok("generate", "--algorithm", "kruskal", "--seed", 4,
+                                  "--braid", "0.5"))
+        full = self.facts(self.ok("generate", "--algorithm", "kruskal", "--seed", 4,
+                                  "--braid", "1"))
+        self.assertFalse(half["perfect"])
+        self.assertLessEqual(abs(half["dead_ends"] - perfect["dead_ends"] / 2), 2)
+        self.assertEqual((full["dead_ends"], full["reachable"]), (0, 2500))
+        self.assertGreater(full["loops"], half["loops"])
+
+    def test_bad_methods_picks_and_shares_are_usage_errors(self):
+        for args, line in (
+                (["--algorithm", "dfs"], None),
+                (["--algorithm", "growing-tree", "--pick", "first"],
+                 "--pick: pick 'first' is not newest, random, oldest or mix:P"),
+                (["--algorithm", "growing-tree", "--pick", "mix:"], None),
+                (["--pick", "newest"],
+                 "--pick: only growing-tree has a pick; add --algorithm growing-tree"),
+                (["--braid", "1.5"], "--braid: '1.5' is not a share from 0 to 1"),
+                (["--braid", "nan"], None),
+                (["--braid", "1e-2"], None)):
+            with self.subTest(args=args):
+                self.assertFailure(self.tool("generate", "--seed", 1, *args), 2, line)
+
+    def test_random_walks_refuse_sizes_they_cannot_finish(self):
+        done = self.tool("generate", "--algorithm", "aldous-broder", "-W", 5000, "-H", 5000,
+                         "--seed", 1, "-o", "maze.txt", timeout=10)
+        self.assertFailure(done, 1)
+        self.assertRegex(done.stderr.decode(),
+                         r"\Anitka-maze: generate: aldous-broder: a 5000 x 5000 maze takes about "
+                         r"[\d.]+ billion random steps, too many; wilson ")
+        self.assertFalse(self.listing())
+        # The same size is quick for the methods that do not walk at random.
+        done = self.tool("generate", "--algorithm", "eller", "-W", 5000, "-H", 5000, "--seed", 1,
+                         stdout=subprocess.DEVNULL)
+        self.assertEqual((done.returncode, done.stderr), (0, b""))
 
 
 class RenderTest(ToolCase):
@@ -346,6 +431,7 @@ class InstallTest(ToolCase):
         for section in ("COMMANDS", "EXIT STATUS", "EXAMPLES"):
             self.assertIn(f'.SH "{section}"', page.replace(".SH " + section, f'.SH "{section}"'))
         self.assertIn("nitka\\-maze render", page)
+        self.assertIn("recursive\\-division", page)
 
         completion = self.prefix / "share/bash-completion/completions/nitka-maze"
         self.assertTrue(completion.is_file())
@@ -355,6 +441,11 @@ class InstallTest(ToolCase):
                                ("nitka-maze info --", "--help --json"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
                                ("nitka-maze render --paper ", "a4 letter"),
+                               ("nitka-maze generate --al", "--algorithm"),
+                               ("nitka-maze generate --algorithm h", "hunt-and-kill"),
+                               ("nitka-maze generate --algorithm ", " ".join(sorted(
+                                   AlgorithmTest.METHODS))),
+                               ("nitka-maze generate --pick ", "mix:0.5 newest oldest random"),
                                ("nitka-maze solve ma", "maze.txt")):
             with self.subTest(line=line):
                 self.assertEqual(self.complete(completion, line), expected)
