@@ -65,17 +65,21 @@ def machine():
     ]
 
 
-def medians(paths):
-    """{benchmark name: (real us, cpu us)} from the median aggregates."""
-    found = {}
+def median_runs(paths):
+    """The median aggregate of every benchmark in the JSON files."""
     for path in paths:
         with open(path) as file:
             data = json.load(file)
-        for run in data.get("benchmarks", []):
-            if run.get("aggregate_name") != "median":
-                continue
-            scale = TO_MICROSECONDS[run.get("time_unit", "ns")]
-            found[run["run_name"]] = (run["real_time"] * scale, run["cpu_time"] * scale)
+        yield from (run for run in data.get("benchmarks", [])
+                    if run.get("aggregate_name") == "median")
+
+
+def medians(paths):
+    """{benchmark name: (real us, cpu us)} from the median aggregates."""
+    found = {}
+    for run in median_runs(paths):
+        scale = TO_MICROSECONDS[run.get("time_unit", "ns")]
+        found[run["run_name"]] = (run["real_time"] * scale, run["cpu_time"] * scale)
     return found
 
 
@@ -83,21 +87,14 @@ def per_cell_ns(paths):
     """{(benchmark base name, side): ns a cell} from the median aggregates of
     benchmarks that count seconds a cell ("ns_per_cell" or "per_cell")."""
     found = {}
-    for path in paths:
-        with open(path) as file:
-            data = json.load(file)
-        for run in data.get("benchmarks", []):
-            if run.get("aggregate_name") != "median":
-                continue
-            seconds = run.get("ns_per_cell", run.get("per_cell"))
-            if seconds is None:
-                continue
-            name = run["run_name"]
-            # "BM_Png/side:100/route:0" and "BM_ReadGrid/100/iterations:3" alike.
-            match = re.match(r"(.*?)[:/](\d+)(?:/|$)", name)
-            if not match or "route:1" in name:
-                continue
-            found[(match.group(1), int(match.group(2)))] = seconds * 1e9
+    for run in median_runs(paths):
+        seconds = run.get("ns_per_cell", run.get("per_cell"))
+        name = run["run_name"]
+        # "BM_Png/side:100/route:0" and "BM_ReadGrid/100/iterations:3" alike.
+        match = re.match(r"(.*?)[:/](\d+)(?:/|$)", name)
+        if seconds is None or not match or "route:1" in name:
+            continue
+        found[(match.group(1), int(match.group(2)))] = seconds * 1e9
     return found
 
 

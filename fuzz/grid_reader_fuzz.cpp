@@ -7,10 +7,9 @@
 // search leaves the grid's scratch bits clear.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
-#include <streambuf>
 
+#include "fuzz_input.h"
 #include "grid/maze_stats.h"
 #include "grid/wall_grid.h"
 #include "model/maze_state.h"
@@ -27,20 +26,8 @@ namespace {
 // keep the fuzzer fast.
 constexpr std::int64_t kMaxCells = 1 << 14;
 
-// Reads the fuzzer's bytes in place, so that reading past them is caught.
-class ByteBuffer final : public std::streambuf {
-public:
-    ByteBuffer(const std::uint8_t* data, std::size_t size) {
-        char* begin = reinterpret_cast<char*>(const_cast<std::uint8_t*>(data));
-        setg(begin, begin, begin + size);
-    }
-};
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using nitka::fuzzing::ByteBuffer;
+using nitka::fuzzing::require;
 
 bool scratchClear(const nitka::WallGrid& grid) {
     for (std::size_t cell = 0; cell < grid.cellCount(); ++cell) {

@@ -4,10 +4,9 @@
 // to the same flags.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
-#include <streambuf>
 
+#include "fuzz_input.h"
 #include "model/maze_state.h"
 #include "storage/file_error.h"
 #include "storage/maze_reader.h"
@@ -15,20 +14,8 @@
 
 namespace {
 
-// Reads the fuzzer's bytes in place, so that reading past them is caught.
-class ByteBuffer final : public std::streambuf {
-public:
-    ByteBuffer(const std::uint8_t* data, std::size_t size) {
-        char* begin = reinterpret_cast<char*>(const_cast<std::uint8_t*>(data));
-        setg(begin, begin, begin + size);
-    }
-};
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using nitka::fuzzing::ByteBuffer;
+using nitka::fuzzing::require;
 
 bool usableSize(const nitka::MazeSize& size) {
     return size.width >= 1 && size.width <= nitka::kMaxMazeSide && size.height >= 1 &&
