@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -75,6 +76,19 @@ TEST(CommandLineTest, GenerateTakesAMethodItsPickAndABraid) {
                   info.method)
             << info.name;
     }
+}
+
+TEST(CommandLineTest, GenerateHelpTellsWhereTheRandomWalksStop) {
+    const auto help = std::get<ShowText>(parse({"generate", "--help"})).text;
+    std::string flat = help;
+    std::replace(flat.begin(), flat.end(), '\n', ' ');
+    EXPECT_NE(flat.find("14 million cells for aldous-broder, 150 million for wilson"),
+              std::string::npos);
+    // The square sides either side of those counts.
+    EXPECT_EQ(carveRefusal(CarveMethod::AldousBroder, 3700, 3700), "");
+    EXPECT_NE(carveRefusal(CarveMethod::AldousBroder, 3900, 3900), "");
+    EXPECT_EQ(carveRefusal(CarveMethod::Wilson, 12100, 12100), "");
+    EXPECT_NE(carveRefusal(CarveMethod::Wilson, 12400, 12400), "");
 }
 
 TEST(CommandLineTest, SolveAndInfoTakeAFileOrStandardInput) {
