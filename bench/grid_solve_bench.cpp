@@ -10,10 +10,10 @@
 
 #include "carve/braid.h"
 #include "carve/depth_first.h"
-#include "grid/maze_stats.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "solver/grid_search.h"
+#include "solver/maze_stats.h"
 
 namespace nitka {
 namespace {

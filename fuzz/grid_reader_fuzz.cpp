@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "fuzz_input.h"
-#include "grid/maze_stats.h"
 #include "grid/wall_grid.h"
 #include "model/maze_state.h"
 #include "solver/grid_search.h"
+#include "solver/maze_stats.h"
 #include "solver/route_search.h"
 #include "storage/file_error.h"
 #include "storage/grid_reader.h"

@@ -6,7 +6,7 @@
 #include "cli/maze_input.h"
 #include "cli/output_target.h"
 #include "cli/shared_options.h"
-#include "grid/maze_stats.h"
+#include "solver/maze_stats.h"
 
 namespace nitka {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "grid/maze_stats.h"
+#include "solver/maze_stats.h"
 
 namespace nitka {
 

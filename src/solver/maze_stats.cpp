@@ -1,4 +1,4 @@
-#include "grid/maze_stats.h"
+#include "solver/maze_stats.h"
 
 #include <array>
 #include <bit>
