@@ -1,7 +1,12 @@
 #include "cli/output_target.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <cerrno>
+
 #include "cli/standard_streams.h"
 #include "cli/tool_error.h"
+#include "storage/file_calls.h"
 #include "storage/output_file.h"
 
 namespace nitka {
@@ -24,6 +29,35 @@ private:
     StandardOutput m_out;
 };
 
+// A pipe or a device named as the output (/dev/null, a FIFO, the /dev/fd/N
+// of a shell's process substitution) is written as a stream: there is no
+// file to replace and nothing to leave half-written.
+bool isStreamDevice(const std::string& name) {
+    struct stat status {};
+    return ::stat(name.c_str(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode));
+}
+
+class DeviceSink final : public OutputTarget::Sink {
+public:
+    explicit DeviceSink(const std::string& name)
+        : m_fd(::open(name.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)), m_out(m_fd.get()) {
+        if (!m_fd.isOpen()) {
+            throw fileErrorFromErrno(errno);
+        }
+    }
+
+    std::streambuf& stream() override { return m_out; }
+    void commit() override {
+        m_out.flush();
+        m_fd.close({});
+    }
+
+private:
+    Descriptor m_fd;  // declared first: it outlives the stream that writes to it
+    StandardOutput m_out;
+};
+
 class FileSink final : public OutputTarget::Sink {
 public:
     explicit FileSink(const std::string& name) : m_file(name) {}
@@ -40,6 +74,8 @@ OutputTarget::OutputTarget(const std::string& name) : m_shownName(outputName(nam
     onFile(m_shownName, [&] {
         if (name == "-") {
             m_sink = std::make_unique<StandardSink>();
+        } else if (isStreamDevice(name)) {
+            m_sink = std::make_unique<DeviceSink>(name);
         } else {
             m_sink = std::make_unique<FileSink>(name);
         }

@@ -14,7 +14,7 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
-StandardOutput::StandardOutput() : m_buffer(kBufferSize) {
+StandardOutput::StandardOutput(int fd) : m_fd(fd), m_buffer(kBufferSize) {
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
 }
 
@@ -35,7 +35,7 @@ void StandardOutput::flush() {
 
 void StandardOutput::writeAll(const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t written = ::write(STDOUT_FILENO, data, size);
+        const ssize_t written = ::write(m_fd, data, size);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;

@@ -145,6 +145,17 @@ class FileTest(ToolCase):
         self.assertEqual(done.stderr.decode(), "nitka-maze: standard output: Disk full\n")
 
 
+    def test_a_pipe_or_device_named_as_output_is_written_as_a_stream(self):
+        maze = self.ok("generate", "-W", "9", "-H", "7", "--seed", "3")
+        os.mkfifo(self.dir / "pipe")
+        reader = subprocess.Popen(["cat", "pipe"], cwd=self.dir, stdout=subprocess.PIPE)
+        self.ok("generate", "-W", "9", "-H", "7", "--seed", "3", "-o", "pipe")
+        self.assertEqual(reader.communicate(timeout=30)[0], maze)
+        self.ok("generate", "--seed", "1", "-o", "/dev/null")
+        self.assertFailure(self.tool("generate", "--seed", "1", "-o", "/dev/full"), 1,
+                           "/dev/full: Disk full")
+
+
 class StreamTest(ToolCase):
     def test_dash_reads_standard_input_and_writes_standard_output(self):
         maze = self.ok("generate", "-W", "9", "-H", "7", "--seed", "3", "-o", "-")
