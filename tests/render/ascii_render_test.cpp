@@ -5,43 +5,24 @@
 #include <string>
 
 #include "render/render_fixture.h"
-#include "render/route_marks.h"
 
 namespace nitka {
 namespace {
 
-class AsciiRender : public ::testing::Test {
-protected:
-    AsciiRender() {
-        GridRoute route({0, 0});
-        route.push(Step::Right);
-        route.push(Step::Right);
-        markRoute(grid, route);
-    }
-
-    WallGrid grid = testing::picturedGrid();
-};
-
-TEST_F(AsciiRender, DrawsEveryCornerWallAndRouteCell) {
-    EXPECT_EQ(testing::rendered(renderAscii, grid, RenderOptions{.route = true}),
-              "+---+---+---+---+\n"
-              "| o   o   o |   |\n"
-              "+   +---+---+   +\n"
-              "|   |       |   |\n"
-              "+---+   +---+   +\n"
-              "|       |       |\n"
-              "+---+---+---+---+\n");
-}
-
-TEST_F(AsciiRender, LeavesTheScratchBitsAloneWithoutTheRoute) {
-    EXPECT_EQ(testing::rendered(renderAscii, grid, RenderOptions{}),
-              "+---+---+---+---+\n"
-              "|           |   |\n"
-              "+   +---+---+   +\n"
-              "|   |       |   |\n"
-              "+---+   +---+   +\n"
-              "|       |       |\n"
-              "+---+---+---+---+\n");
+TEST(AsciiRender, DrawsEveryCornerAndWallAndTheRouteOnlyWhenAsked) {
+    const WallGrid grid = testing::picturedGrid();
+    const std::string walls =
+        "+---+---+---+---+\n"
+        "|           |   |\n"
+        "+   +---+---+   +\n"
+        "|   |       |   |\n"
+        "+---+   +---+   +\n"
+        "|       |       |\n"
+        "+---+---+---+---+\n";
+    EXPECT_EQ(testing::rendered(renderAscii, grid, RenderOptions{}), walls);
+    std::string route = walls;  // dots in the three cells left of the top row's wall
+    route.replace(20, 9, "o   o   o");
+    EXPECT_EQ(testing::rendered(renderAscii, grid, RenderOptions{.route = true}), route);
 }
 
 }  // namespace

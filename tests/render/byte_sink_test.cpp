@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <ostream>
+#include <algorithm>
 #include <stdexcept>
 #include <streambuf>
 #include <string>
+#include <tuple>
 
 #include "render/ascii_render.h"
 #include "render/pdf_render.h"
@@ -43,57 +43,40 @@ private:
     std::streamsize m_room;
 };
 
-using Writer = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
-
-struct FailureRow {
-    const char* label;
-    Writer writer;
-    FailingBuffer::Way way;
-    std::streamsize room;
-    const char* message;
-};
-
-// By its label: GoogleTest would otherwise print the row's bytes, padding and all.
-void PrintTo(const FailureRow& row, std::ostream* out) {
-    *out << row.label;
-}
-
-class WriteFailure : public ::testing::TestWithParam<FailureRow> {};
-
 // Whichever way the bytes fail to leave, and however far the writer got, it
 // says so instead of reporting a picture that is not there.
-TEST_P(WriteFailure, SurfacesAsARenderError) {
-    const FailureRow row = GetParam();
+TEST(WriteFailure, SurfacesAsARenderError) {
+    using Writer = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
+    using Way = FailingBuffer::Way;
+    const std::string kCannotWrite = "cannot write the picture";
+    const std::string kOnFire = "the disk is on fire";
+    // Rows: label, writer, how the bytes fail, bytes taken first, the error.
+    const std::tuple<const char*, Writer, Way, std::streamsize, std::string> kRows[] = {
+        {"PNG at once", renderPng, Way::Refuse, 0, kCannotWrite},
+        {"PNG part way", renderPng, Way::Refuse, 50, kCannotWrite},
+        {"PNG thrown", renderPng, Way::Throw, 50, kOnFire},
+        {"PNG sync", renderPng, Way::Sync, 1 << 30, kCannotWrite},
+        {"SVG part way", renderSvg, Way::Refuse, 1000, kCannotWrite},
+        {"SVG sync", renderSvg, Way::Sync, 1 << 30, kCannotWrite},
+        {"ASCII part way", renderAscii, Way::Refuse, 1000, kCannotWrite},
+        {"ASCII sync", renderAscii, Way::Sync, 1 << 30, kCannotWrite},
+        {"PDF at once", renderPdf, Way::Refuse, 0, kCannotWrite},
+        {"PDF part way", renderPdf, Way::Refuse, 1000, kCannotWrite},
+        {"PDF thrown", renderPdf, Way::Throw, 1000, kOnFire},
+        {"PDF sync", renderPdf, Way::Sync, 1 << 30, kCannotWrite},
+    };
     WallGrid grid(60, 40);
     grid.setScratch(0, 1);
-    FailingBuffer out(row.way, row.room);
-    try {
-        row.writer(grid, RenderOptions{.route = true, .answer = true}, out);
-        FAIL() << "no error";
-    } catch (const RenderError& error) {
-        EXPECT_STREQ(error.what(), row.message);
+    for (const auto& [label, writer, way, room, message] : kRows) {
+        FailingBuffer out(way, room);
+        try {
+            writer(grid, RenderOptions{.route = true, .answer = true}, out);
+            ADD_FAILURE() << label << ": no error";
+        } catch (const RenderError& error) {
+            EXPECT_EQ(error.what(), message) << label;
+        }
     }
 }
-
-constexpr const char* kCannotWrite = "cannot write the picture";
-constexpr const char* kOnFire = "the disk is on fire";
-using Way = FailingBuffer::Way;
-
-INSTANTIATE_TEST_SUITE_P(
-    Writers, WriteFailure,
-    ::testing::Values(FailureRow{"PngAtOnce", renderPng, Way::Refuse, 0, kCannotWrite},
-                      FailureRow{"PngPartWay", renderPng, Way::Refuse, 50, kCannotWrite},
-                      FailureRow{"PngThrown", renderPng, Way::Throw, 50, kOnFire},
-                      FailureRow{"PngSync", renderPng, Way::Sync, 1 << 30, kCannotWrite},
-                      FailureRow{"SvgPartWay", renderSvg, Way::Refuse, 1000, kCannotWrite},
-                      FailureRow{"SvgSync", renderSvg, Way::Sync, 1 << 30, kCannotWrite},
-                      FailureRow{"AsciiPartWay", renderAscii, Way::Refuse, 1000, kCannotWrite},
-                      FailureRow{"AsciiSync", renderAscii, Way::Sync, 1 << 30, kCannotWrite},
-                      FailureRow{"PdfAtOnce", renderPdf, Way::Refuse, 0, kCannotWrite},
-                      FailureRow{"PdfPartWay", renderPdf, Way::Refuse, 1000, kCannotWrite},
-                      FailureRow{"PdfThrown", renderPdf, Way::Throw, 1000, kOnFire},
-                      FailureRow{"PdfSync", renderPdf, Way::Sync, 1 << 30, kCannotWrite}),
-    [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace
 }  // namespace nitka

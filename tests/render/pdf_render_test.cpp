@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <tuple>
 
 #include "render/render_fixture.h"
 
@@ -26,8 +27,7 @@ std::string mediaBox(const std::string& pdf) {
 }
 
 TEST(PdfRender, OnePageOrAnAnswerPageBehindIt) {
-    WallGrid grid = testing::picturedGrid();
-    grid.setScratch(0, 1);
+    const WallGrid grid = testing::picturedGrid();
     const std::string puzzle = rendered(renderPdf, grid, RenderOptions{});
     EXPECT_EQ(puzzle.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(pageCount(puzzle), 1);
@@ -37,52 +37,36 @@ TEST(PdfRender, OnePageOrAnAnswerPageBehindIt) {
     EXPECT_TRUE(answered.ends_with("%%EOF\n"));
 }
 
-struct SheetRow {
-    const char* label;
-    Paper paper;
-    int width;
-    int height;
-    const char* sheet;  // the page's size in points, or "" when refused
-};
-
-// By its label: GoogleTest would otherwise print the row's bytes, padding and all.
-void PrintTo(const SheetRow& row, std::ostream* out) {
-    *out << row.label;
-}
-
-class PdfSheet : public ::testing::TestWithParam<SheetRow> {};
-
 // The limit is a cell of 0.5 mm within 15 mm margins: A4 takes 360 x 534
-// cells, Letter 371 x 498, either way round.
-TEST_P(PdfSheet, FitsTheMazeOrRefusesItBeforeWritingAnything) {
-    const SheetRow row = GetParam();
-    const WallGrid grid(row.width, row.height);
-    std::stringbuf out;
-    try {
-        renderPdf(grid, RenderOptions{.paper = row.paper}, out);
-        EXPECT_EQ(mediaBox(out.str()), row.sheet);
-    } catch (const RenderError& error) {
-        EXPECT_STREQ(row.sheet, "") << error.what();
-        EXPECT_EQ(out.str(), "");
-        EXPECT_NE(std::string(error.what()).find(std::to_string(row.width) + " x "),
-                  std::string::npos)
-            << error.what();
+// cells, Letter 371 x 498, either way round. A refused maze is refused before
+// anything is written.
+TEST(PdfRender, FitsTheMazeOnTheSheetOrRefusesIt) {
+    // Rows: label, paper, maze width, height, the page's size in points or ""
+    // when refused.
+    const std::tuple<const char*, Paper, int, int, std::string> kRows[] = {
+        {"small on A4", Paper::A4, 8, 8, "595.275591 x 841.889764"},
+        {"wide goes sideways", Paper::A4, 40, 10, "841.889764 x 595.275591"},
+        {"largest on A4", Paper::A4, 359, 533, "595.275591 x 841.889764"},
+        {"largest sideways on A4", Paper::A4, 533, 359, "841.889764 x 595.275591"},
+        {"too wide for A4", Paper::A4, 361, 534, ""},
+        {"largest on Letter", Paper::Letter, 371, 498, "612 x 792"},
+        {"too tall for Letter", Paper::Letter, 371, 500, ""},
+        {"giant", Paper::A4, 1000, 1000, ""},
+    };
+    for (const auto& [label, paper, width, height, sheet] : kRows) {
+        std::stringbuf out;
+        try {
+            renderPdf(WallGrid(width, height), RenderOptions{.paper = paper}, out);
+            EXPECT_EQ(mediaBox(out.str()), sheet) << label;
+        } catch (const RenderError& error) {
+            EXPECT_EQ(sheet, "") << label << ": " << error.what();
+            EXPECT_EQ(out.str(), "") << label;
+            EXPECT_NE(std::string(error.what()).find(std::to_string(width) + " x "),
+                      std::string::npos)
+                << error.what();
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, PdfSheet,
-    ::testing::Values(SheetRow{"SmallOnA4", Paper::A4, 8, 8, "595.275591 x 841.889764"},
-                      SheetRow{"SmallOnLetter", Paper::Letter, 8, 8, "612 x 792"},
-                      SheetRow{"WideGoesSideways", Paper::A4, 40, 10, "841.889764 x 595.275591"},
-                      SheetRow{"LargestOnA4", Paper::A4, 359, 533, "595.275591 x 841.889764"},
-                      SheetRow{"LargestSidewaysOnA4", Paper::A4, 533, 359,
-                               "841.889764 x 595.275591"},
-                      SheetRow{"TooWideForA4", Paper::A4, 361, 534, ""},
-                      SheetRow{"LargestOnLetter", Paper::Letter, 371, 498, "612 x 792"},
-                      SheetRow{"TooTallForLetter", Paper::Letter, 371, 500, ""},
-                      SheetRow{"Giant", Paper::A4, 1000, 1000, ""}),
-    [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace
 }  // namespace nitka

@@ -2,38 +2,24 @@
 
 #include <png.h>
 
-#include <cassert>
 #include <cstdint>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "grid/grid_route.h"
+#include "grid/grid_from_maze.h"
 #include "grid/wall_grid.h"
-#include "model/maze_state.h"
 #include "render/render_options.h"
-#include "solver/maze_pictures.h"
+#include "render/route_marks.h"
 
 namespace nitka::testing {
 
-// The first width x height cells of a window's wall array as a WallGrid.
-inline WallGrid gridOf(const Maze& walls, int width, int height) {
-    WallGrid grid(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::size_t index = grid.index({x, y});
-            grid.setTop(index, flagOf(walls[x][y].Top));
-            grid.setLeft(index, flagOf(walls[x][y].Left));
-        }
-    }
-    return grid;
-}
-
 // A 4 x 3 maze with a flag of 2 (':'), for the writers' exact output. Across
-// it run four walls along its rows and four down its columns.
+// it run four walls along its rows and four down its columns. The route along
+// its top row is marked, for the writers to draw only when asked.
 inline WallGrid picturedGrid() {
-    const SizedMaze maze = mazeFromPicture({
+    WallGrid grid = gridFromMaze(mazeFromPicture({
         "+--+--+--+--+",
         "|        |  |",
         "+  +--+--+  +",
@@ -41,23 +27,12 @@ inline WallGrid picturedGrid() {
         "+--+  +--+  +",
         "|     |     |",
         "+--+--+--+--+",
-    });
-    return gridOf(maze.walls, maze.width, maze.height);
-}
-
-// The route through the window's PathPoints (up to the end marker), as a GridRoute.
-inline GridRoute routeOf(const std::vector<Position>& points) {
-    GridRoute route({points.front().x, points.front().y});
-    for (std::size_t i = 1; i < points.size() && points[i] != Position{-1, -1}; ++i) {
-        const int dx = points[i].x - points[i - 1].x;
-        const int dy = points[i].y - points[i - 1].y;
-        for (int step = 0; step < 4; ++step) {
-            if (kStepDx[step] == dx && kStepDy[step] == dy) {
-                route.push(static_cast<Step>(step));
-            }
-        }
-    }
-    return route;
+    }));
+    GridRoute route({0, 0});
+    route.push(Step::Right);
+    route.push(Step::Right);
+    markRoute(grid, route);
+    return grid;
 }
 
 template <typename Render>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -9,7 +10,6 @@
 #include "model/seeded_random.h"
 #include "render/png_render.h"
 #include "render/render_fixture.h"
-#include "render/route_marks.h"
 
 namespace nitka {
 namespace {
@@ -25,9 +25,14 @@ std::vector<std::string> elements(const std::string& svg, const std::string& nam
     return found;
 }
 
-// Four runs across, four down and the two frame lines.
+// Four runs across, four down and the two frame lines, in a standalone
+// document of the picture's size; the route only when asked.
 TEST(SvgRender, MergesWallsIntoOneLineARunAndAddsTheFrame) {
     const std::string svg = rendered(renderSvg, testing::picturedGrid(), RenderOptions{.cell = 16});
+    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+    EXPECT_NE(svg.find(R"(xmlns="http://www.w3.org/2000/svg")"), std::string::npos);
+    EXPECT_NE(svg.find(R"(width="75" height="59" viewBox="0 0 75 59")"), std::string::npos);
+    EXPECT_TRUE(svg.ends_with("</svg>\n"));
     const std::vector<std::string> lines = elements(svg, "line");
     EXPECT_EQ(lines.size(), 10u);
     const auto has = [&](const std::string& line) {
@@ -40,21 +45,9 @@ TEST(SvgRender, MergesWallsIntoOneLineARunAndAddsTheFrame) {
     EXPECT_TRUE(elements(svg, "circle").empty());
 }
 
-TEST(SvgRender, IsAStandaloneDocumentOfThePicturesSize) {
-    const std::string svg = rendered(renderSvg, testing::picturedGrid(), RenderOptions{.cell = 16});
-    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
-    EXPECT_NE(svg.find(R"(xmlns="http://www.w3.org/2000/svg")"), std::string::npos);
-    EXPECT_NE(svg.find(R"(width="75" height="59" viewBox="0 0 75 59")"), std::string::npos);
-    EXPECT_TRUE(svg.ends_with("</svg>\n"));
-}
-
 TEST(SvgRender, RouteIsACircleOnEachMarkedCell) {
-    WallGrid grid = testing::picturedGrid();
-    GridRoute route({0, 0});
-    route.push(Step::Right);
-    route.push(Step::Right);
-    markRoute(grid, route);
-    const std::string svg = rendered(renderSvg, grid, RenderOptions{.cell = 16, .route = true});
+    const std::string svg =
+        rendered(renderSvg, testing::picturedGrid(), RenderOptions{.cell = 16, .route = true});
     const std::vector<std::string> dots = elements(svg, "circle");
     ASSERT_EQ(dots.size(), 3u);
     // The window's 5 x 5 dot: its box starts at (16 / 2 - 1) inside the cell.

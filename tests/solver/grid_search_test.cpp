@@ -9,6 +9,7 @@
 
 #include "grid/grid_from_maze.h"
 #include "solver/route_search.h"
+#include "support/perfect_maze.h"
 
 namespace nitka {
 namespace {
@@ -21,15 +22,6 @@ std::vector<Position> cellsOf(const std::optional<GridRoute>& route) {
         route->forEachCell([&](GridCell cell) { cells.push_back({cell.x, cell.y}); });
     }
     return cells;
-}
-
-bool scratchClear(const WallGrid& grid) {
-    for (std::size_t at = 0; at < grid.cellCount(); ++at) {
-        if (grid.scratch(at) != 0) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Runs check(maze, grid, from, to) on random mazes of up to largestSide a side,
@@ -67,7 +59,7 @@ void onRandomMazes(std::uint32_t seed, int runs, int largestSide, Check check) {
             to = {below(width), below(height)};
         }
         found += check(maze, grid, from, to) ? 1 : 0;
-        ASSERT_TRUE(scratchClear(grid));
+        ASSERT_TRUE(testing::scratchClear(grid));
     }
     EXPECT_GT(found, runs * 3 / 10);
     EXPECT_LT(found, runs * 7 / 10);

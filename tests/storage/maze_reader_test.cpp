@@ -113,37 +113,28 @@ TEST(MazeReaderFile, ReadsCellLinesLeniently) {
     }
 }
 
-// Serves a text one character a chunk, so that every number and every cell
-// line straddles the end of the stream's buffer.
-class OneByteChunks final : public std::streambuf {
+// Serves a text one character at a time: through a one-character buffer, so
+// that every number and every cell line straddles the end of the stream's
+// buffer, or with no buffer at all.
+class Trickle final : public std::streambuf {
 public:
-    explicit OneByteChunks(std::string text) : m_text(std::move(text)) {}
+    Trickle(std::string text, bool buffered) : m_text(std::move(text)), m_buffered(buffered) {}
 
 protected:
     int_type underflow() override {
-        if (m_served == m_text.size()) {
+        if (m_at == m_text.size()) {
             return traits_type::eof();
         }
-        char* const next = m_text.data() + m_served++;
-        setg(next, next, next + 1);
-        return traits_type::to_int_type(*next);
-    }
-
-private:
-    std::string m_text;
-    std::size_t m_served = 0;
-};
-
-// Keeps no buffer at all: hands out one character a call.
-class Unbuffered final : public std::streambuf {
-public:
-    explicit Unbuffered(std::string text) : m_text(std::move(text)) {}
-
-protected:
-    int_type underflow() override {
-        return m_at == m_text.size() ? traits_type::eof() : traits_type::to_int_type(m_text[m_at]);
+        if (m_buffered) {
+            char* const next = m_text.data() + m_at++;
+            setg(next, next, next + 1);
+        }
+        return traits_type::to_int_type(m_text[m_buffered ? m_at - 1 : m_at]);
     }
     int_type uflow() override {
+        if (m_buffered) {
+            return std::streambuf::uflow();
+        }
         const int_type c = underflow();
         m_at += c == traits_type::eof() ? 0 : 1;
         return c;
@@ -151,6 +142,7 @@ protected:
 
 private:
     std::string m_text;
+    bool m_buffered;
     std::size_t m_at = 0;
 };
 
@@ -189,10 +181,10 @@ TEST(MazeReaderFile, ReadsTheSameFromAnyKindOfStream) {
     for (const auto& [text, expected] : cases) {
         std::stringbuf whole(text);
         EXPECT_EQ(readRecord(whole, 4), expected);
-        OneByteChunks chunks(text);
-        EXPECT_EQ(readRecord(chunks, 4), expected);
-        Unbuffered unbuffered(text);
-        EXPECT_EQ(readRecord(unbuffered, 4), expected);
+        for (const bool buffered : {true, false}) {
+            Trickle trickle(text, buffered);
+            EXPECT_EQ(readRecord(trickle, 4), expected) << buffered;
+        }
     }
 }
 
