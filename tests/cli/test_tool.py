@@ -6,9 +6,10 @@ import re
 import resource
 import shutil
 import subprocess
+import time
 import unittest
 
-from tool_case import TOOL, ToolCase, maze_file_text, maze_from_picture
+from tool_case import SLOWDOWN, TOOL, ToolCase, maze_file_text, maze_from_picture
 
 # A loop: the window's route goes round the long way (7 cells), a shortest
 # route takes 5.
@@ -399,6 +400,52 @@ class RenderTest(ToolCase):
                 self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {args[2]}: "))
         self.assertEqual(self.listing(), ["big.txt", "long.txt", "old.png"])
         self.assertEqual((self.dir / "old.png").read_bytes(), b"old")
+
+
+class GiantTest(ToolCase):
+    """A 2,000 x 2,000 maze made, measured and solved under a limit of address
+    space the tool's one byte a cell fits in, and a byte grid of
+    (2W + 1) x (2H + 1) with a stack of positions (16 MB and up to 32 MB more)
+    could not."""
+
+    def baseline_kib(self):
+        """The tool's address space when it has started and waits for input."""
+        process = subprocess.Popen([TOOL, "info", "-"], stdin=subprocess.PIPE,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            status = f"/proc/{process.pid}/status"
+            for _ in range(500):
+                with open(status, encoding="ascii") as lines:
+                    fields = dict(line.split(":", 1) for line in lines)
+                if fields["State"].split()[0] == "S":
+                    return int(fields["VmPeak"].split()[0])
+                time.sleep(0.01)
+            raise AssertionError("the tool never waited for its input")
+        finally:
+            process.kill()
+            process.wait()
+
+    def test_a_giant_maze_is_perfect_and_reads_back_in_bounded_memory(self):
+        if SLOWDOWN > 1:
+            self.skipTest("the sanitizers reserve far more address space than any limit here")
+        limit = (self.baseline_kib() + 12 * 1024) * 1024
+
+        def bounded(*args, **options):
+            return self.ok(*args, preexec_fn=lambda: resource.setrlimit(
+                resource.RLIMIT_AS, (limit, limit)), timeout=120, **options)
+
+        side = 2000
+        maze = bounded("generate", "-W", side, "-H", side, "--seed", "9")
+        self.write("giant.txt", maze)
+        facts = json.loads(bounded("info", "--json", "giant.txt"))
+        self.assertEqual((facts["cells"], facts["reachable"], facts["perfect"], facts["loops"]),
+                         (side * side, side * side, True, 0))
+        route = route_cells(bounded("solve", "giant.txt"))
+        self.assertEqual((route[0], route[-1], len(route)),
+                         ((0, 0), (side - 1, side - 1), facts["route_cells"]))
+        # The same bytes in from a stream give the same answers.
+        self.assertEqual(json.loads(bounded("info", "--json", "-", stdin=maze)), facts)
+        self.assertEqual(route_cells(bounded("solve", "-", stdin=maze)), route)
 
 
 class SeedTest(ToolCase):
