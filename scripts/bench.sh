@@ -13,8 +13,11 @@ build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build-bench}"
 nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_SANITIZE=OFF \
     -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The raw figures stay in the build folder, so the report can be remade from
+# them with bench/report.py.
+work="$build_dir/results"
+rm -rf "$work"
+mkdir -p "$work"
 results=()
 for executable in "$build_dir"/bench/*_bench; do
     bench=$(basename "$executable")

@@ -99,7 +99,9 @@ std::string parseShare(std::string_view text, double& share) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
     if (text.empty() || error != std::errc{} || stop != end || !(value >= 0 && value <= 1)) {
-        return "'" + std::string(text) + "' is not a share from 0 to 1";
+        std::string message = "'";
+        message.append(text).append("' is not a share from 0 to 1");
+        return message;
     }
     share = value;
     return {};
