@@ -4,7 +4,7 @@ import json
 import os
 import re
 import resource
-import shutil
+import shlex
 import subprocess
 import time
 import unittest
@@ -35,16 +35,40 @@ def route_cells(output):
 
 
 class UsageTest(ToolCase):
-    def test_bad_command_lines_fail_with_status_2_and_one_line(self):
-        for args in ([], ["carve"], ["--colour"], ["generate", "-W", "0"], ["generate", "-W", "abc"],
-                     ["generate", "--width", "1.5"], ["generate", "-H", "99999999999"],
-                     ["generate", "--seed", "-3"], ["generate", "--colour", "red"],
-                     ["generate", "-W"], ["solve", "--from", "5"], ["solve", "--to", "1;2"],
-                     ["solve", "a.txt", "b.txt"], ["render", "maze.txt"],
-                     ["render", "-o", "maze.gif"], ["render", "-o", "x.png", "--cell", "0"],
-                     ["render", "-o", "x.png", "--answer"], ["info", "--json", "a", "b"]):
+    # A bad command line, the option or command its message names first ("" for
+    # none) and, where it is fixed, the whole message.
+    BAD = (("", ""), ("carve", "carve"), ("--colour", ""), ("generate extra", "generate"),
+           ("generate --unknown", "generate"), ("generate -W", "generate"),
+           ("generate -W 0", "--width"), ("generate -W 1e3", "--width"),
+           ("generate -W ' 8'", "--width"), ("generate -H -5", "--height"),
+           ("generate -H 99999999999", "--height"), ("generate --seed -1", "--seed"),
+           ("generate --seed 0x10", "--seed"), ("generate --seed 18446744073709551616", "--seed"),
+           ("generate --algorithm Prim", "--algorithm"), ("generate --algorithm ''", "--algorithm"),
+           ("generate --algorithm growing-tree --pick first", "--pick",
+            "--pick: pick 'first' is not newest, random, oldest or mix:P"),
+           ("generate --algorithm growing-tree --pick mix:1.5", "--pick"),
+           ("generate --algorithm growing-tree --pick mix:", "--pick"),
+           ("generate --pick newest", "--pick",
+            "--pick: only growing-tree has a pick; add --algorithm growing-tree"),
+           ("generate --pick random --algorithm prim", "--pick"),
+           ("generate --braid 1.5", "--braid", "--braid: '1.5' is not a share from 0 to 1"),
+           ("generate --braid -0.5", "--braid"), ("generate --braid half", "--braid"),
+           ("generate --braid nan", "--braid"), ("generate --braid 1e-2", "--braid"),
+           ("solve --from 5", "--from"), ("solve --from -1,2", "--from"),
+           ("solve --to 1,2,3", "--to"), ("solve --to ,2", "--to"), ("solve a.txt b.txt", "solve"),
+           ("render maze.txt", "render"), ("render -o maze.gif", "maze.gif"),
+           ("render -o png", "png"), ("render -o x.png --format gif", "--format"),
+           ("render -o x.png --answer", "--answer"), ("render -o x.png --cell 1", "--cell"),
+           ("render -o x.pdf --paper a3", "--paper"), ("info --json=maybe", "info"),
+           ("info --json a b", "info"))
+
+    def test_bad_command_lines_fail_with_status_2_and_one_line_naming_what_is_wrong(self):
+        for args, subject, *line in self.BAD:
             with self.subTest(args=args):
-                self.assertFailure(self.tool(*args), 2)
+                done = self.tool(*shlex.split(args))
+                self.assertFailure(done, 2, *line)
+                self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: "
+                                                                if subject else "nitka-maze: "))
         self.assertFailure(self.tool("generate", "-W", "abc"), 2,
                            "--width: 'abc' is not a whole number from 1 to "
                            + self.size_limit())
@@ -139,13 +163,6 @@ class FileTest(ToolCase):
         self.assertEqual(self.listing(), ["out.txt"])
         self.assertEqual((self.dir / "out.txt").read_bytes(), b"old")
 
-    def test_a_full_standard_output_is_reported(self):
-        with open("/dev/full", "wb") as full:
-            done = self.tool("generate", "--seed", "1", stdout=full)
-        self.assertEqual(done.returncode, 1)
-        self.assertEqual(done.stderr.decode(), "nitka-maze: standard output: Disk full\n")
-
-
     def test_a_pipe_or_device_named_as_output_is_written_as_a_stream(self):
         maze = self.ok("generate", "-W", "9", "-H", "7", "--seed", "3")
         os.mkfifo(self.dir / "pipe")
@@ -155,6 +172,9 @@ class FileTest(ToolCase):
         self.ok("generate", "--seed", "1", "-o", "/dev/null")
         self.assertFailure(self.tool("generate", "--seed", "1", "-o", "/dev/full"), 1,
                            "/dev/full: Disk full")
+        with open("/dev/full", "wb") as full:
+            done = self.tool("generate", "--seed", "1", stdout=full)
+        self.assertEqual((done.returncode, done.stderr), (1, b"nitka-maze: standard output: Disk full\n"))
 
 
 class StreamTest(ToolCase):
@@ -181,18 +201,10 @@ class StreamTest(ToolCase):
         # A carved maze is perfect, so its one route is also the shortest.
         self.assertEqual(route_cells(self.ok("solve", "--shortest", "maze.txt")), route)
         facts = json.loads(self.ok("info", "--json", "maze.txt"))
-        self.assertEqual(facts, {"width": 12, "height": 9, "cells": 108, "reachable": 108,
-                                 "perfect": True, "loops": 0, "dead_ends": facts["dead_ends"],
-                                 "route_cells": len(route), "shortest_cells": len(route),
-                                 "passages": 107, "corridors": facts["corridors"],
-                                 "mean_corridor_length": round(107 / facts["corridors"], 2)})
-        lines = self.ok("info", "maze.txt").decode().splitlines()
-        self.assertEqual(lines, [f"width: 12", "height: 9", "cells: 108", "reachable: 108",
-                                 "perfect: yes", "loops: 0", f"dead ends: {facts['dead_ends']}",
-                                 f"route cells: {len(route)}", f"shortest cells: {len(route)}",
-                                 "passages: 107", f"corridors: {facts['corridors']}",
-                                 "mean corridor length: "
-                                 f"{facts['mean_corridor_length']:.2f}"])
+        self.assertEqual([facts[key] for key in ("cells", "reachable", "perfect", "loops",
+                                                 "route_cells", "shortest_cells", "passages")],
+                         [108, 108, True, 0, len(route), len(route), 107])
+        self.assertTrue(self.ok("info", "maze.txt").startswith(b"width: 12\nheight: 9\ncells: 108\n"))
 
     def test_a_reader_that_stops_early_ends_the_tool_quietly(self):
         done = subprocess.run(["bash", "-c", f"'{TOOL}' generate -W 3000 -H 3000 --seed 1 | head -1"],
@@ -239,40 +251,27 @@ class SolveTest(ToolCase):
         self.assertEqual(route_cells(self.ok("solve", "--from", "2,1", "--to", "0,0", "loopy.txt")),
                          [(2, 1), (2, 0), (1, 0), (0, 0)])
         self.assertEqual(self.ok("solve", "--from", "1,1", "--to", "1,1", "loopy.txt"), b"1 1\n")
-
-    def test_no_route_and_cells_outside_fail(self):
-        self.write("walled.txt", WALLED_OFF)
-        self.assertFailure(self.tool("solve", "walled.txt"), 1,
-                           "walled.txt: no route from 0,0 to 1,0")
-        self.assertFailure(self.tool("solve", "--shortest", "walled.txt"), 1,
-                           "walled.txt: no route from 0,0 to 1,0")
-        self.assertFailure(self.tool("solve", "--to", "2,0", "walled.txt"), 1,
-                           "--to: 2,0 lies outside the maze of 2 x 1 cells")
-        self.assertFailure(self.tool("solve", "--from", "0,1", "walled.txt"), 1,
-                           "--from: 0,1 lies outside the maze of 2 x 1 cells")
-
-    def test_only_a_flag_of_exactly_one_blocks_the_route(self):
-        # 2 reads as a wall on the picture, but the window's route passes it.
-        self.write("other.txt", maze_file_text(2, 1, [(1, 1), (1, 2)]))
-        self.assertEqual(route_cells(self.ok("solve", "other.txt")), [(0, 0), (1, 0)])
-
-
-class InfoTest(ToolCase):
-    def test_a_maze_with_a_loop(self):
-        self.write("loopy.txt", LOOPY)
+        # info counts the same two routes.
         self.assertEqual(json.loads(self.ok("info", "--json", "loopy.txt")),
                          {"width": 3, "height": 3, "cells": 9, "reachable": 9, "perfect": False,
                           "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5,
                           "passages": 9, "corridors": 2, "mean_corridor_length": 4.5})
 
-    def test_no_route_reads_as_none(self):
+    def test_no_route_and_cells_outside_fail(self):
         self.write("walled.txt", WALLED_OFF)
-        self.assertEqual(json.loads(self.ok("info", "--json", "walled.txt")),
-                         {"width": 2, "height": 1, "cells": 2, "reachable": 1, "perfect": False,
-                          "loops": 0, "dead_ends": 0, "route_cells": None,
-                          "shortest_cells": None, "passages": 0, "corridors": 0,
-                          "mean_corridor_length": None})
-        self.assertIn("route cells: none\n", self.ok("info", "walled.txt").decode())
+        for args, line in ((["walled.txt"], "walled.txt: no route from 0,0 to 1,0"),
+                           (["--shortest", "walled.txt"], "walled.txt: no route from 0,0 to 1,0"),
+                           (["--to", "2,0", "walled.txt"],
+                            "--to: 2,0 lies outside the maze of 2 x 1 cells"),
+                           (["--from", "0,1", "walled.txt"],
+                            "--from: 0,1 lies outside the maze of 2 x 1 cells")):
+            with self.subTest(args=args):
+                self.assertFailure(self.tool("solve", *args), 1, line)
+
+    def test_only_a_flag_of_exactly_one_blocks_the_route(self):
+        # 2 reads as a wall on the picture, but the window's route passes it.
+        self.write("other.txt", maze_file_text(2, 1, [(1, 1), (1, 2)]))
+        self.assertEqual(route_cells(self.ok("solve", "other.txt")), [(0, 0), (1, 0)])
 
 
 class AlgorithmTest(ToolCase):
@@ -291,6 +290,8 @@ class AlgorithmTest(ToolCase):
                 args = ["generate", "--algorithm", method, "-W", 23, "-H", 17, "--seed", 7]
                 maze = self.ok(*args)
                 self.assertEqual(self.ok(*args), maze)
+                if method == "depth-first":  # the default, to the byte
+                    self.assertEqual(self.ok("generate", *args[3:]), maze)
                 facts = self.facts(maze)
                 self.assertEqual((facts["cells"], facts["perfect"], facts["passages"]),
                                  (23 * 17, True, 23 * 17 - 1))
@@ -299,13 +300,6 @@ class AlgorithmTest(ToolCase):
         # The lists that grow with the maze are marked.
         self.assertEqual(re.findall(r"\n  ([\w-]+) \*", help_text),
                          ["prim", "kruskal", "growing-tree"])
-
-    def test_depth_first_is_the_default_to_the_byte(self):
-        for seed, width, height in ((1, 50, 50), (18446744073709551615, 31, 7), (5, 1, 40)):
-            with self.subTest(seed=seed):
-                plain = self.ok("generate", "--seed", seed, "-W", width, "-H", height)
-                self.assertEqual(self.ok("generate", "--seed", seed, "-W", width, "-H", height,
-                                         "--algorithm", "depth-first", "--braid", "0"), plain)
 
     def test_picks_and_braids(self):
         grown = {pick: self.ok("generate", "--algorithm", "growing-tree", "--pick", pick,
@@ -325,20 +319,6 @@ class AlgorithmTest(ToolCase):
         self.assertEqual((full["dead_ends"], full["reachable"]), (0, 2500))
         self.assertGreater(full["loops"], half["loops"])
 
-    def test_bad_methods_picks_and_shares_are_usage_errors(self):
-        for args, line in (
-                (["--algorithm", "dfs"], None),
-                (["--algorithm", "growing-tree", "--pick", "first"],
-                 "--pick: pick 'first' is not newest, random, oldest or mix:P"),
-                (["--algorithm", "growing-tree", "--pick", "mix:"], None),
-                (["--pick", "newest"],
-                 "--pick: only growing-tree has a pick; add --algorithm growing-tree"),
-                (["--braid", "1.5"], "--braid: '1.5' is not a share from 0 to 1"),
-                (["--braid", "nan"], None),
-                (["--braid", "1e-2"], None)):
-            with self.subTest(args=args):
-                self.assertFailure(self.tool("generate", "--seed", 1, *args), 2, line)
-
     def test_random_walks_refuse_sizes_they_cannot_finish(self):
         done = self.tool("generate", "--algorithm", "aldous-broder", "-W", 5000, "-H", 5000,
                          "--seed", 1, "-o", "maze.txt", timeout=10)
@@ -357,22 +337,13 @@ class RenderTest(ToolCase):
     def test_each_format_writes_its_kind_of_file(self):
         self.ok("generate", "-W", "8", "-H", "8", "--seed", "1", "-o", "maze.txt")
         for name, extra, start in (("maze.png", [], b"\x89PNG\r\n\x1a\n"),
-                                   ("maze.svg", ["--route"], b"<svg"),
-                                   ("maze.pdf", [], b"%PDF-"),
-                                   ("picture", ["--format", "png"], b"\x89PNG\r\n\x1a\n")):
+                                   ("maze.svg", ["--route"], b"<svg"), ("maze.pdf", [], b"%PDF-")):
             with self.subTest(name=name):
                 self.ok("render", "maze.txt", "-o", name, *extra)
                 data = (self.dir / name).read_bytes()
-                if start == b"<svg":
-                    data = data[data.index(b"<svg"):]
-                self.assertTrue(data.startswith(start), data[:40])
-        ascii_art = self.ok("render", "maze.txt", "-o", "-").decode()
-        self.assertEqual(len(ascii_art.splitlines()), 17)
-        self.assertEqual({len(line) for line in ascii_art.splitlines()}, {33})
-        self.ok("render", "maze.txt", "-o", "maze.txt.txt")
-        self.assertEqual((self.dir / "maze.txt.txt").read_text(), ascii_art)
-        self.assertTrue(self.ok("render", "maze.txt", "-o", "-", "--format", "png")
-                        .startswith(b"\x89PNG"))
+                self.assertTrue(data[data.find(start):].startswith(start), data[:40])
+        ascii_art = self.ok("render", "maze.txt", "-o", "-").decode().splitlines()
+        self.assertEqual((len(ascii_art), {len(line) for line in ascii_art}), (17, {33}))
 
     def test_route_dots_and_the_answer_page(self):
         self.write("loopy.txt", LOOPY)
@@ -457,12 +428,9 @@ class SeedTest(ToolCase):
         self.assertLess(int(seed.group(1)), 2 ** 64)
         self.assertEqual(self.ok("generate", "-W", "20", "-H", "20", "--seed", seed.group(1)),
                          done.stdout)
-
-    def test_seeds_make_their_own_mazes(self):
-        mazes = {seed: self.ok("generate", "-W", "16", "-H", "16", "--seed", seed)
+        mazes = {self.ok("generate", "-W", "16", "-H", "16", "--seed", seed)
                  for seed in ("0", "1", "18446744073709551615")}
-        self.assertEqual(len(set(mazes.values())), 3)
-        self.assertEqual(self.ok("generate", "-W", "16", "-H", "16", "--seed", "1"), mazes["1"])
+        self.assertEqual(len(mazes), 3)
         self.assertEqual(self.ok("generate", "-W", "1", "-H", "1", "--seed", "9"),
                          b"1  1\r\n1  1\r\n")
 
@@ -495,12 +463,9 @@ class InstallTest(ToolCase):
         self.assertTrue(completion.is_file())
         self.write("maze.txt", b"")
         for line, expected in (("nitka-maze ", "generate info render solve"),
-                               ("nitka-maze s", "solve"),
                                ("nitka-maze info --", "--help --json"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
                                ("nitka-maze render --paper ", "a4 letter"),
-                               ("nitka-maze generate --al", "--algorithm"),
-                               ("nitka-maze generate --algorithm h", "hunt-and-kill"),
                                ("nitka-maze generate --algorithm ", " ".join(sorted(
                                    AlgorithmTest.METHODS))),
                                ("nitka-maze generate --pick ", "mix:0.5 newest oldest random"),
