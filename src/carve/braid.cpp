@@ -1,5 +1,6 @@
 #include "carve/braid.h"
 
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -10,17 +11,13 @@
 namespace nitka {
 namespace {
 
-// Ways out of the cell at index i, counted as the route search moves.
-int waysOut(const WallGrid& grid, GridCell cell, std::size_t i) {
-    const auto width = static_cast<std::size_t>(grid.width());
-    return (cell.x > 0 && grid.left(i) != Flag::Wall ? 1 : 0) +
-           (cell.y > 0 && grid.top(i) != Flag::Wall ? 1 : 0) +
-           (cell.x + 1 < grid.width() && grid.left(i + 1) != Flag::Wall ? 1 : 0) +
-           (cell.y + 1 < grid.height() && grid.top(i + width) != Flag::Wall ? 1 : 0);
+// Ways out of the cell, counted as the route search moves.
+int waysOut(const WallGrid& grid, GridCell cell) {
+    return std::popcount(passableSteps(grid, cell));
 }
 
 bool deadEnd(const WallGrid& grid, GridCell cell) {
-    return waysOut(grid, cell, grid.index(cell)) == 1;
+    return waysOut(grid, cell) == 1;
 }
 
 // Calls visit(cell, index) for the cells in row order until it returns false.
@@ -54,8 +51,8 @@ StepChoice closedSteps(const WallGrid& grid, GridCell cell, bool toDeadEnds) {
 
 std::uint64_t countDeadEnds(const WallGrid& grid) {
     std::uint64_t count = 0;
-    eachCell(grid, [&](GridCell cell, std::size_t i) {
-        count += waysOut(grid, cell, i) == 1 ? 1 : 0;
+    eachCell(grid, [&](GridCell cell, std::size_t) {
+        count += waysOut(grid, cell) == 1 ? 1 : 0;
         return true;
     });
     return count;
@@ -77,7 +74,7 @@ void braid(WallGrid& grid, double share, SeededRandom& random) {
         if (removed >= wanted) {
             return false;
         }
-        if (waysOut(grid, cell, i) != 1) {
+        if (waysOut(grid, cell) != 1) {
             return true;
         }
         const std::uint64_t still = wanted - removed;

@@ -108,4 +108,26 @@ private:
     std::vector<std::uint8_t> m_cells;
 };
 
+// The steps the window's route search may take from a cell, bit s for Step s:
+// WallGrid::passable for all four at once. Without branches, for scans over
+// every cell in order, where all four flags are at hand and a branch on the
+// maze's shape would go the wrong way half the time. Requires: grid.contains(cell).
+inline unsigned passableSteps(const WallGrid& grid, GridCell cell) {
+    const std::size_t at = grid.index(cell);
+    const auto width = static_cast<std::size_t>(grid.width());
+    const bool right = cell.x + 1 < grid.width();
+    const bool down = cell.y + 1 < grid.height();
+    // Off the maze the index stays at the cell, so the read is safe; the
+    // step is cleared below.
+    const unsigned open = static_cast<unsigned>(grid.left(at + right) != Flag::Wall) |
+                          static_cast<unsigned>(grid.top(at) != Flag::Wall) << 1 |
+                          static_cast<unsigned>(grid.left(at) != Flag::Wall) << 2 |
+                          static_cast<unsigned>(grid.top(at + (down ? width : 0)) != Flag::Wall)
+                              << 3;
+    const unsigned inside = static_cast<unsigned>(right) | static_cast<unsigned>(cell.y > 0) << 1 |
+                            static_cast<unsigned>(cell.x > 0) << 2 |
+                            static_cast<unsigned>(down) << 3;
+    return open & inside;
+}
+
 }  // namespace nitka
