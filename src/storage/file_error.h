@@ -33,4 +33,16 @@ inline constexpr int kDiskFull = 101;
 inline constexpr int kInvalidNumber = 106;
 }  // namespace file_error_code
 
+// A name that is no regular file where one must be: FileError 5 for the
+// window, which says only that, and which kind it is for the command-line tool.
+class NotRegularFileError : public FileError {
+public:
+    explicit NotRegularFileError(bool folder)
+        : FileError(file_error_code::kAccessDenied), m_folder(folder) {}
+    bool isFolder() const { return m_folder; }
+
+private:
+    bool m_folder;
+};
+
 }  // namespace nitka

@@ -31,7 +31,7 @@ public:
             failWithErrno();
         }
         if (!S_ISREG(status.st_mode)) {
-            throw FileError(file_error_code::kAccessDenied);
+            throw NotRegularFileError(S_ISDIR(status.st_mode));
         }
     }
 

@@ -1,5 +1,6 @@
 #include "storage/maze_reader.h"
 
+#include <array>
 #include <cassert>
 #include <limits>
 #include <string_view>
@@ -26,10 +27,6 @@ int digitValue(int c, int base) {
         return c - 'A' + 10;
     }
     return -1;
-}
-
-[[noreturn]] void invalidNumber() {
-    throw FileError(file_error_code::kInvalidNumber);
 }
 
 }  // namespace
@@ -123,6 +120,22 @@ private:
     char* m_end = nullptr;
 };
 
+// The first characters of a token, without allocating on the way.
+class MazeReader::TokenText {
+public:
+    void add(int c) {
+        if (!full()) {
+            m_text[m_size++] = static_cast<char>(c);
+        }
+    }
+    bool full() const { return m_size == m_text.size(); }
+    std::string text() const { return {m_text.data(), m_size}; }
+
+private:
+    std::array<char, InvalidNumberError::kMaxTokenShown> m_text{};
+    std::size_t m_size = 0;
+};
+
 std::int32_t MazeReader::readInteger() {
     Cursor in(*this);
     return readInteger(in);
@@ -136,30 +149,37 @@ void MazeReader::skipLine() {
 std::int32_t MazeReader::readInteger(Cursor& in) {
     int c = in.peek();
     while (isBlank(c)) {
+        m_line += c == '\n' ? 1 : 0;
         in.advance();
         c = in.peek();
     }
     if (c < 0) {
+        m_missedNumber = true;
         return 0;
     }
 
+    // The token as read so far, kept for a message only.
+    TokenText token;
+    const auto take = [&] {
+        token.add(c);
+        in.advance();
+        c = in.peek();
+    };
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
-        in.advance();
-        c = in.peek();
+        take();
     }
     int base = 10;
     bool anyDigit = false;
     if (c == '$' || c == 'x' || c == 'X') {
         base = 16;
-        in.advance();
+        take();
     } else if (c == '0') {
-        in.advance();
-        c = in.peek();
+        take();
         if (c == 'x' || c == 'X') {
             base = 16;
-            in.advance();
+            take();
         } else {
             anyDigit = true;
         }
@@ -170,38 +190,50 @@ std::int32_t MazeReader::readInteger(Cursor& in) {
     const std::uint64_t limit =
         negative ? std::uint64_t{1} << 31 : std::uint64_t{std::numeric_limits<std::int32_t>::max()};
     std::uint64_t magnitude = 0;
-    for (c = in.peek(); c >= 0 && !isBlank(c); c = in.peek()) {
+    while (c >= 0 && !isBlank(c)) {
         const int digit = digitValue(c, base);
         if (digit < 0) {
-            invalidNumber();
+            invalidNumber(in, token);
         }
         magnitude = magnitude * base + digit;
         if (magnitude > limit) {
-            invalidNumber();
+            invalidNumber(in, token);
         }
         anyDigit = true;
-        in.advance();
+        take();
     }
     if (!anyDigit) {
-        invalidNumber();
+        invalidNumber(in, token);
     }
     return negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
                     : static_cast<std::int32_t>(magnitude);
+}
+
+void MazeReader::invalidNumber(Cursor& in, TokenText& token) {
+    // The rest of the token, as far as a message shows it.
+    for (int c = in.peek(); c >= 0 && !isBlank(c) && !token.full(); c = in.peek()) {
+        token.add(c);
+        in.advance();
+    }
+    throw InvalidNumberError(m_line, token.text());
 }
 
 void MazeReader::skipLine(Cursor& in) {
     for (int c = in.peek(); c >= 0; c = in.peek()) {
         in.advance();
         if (c == '\n') {
+            ++m_line;
             return;
         }
     }
 }
 
-void MazeReader::readCellLines(std::span<CellLine> lines) {
+std::size_t MazeReader::readCellLines(std::span<CellLine> lines) {
     Cursor in(*this);
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    for (CellLine& cell : lines) {
+    std::size_t whole = m_missedNumber ? 0 : lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        CellLine& cell = lines[i];
         // The line as the maze file is written, "t  l" and CR LF with one digit
         // each, reads the same by a look at its six characters. Anything else
         // takes the lenient way.
@@ -209,13 +241,18 @@ void MazeReader::readCellLines(std::span<CellLine> lines) {
         if (line.size() == 6 && digit(line[0]) && line[1] == ' ' && line[2] == ' ' &&
             digit(line[3]) && line[4] == '\r' && line[5] == '\n') {
             in.skip(6);
+            ++m_line;
             cell = {line[0] - '0', line[3] - '0'};
             continue;
         }
         cell.top = readInteger(in);
         cell.left = readInteger(in);
         skipLine(in);
+        if (m_missedNumber && whole == lines.size()) {
+            whole = i;
+        }
     }
+    return whole;
 }
 
 MazeSize readMazeHeader(MazeReader& reader) {

@@ -175,7 +175,8 @@ TEST(MazeReaderFile, ReadsTheSameFromAnyKindOfStream) {
         {"1  1\r\n0  12\n10  1\r\n1 1\r\n5\nz", "1,1;0,12;10,1;1,1;5;z"},
         {"1  1\r9\n0  1\n1  0\r\n0  0 rest\r\n6\r\nz", "1,1;0,1;1,0;0,0;6;z"},
         {"1  1\r\n\x1a  1\r\n1  1\r\n", "1,1;0,0;0,0;0,0;0;\x1a"},
-        {"1  1\r\n0  1\r\n1  q\r\n1  1\r\n", "error 106;q"},
+        // A bad token is read whole, for the message that quotes it.
+        {"1  1\r\n0  1\r\n1  q\r\n1  1\r\n", "error 106;\r"},
         {"$1  0x1\r\n-1  256\r\n  1  1\r\n0  0\r\n3\r\n", "1,1;-1,256;1,1;0,0;3;end"},
     };
     for (const auto& [text, expected] : cases) {
