@@ -30,9 +30,8 @@ enum class CarveMethod {
 // One row of the method table, for the command line and its help.
 struct CarveMethodInfo {
     CarveMethod method;
-    std::string_view name;    // as typed on the command line
-    std::string_view help;    // one line on how its mazes look
-    std::string_view memory;  // what it keeps beside the grid
+    std::string_view name;  // as typed on the command line
+    std::string_view help;  // one line on how its mazes look
 };
 
 // Every method, in the order the enum lists them.

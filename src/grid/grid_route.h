@@ -26,6 +26,12 @@ public:
     // The same cells from the last to the first.
     void reverse();
 
+    // The most a route through every one of cells takes, with its vector's
+    // growth and a reversed copy; saturated.
+    static std::uint64_t bytesFor(std::uint64_t cells) {
+        return cells / 4 + 1 > UINT64_MAX / 3 ? UINT64_MAX : (cells / 4 + 1) * 3;
+    }
+
     // Calls visit(cell) for every cell of the route, first to last.
     template <typename Visit>
     void forEachCell(Visit&& visit) const {

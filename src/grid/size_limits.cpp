@@ -1,7 +1,5 @@
 #include "grid/size_limits.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -9,28 +7,7 @@
 namespace nitka {
 namespace {
 
-constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
-// The reader's or writer's chunk and the file's own buffer, with room to spare.
-constexpr std::uint64_t kFileBuffers = 1 * kMiB;
-// The shortest-route search's ring of 4 Mi cell indices.
-constexpr std::uint64_t kSearchQueue = 32 * kMiB;
-// The rows of a picture in flight, however wide.
-constexpr std::uint64_t kPictureRows = 64 * kMiB;
-
 constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
-
-std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
-    return a > kSaturated - b ? kSaturated : a + b;
-}
-
-std::uint64_t cellsOf(std::int64_t width, std::int64_t height) {
-    if (width <= 0 || height <= 0) {
-        return 0;
-    }
-    const auto w = static_cast<std::uint64_t>(width);
-    const auto h = static_cast<std::uint64_t>(height);
-    return h > kSaturated / w ? kSaturated : w * h;
-}
 
 // 17179869184 as "17,179,869,184".
 std::string grouped(std::uint64_t value) {
@@ -45,7 +22,21 @@ std::string grouped(std::uint64_t value) {
     return text;
 }
 
-// One decimal in the largest binary unit that keeps the number at least 1.
+}  // namespace
+
+std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
+    return a > kSaturated - b ? kSaturated : a + b;
+}
+
+std::uint64_t cellsOf(std::int64_t width, std::int64_t height) {
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    const auto w = static_cast<std::uint64_t>(width);
+    const auto h = static_cast<std::uint64_t>(height);
+    return h > kSaturated / w ? kSaturated : w * h;
+}
+
 std::string memoryText(std::uint64_t bytes) {
     static constexpr std::array<const char*, 6> kUnits = {"bytes", "KiB", "MiB",
                                                           "GiB",   "TiB", "PiB"};
@@ -63,36 +54,8 @@ std::string memoryText(std::uint64_t bytes) {
     return text.data();
 }
 
-}  // namespace
-
-std::uint64_t bytesNeeded(MazeCommand command, std::int64_t width, std::int64_t height) {
-    const std::uint64_t cells = cellsOf(width, height);
-    const std::uint64_t grid = cells;
-    const std::uint64_t route = cells == kSaturated ? kSaturated : (cells / 4 + 1) * 3;
-    switch (command) {
-        case MazeCommand::Generate:
-            return saturatingAdd(grid, kFileBuffers);
-        case MazeCommand::Solve:
-        case MazeCommand::Info:
-            return saturatingAdd(saturatingAdd(grid, route), kFileBuffers + kSearchQueue);
-        case MazeCommand::Render:
-            return saturatingAdd(saturatingAdd(grid, route), kFileBuffers + kPictureRows);
-    }
-    return kSaturated;
-}
-
-std::uint64_t machineMemory() {
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0) {
-        // Unknown: only the caps apply.
-        return kSaturated;
-    }
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
 std::optional<std::string> refusal(std::int64_t width, std::int64_t height, std::uint64_t bytes,
-                                   std::uint64_t memory) {
+                                   std::uint64_t available) {
     const std::string size = std::to_string(width) + " x " + std::to_string(height) + " cells";
     if (width < 1 || height < 1) {
         return size + ": each side must be at least 1";
@@ -105,16 +68,11 @@ std::optional<std::string> refusal(std::int64_t width, std::int64_t height, std:
         return size + " are " + grouped(cells) + "; at most " + grouped(kMaxGridCells) +
                " are allowed";
     }
-    if (bytes > memory) {
-        return size + " need " + memoryText(bytes) + "; this machine has " + memoryText(memory);
+    if (bytes > available) {
+        return size + " need " + memoryText(bytes) + "; this process may use " +
+               memoryText(available);
     }
     return std::nullopt;
-}
-
-std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height,
-                                   std::uint64_t extraBytes) {
-    return refusal(width, height, saturatingAdd(bytesNeeded(command, width, height), extraBytes),
-                   machineMemory());
 }
 
 }  // namespace nitka

@@ -11,30 +11,22 @@ namespace nitka {
 inline constexpr std::int64_t kMaxGridSide = 1'000'000;
 inline constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 34;
 
-// The work whose memory is counted.
-enum class MazeCommand { Generate, Solve, Info, Render };
+// Sums and products of memory needs stop at the largest value instead of
+// overflowing, so that any size may be asked about.
+std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b);
+// Cells of a width x height maze, 0 for a side below 1, saturated.
+std::uint64_t cellsOf(std::int64_t width, std::int64_t height);
 
-// Bytes a command needs at most for a width x height maze: the grid at a byte
-// a cell, a route at two bits a move through every cell (three times, for its
-// vector's growth and a reversed copy) where the command finds one, and the
-// fixed buffers of the file, the search queue and the picture rows. Saturates
-// instead of overflowing, so any size may be asked about.
-std::uint64_t bytesNeeded(MazeCommand command, std::int64_t width, std::int64_t height);
+// An amount of memory with one decimal in the largest binary unit that keeps
+// it at least 1: "14.0 GiB".
+std::string memoryText(std::uint64_t bytes);
 
-// The memory of this machine: its physical pages times the page size.
-std::uint64_t machineMemory();
-
-// Why a width x height maze needing bytes is not taken on where memory bytes
-// are installed, as one line that names the size ("100000 x 100000 cells need
-// 14.0 GiB; this machine has 8.0 GiB"), or nothing when it is: a side below 1,
-// a side or a cell count past the caps above, or more bytes than the memory.
+// Why a width x height maze needing bytes is not taken on by a process that
+// may use available bytes, as one line that names the size ("100000 x 100000
+// cells need 14.0 GiB; this process may use 8.0 GiB"), or nothing when it is:
+// a side below 1, a side or a cell count past the caps above, or more bytes
+// than are available.
 std::optional<std::string> refusal(std::int64_t width, std::int64_t height, std::uint64_t bytes,
-                                   std::uint64_t memory);
-
-// The refusal of command on a width x height maze on this machine, where the
-// work needs extraBytes beyond bytesNeeded (a carving method's own lists). To
-// be asked before anything of that size is allocated.
-std::optional<std::string> refusal(MazeCommand command, std::int64_t width, std::int64_t height,
-                                   std::uint64_t extraBytes = 0);
+                                   std::uint64_t available);
 
 }  // namespace nitka

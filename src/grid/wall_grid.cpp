@@ -29,10 +29,6 @@ Flag WallGrid::edge(GridCell cell, Step step) const {
     return Flag::Wall;
 }
 
-bool WallGrid::passable(GridCell cell, Step step) const {
-    return contains(neighbour(cell, step)) && edge(cell, step) != Flag::Wall;
-}
-
 void WallGrid::clearScratch() {
     for (auto& byte : m_cells) {
         byte &= 0x0Fu;

@@ -6,12 +6,21 @@
 #include <span>
 #include <vector>
 
+#include "grid/size_limits.h"
+#include "model/route_rule.h"
+
 namespace nitka {
 
 // How one wall flag of a maze file reads. 0 is an opening and 1 a wall; any
 // other value (only a hand-edited file holds one) is drawn as a wall but does
 // not block the window's route search, so it needs a class of its own.
 enum class Flag : std::uint8_t { Open = 0, Wall = 1, Other = 2 };
+
+// Whether the window's route search crosses an edge with this flag
+// (flagLetsRoutePass): any class but Wall.
+constexpr bool letsRoutePass(Flag flag) {
+    return flagLetsRoutePass(static_cast<std::uint8_t>(flag));
+}
 
 // The class of a flag's stored byte.
 constexpr Flag flagOf(std::uint8_t value) {
@@ -80,9 +89,10 @@ public:
     // and bottom edges read as walls. Requires: contains(cell) and the edge
     // lies on the maze (a step out through the top or left reads its flag).
     Flag edge(GridCell cell, Step step) const;
-    // Whether the window's route search may take the step: it stays inside the
-    // maze and the edge's flag is not exactly a wall.
-    bool passable(GridCell cell, Step step) const;
+    // Whether the window's route search may take the step (routeMayStep).
+    bool passable(GridCell cell, Step step) const {
+        return contains(neighbour(cell, step)) && letsRoutePass(edge(cell, step));
+    }
 
     // Bits 4-7 of a cell's byte, as a number 0 .. 15.
     std::uint8_t scratch(std::size_t cell) const { return m_cells[cell] >> 4; }
@@ -97,9 +107,10 @@ public:
     // the compiler reloads them on every access.
     std::uint8_t* data() { return m_cells.data(); }
 
-    // Bytes a width x height grid occupies, for refusing a size up front.
-    static std::uint64_t bytesFor(std::uint64_t width, std::uint64_t height) {
-        return width * height;
+    // Bytes a width x height grid occupies, for refusing a size up front;
+    // saturated, so that any size may be asked about.
+    static std::uint64_t bytesFor(std::int64_t width, std::int64_t height) {
+        return cellsOf(width, height);
     }
 
 private:
@@ -119,15 +130,11 @@ inline unsigned passableSteps(const WallGrid& grid, GridCell cell) {
     const bool down = cell.y + 1 < grid.height();
     // Off the maze the index stays at the cell, so the read is safe; the
     // step is cleared below.
-    const unsigned open = static_cast<unsigned>(grid.left(at + right) != Flag::Wall) |
-                          static_cast<unsigned>(grid.top(at) != Flag::Wall) << 1 |
-                          static_cast<unsigned>(grid.left(at) != Flag::Wall) << 2 |
-                          static_cast<unsigned>(grid.top(at + (down ? width : 0)) != Flag::Wall)
-                              << 3;
-    const unsigned inside = static_cast<unsigned>(right) | static_cast<unsigned>(cell.y > 0) << 1 |
-                            static_cast<unsigned>(cell.x > 0) << 2 |
-                            static_cast<unsigned>(down) << 3;
-    return open & inside;
+    const auto may = [](bool inside, Flag flag) {
+        return static_cast<unsigned>(inside & letsRoutePass(flag));
+    };
+    return may(right, grid.left(at + right)) | may(cell.y > 0, grid.top(at)) << 1 |
+           may(cell.x > 0, grid.left(at)) << 2 | may(down, grid.top(at + (down ? width : 0))) << 3;
 }
 
 }  // namespace nitka

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "model/maze_state.h"
+#include "model/maze_walls.h"
 #include "render/picture_layout.h"
 
 namespace nitka {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,10 @@ class RenderError : public std::runtime_error {
 public:
     explicit RenderError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// The most a picture writer holds besides the maze, however large the
+// picture: the rows in flight and the libraries' own state.
+inline constexpr std::uint64_t kPictureWriterBytes = std::uint64_t{64} << 20;
 
 // The cell size a picture gets unless told otherwise. Up to 100 x 100 cells it
 // is the window's own (16, 11 or 8 pixels, see cellSizeFor), so the picture

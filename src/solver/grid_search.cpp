@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -68,7 +69,14 @@ private:
             return false;
         }
         const std::size_t count = m_size;
-        std::vector<GridCell> cells(std::min(m_limit, std::max<std::size_t>(64, 2 * count)));
+        // Where memory runs short the ring stops growing, as at its limit:
+        // the search goes on by scanning, so it needs no memory of its own.
+        std::vector<GridCell> cells;
+        try {
+            cells.resize(std::min(m_limit, std::max<std::size_t>(64, 2 * count)));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
         for (std::size_t i = 0; i < count; ++i) {
             cells[i] = pop();
         }

@@ -27,26 +27,28 @@ inline unsigned firstStepInto(const WallGrid& grid, GridCell cell, std::size_t a
     // them costs more than a mispredicted branch.
     const auto width = static_cast<std::size_t>(grid.width());
     for (; first < 4; ++first) {
+        // routeMayStep, with each flag read only once its edge is known to
+        // lie on the grid.
         switch (static_cast<Step>(first)) {
             case Step::Right:
-                if (cell.x + 1 < grid.width() && grid.left(at + 1) != Flag::Wall &&
+                if (cell.x + 1 < grid.width() && letsRoutePass(grid.left(at + 1)) &&
                     grid.scratch(at + 1) == wanted) {
                     return first;
                 }
                 break;
             case Step::Up:
-                if (cell.y > 0 && grid.top(at) != Flag::Wall &&
+                if (cell.y > 0 && letsRoutePass(grid.top(at)) &&
                     grid.scratch(at - width) == wanted) {
                     return first;
                 }
                 break;
             case Step::Left:
-                if (cell.x > 0 && grid.left(at) != Flag::Wall && grid.scratch(at - 1) == wanted) {
+                if (cell.x > 0 && letsRoutePass(grid.left(at)) && grid.scratch(at - 1) == wanted) {
                     return first;
                 }
                 break;
             case Step::Down:
-                if (cell.y + 1 < grid.height() && grid.top(at + width) != Flag::Wall &&
+                if (cell.y + 1 < grid.height() && letsRoutePass(grid.top(at + width)) &&
                     grid.scratch(at + width) == wanted) {
                     return first;
                 }
@@ -73,7 +75,9 @@ inline constexpr std::size_t kShortestQueueCells = std::size_t{4} << 20;
 // nearer the target. Linear time while every level of the search fits the
 // queue; a level that does not costs a scan of the grid for each level from
 // there until one fits again. Memory: the scratch bits (clear on return), the
-// route and a queue of at most queueCells cells. nullopt as for findGridRoute.
+// route and a queue of at most queueCells cells, which stops growing where
+// memory runs short, so that no size need be refused for it. nullopt as for
+// findGridRoute.
 // Requires: queueCells >= 1 (a small one is for tests).
 std::optional<GridRoute> findShortestRoute(WallGrid& grid, GridCell from, GridCell to,
                                            std::size_t queueCells = kShortestQueueCells);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "model/route_rule.h"
+
 namespace nitka {
 
 namespace {
@@ -109,15 +111,15 @@ private:
 
 bool EdgeOpen(const Maze& walls, int x, int y, int dx, int dy) {
     if (dx > 0) {
-        return walls[x + 1][y].Left != 1;
+        return flagLetsRoutePass(walls[x + 1][y].Left);
     }
     if (dx < 0) {
-        return walls[x][y].Left != 1;
+        return flagLetsRoutePass(walls[x][y].Left);
     }
     if (dy < 0) {
-        return walls[x][y].Top != 1;
+        return flagLetsRoutePass(walls[x][y].Top);
     }
-    return walls[x][y + 1].Top != 1;
+    return flagLetsRoutePass(walls[x][y + 1].Top);
 }
 
 std::vector<Position> findRoute(const Maze& walls, int width, int height, Position start,

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 #include <utility>
 
 #include "storage/file_error.h"
 
 namespace nitka {
+
+// What the file edge's buffers take at most while one file is read and
+// another written (chunks of 64 KiB, and a staging copy's), with room to spare.
+inline constexpr std::uint64_t kFileBufferBytes = std::uint64_t{1} << 20;
 
 // The system calls of the file edge, named so that a test can fail one of them.
 enum class FileStep {

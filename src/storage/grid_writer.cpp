@@ -93,4 +93,10 @@ void writeGrid(std::streambuf& out, const WallGrid& grid) {
     writer.finish();
 }
 
+std::uint64_t gridFileBytes(int width, int height) {
+    const std::string header = std::to_string(width) + "  " + std::to_string(height) + "\r\n";
+    return header.size() +
+           static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * kLineLength;
+}
+
 }  // namespace nitka

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <streambuf>
 
 #include "grid/wall_grid.h"
@@ -12,5 +13,9 @@ namespace nitka {
 // end. Throws FileError when the stream takes fewer bytes than it was given or
 // fails to sync, and lets its own errors through.
 void writeGrid(std::streambuf& out, const WallGrid& grid);
+
+// The bytes writeGrid writes for a width x height grid: every cell's line is
+// six, whatever its flags.
+std::uint64_t gridFileBytes(int width, int height);
 
 }  // namespace nitka
