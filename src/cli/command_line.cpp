@@ -28,13 +28,15 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     app.require_subcommand(1);
     app.get_formatter()->column_width(26);
     app.footer(
-        "Run \"nitka-maze COMMAND --help\" for a command's options. Exit status: 0 done,\n"
-        "1 failed, 2 a wrong command line.\n"
+        "Run \"nitka-maze help COMMAND\" or \"nitka-maze COMMAND --help\" for a command's\n"
+        "options. A command that reads a maze reads FILE, else standard input unless it\n"
+        "is a terminal, else labird.txt. Exit status: 0 done, 1 failed, 2 a wrong command\n"
+        "line.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze generate -W 30 -H 20 --seed 1 -o labird.txt\n"
         "  nitka-maze solve labird.txt\n"
-        "  nitka-maze generate | nitka-maze render - -o maze.png --route");
+        "  nitka-maze generate | nitka-maze render -o maze.png --route");
 
     GenerateRequest generate;
     SolveRequest solve;
@@ -45,14 +47,30 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     const CLI::App* renderCommand = addRenderCommand(app, render);
     const CLI::App* infoCommand = addInfoCommand(app, info);
 
-    // CLI11 would only say that a command is required.
-    if (argv.size() > 1 && !std::string_view(argv[1]).starts_with('-')) {
-        const auto commands = app.get_subcommands({});
-        if (std::none_of(commands.begin(), commands.end(),
-                         [&](const CLI::App* command) { return command->get_name() == argv[1]; })) {
-            throw UsageError(argv[1],
-                             "no such command; the commands are generate, solve, render, info");
+    const auto commands = app.get_subcommands({});
+    const auto named = [&](std::string_view name) -> CLI::App* {
+        const auto found =
+            std::find_if(commands.begin(), commands.end(),
+                         [&](const CLI::App* command) { return command->get_name() == name; });
+        return found == commands.end() ? nullptr : *found;
+    };
+    const char* const kNoSuchCommand =
+        "no such command; the commands are generate, solve, render, info and help";
+    if (argv.size() > 1 && std::string_view(argv[1]) == "help") {
+        if (argv.size() == 2) {
+            return ShowText{app.help()};
         }
+        if (argv.size() > 3) {
+            throw UsageError("help", "asks about one command at a time");
+        }
+        if (const CLI::App* command = named(argv[2])) {
+            return ShowText{command->help()};
+        }
+        throw UsageError(argv[2], kNoSuchCommand);
+    }
+    // CLI11 would only say that a command is required.
+    if (argv.size() > 1 && !std::string_view(argv[1]).starts_with('-') && !named(argv[1])) {
+        throw UsageError(argv[1], kNoSuchCommand);
     }
 
     try {

@@ -9,8 +9,10 @@
 #include <string_view>
 
 #include "carve/carve_method.h"
+#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
@@ -31,6 +33,14 @@ std::uint64_t drawSeed() {
         // No entropy source here: the clock still differs from run to run.
         return clockSeed();
     }
+}
+
+// What the progress line expects carving and writing to take, from this
+// machine's measures (docs/performance.md): depth-first is the fastest method,
+// the others take two to five times as long.
+constexpr double kWriteSecondsPerCell = 6e-9;
+double carveSecondsPerCell(CarveMethod method) {
+    return method == CarveMethod::DepthFirst ? 17e-9 : 60e-9;
 }
 
 // Where a method's line of help starts, and how wide the help may run.
@@ -133,6 +143,7 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
                            throw UsageError("--braid", why);
                        }
                    });
+    addQuietFlag(*command, request.quiet);
     command->callback([&request, picked] {
         if (*picked && request.carve.method != CarveMethod::GrowingTree) {
             throw UsageError("--pick",
@@ -158,26 +169,29 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     return command;
 }
 
-void runGenerate(const GenerateRequest& request, std::ostream& talk) {
+void runGenerate(const GenerateRequest& request, std::ostream& notices) {
     const CarveMethod method = request.carve.method;
-    const bool hasCells = request.width >= 1 && request.height >= 1;
-    const std::uint64_t carverBytes =
-        hasCells ? carveExtraBytes(method, request.width, request.height) : 0;
-    if (const auto why =
-            refusal(MazeCommand::Generate, request.width, request.height, carverBytes)) {
+    if (const auto why = memoryRefusal(request.width, request.height,
+                                       generateNeed(request.width, request.height, method))) {
         throw ToolError("generate", *why);
     }
     if (const std::string why = carveRefusal(method, request.width, request.height); !why.empty()) {
         throw ToolError("generate", why);
     }
+    // Before any work: an output that cannot be written costs none.
+    OutputTarget output(request.output, gridFileBytes(request.width, request.height));
     const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
-    if (!request.seed) {
-        talk << "seed " << seed << std::endl;
+    if (!request.seed && !request.quiet) {
+        notices << "seed " << seed << std::endl;
     }
+    const double cells = static_cast<double>(request.width) * request.height;
+    Progress progress("generate", !request.quiet && Progress::terminalAttached(),
+                      {cells * carveSecondsPerCell(method), cells * kWriteSecondsPerCell});
     WallGrid grid(request.width, request.height);
     SeededRandom random(seed);
     carveMaze(grid, request.carve, random);
-    OutputTarget(request.output).write([&](std::streambuf& out) { writeGrid(out, grid); });
+    progress.nextStage();
+    output.write([&](std::streambuf& out) { writeGrid(out, grid); });
 }
 
 }  // namespace nitka

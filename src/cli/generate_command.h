@@ -23,13 +23,14 @@ struct GenerateRequest {
     std::string output = "-";
     // The method, growing tree's pick and the share of dead ends to braid.
     CarveOptions carve;
+    bool quiet = false;
 };
 
 // Adds the command to app; parsing fills request.
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request);
 
-// Carves the maze and writes it. talk receives the line "seed S" when the seed
-// was drawn. Throws ToolError.
-void runGenerate(const GenerateRequest& request, std::ostream& talk);
+// Carves the maze and writes it. notices receives the line "seed S" when the
+// seed was drawn, unless quiet. Throws ToolError.
+void runGenerate(const GenerateRequest& request, std::ostream& notices);
 
 }  // namespace nitka

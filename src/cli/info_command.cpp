@@ -2,9 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/file_identity.h"
 #include "cli/info_text.h"
 #include "cli/maze_input.h"
+#include "cli/memory_need.h"
 #include "cli/output_target.h"
+#include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "solver/maze_stats.h"
 
@@ -15,6 +18,7 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
         "info", "Print a maze's size, reachable cells, loops, dead ends, routes and corridors.");
     addMazeFileArgument(*command, request.input);
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
+    addQuietFlag(*command, request.quiet);
     command->footer(
         "Reachable counts the cells reachable from the top-left one. A maze is perfect\n"
         "when every cell is reachable and there is one route between any two. The\n"
@@ -29,10 +33,17 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
 }
 
 void runInfo(const InfoRequest& request) {
-    WallGrid grid = readMazeInput(request.input, MazeCommand::Info);
+    const std::string input = mazeFileOrDefault(request.input);
+    refuseOutputOverInputs("-", {input});
+    OutputTarget output("-");
+    const double cells = expectedCells(input);
+    Progress progress("info", !request.quiet && Progress::terminalAttached(),
+                      {cells * kReadSecondsPerCell, cells * 30e-9});
+    WallGrid grid = readMazeInput(input, searchNeed);
+    progress.nextStage();
     const MazeStats stats = measureMaze(grid);
     const std::string text = request.json ? infoJson(stats) : infoLines(stats);
-    OutputTarget("-").write([&](std::streambuf& out) {
+    output.write([&](std::streambuf& out) {
         out.sputn(text.data(), static_cast<std::streamsize>(text.size()));
     });
 }

@@ -10,8 +10,9 @@ namespace nitka {
 
 // nitka-maze info: measures of a maze file.
 struct InfoRequest {
-    std::string input = "labird.txt";
+    std::string input;
     bool json = false;
+    bool quiet = false;
 };
 
 CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request);

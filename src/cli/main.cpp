@@ -2,6 +2,7 @@
 #include <iostream>
 #include <span>
 
+#include "cli/interrupt_cleanup.h"
 #include "cli/maze_tool.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     // A file-size limit makes a write fail with an error that is reported,
     // instead of killing the tool with a half-written file.
     std::signal(SIGXFSZ, SIG_IGN);
+    nitka::removeTemporaryFilesOnInterrupt();
     return nitka::runMazeTool(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
                               std::cerr);
 }

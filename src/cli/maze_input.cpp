@@ -1,8 +1,11 @@
 #include "cli/maze_input.h"
 
-#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <optional>
 
+#include "cli/memory_need.h"
 #include "cli/standard_streams.h"
 #include "cli/tool_error.h"
 #include "storage/grid_reader.h"
@@ -11,9 +14,22 @@
 
 namespace nitka {
 
-WallGrid readMazeInput(const std::string& name, MazeCommand command) {
+std::string mazeFileOrDefault(const std::string& given) {
+    if (!given.empty()) {
+        return given;
+    }
+    return ::isatty(STDIN_FILENO) == 1 ? "labird.txt" : "-";
+}
+
+double expectedCells(const std::string& name) {
+    struct stat status {};
+    const int result = name == "-" ? ::fstat(STDIN_FILENO, &status) : ::stat(name.c_str(), &status);
+    return result == 0 && S_ISREG(status.st_mode) ? static_cast<double>(status.st_size) / 6 : 0;
+}
+
+WallGrid readMazeInput(const std::string& name, const MemoryNeed& need) {
     const std::string shown = inputName(name);
-    return onFile(shown, [&] {
+    return blamingFile(shown, [&] {
         // A named file must be a regular one, as for the window: a FIFO or
         // device named by mistake is refused rather than waited on.
         std::optional<InputFile> file;
@@ -25,11 +41,16 @@ WallGrid readMazeInput(const std::string& name, MazeCommand command) {
         if (size.width < 1 || size.height < 1) {
             throw ToolError(shown, "no maze: its width or height is below 1");
         }
-        if (const auto why = refusal(command, size.width, size.height)) {
+        if (const auto why =
+                memoryRefusal(size.width, size.height, need(size.width, size.height))) {
             throw ToolError(shown, *why);
         }
         WallGrid grid(size.width, size.height);
-        readGridCells(reader, grid);
+        if (const std::uint64_t read = readGridCells(reader, grid); read < grid.cellCount()) {
+            throw ToolError(shown, "ends after " + std::to_string(read) + " of " +
+                                       std::to_string(size.width) + " x " +
+                                       std::to_string(size.height) + " cells");
+        }
         if (file) {
             file->close();
         }

@@ -12,17 +12,18 @@ namespace nitka {
 namespace {
 
 void show(const std::string& text) {
-    onFile(outputName("-"), [&] {
+    blamingFile(outputName("-"), [&] {
         StandardOutput out;
         out.sputn(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
     });
 }
 
-struct Runner {
-    std::ostream& err;
+// Runs whichever request the command line made.
+struct RequestRunner {
+    std::ostream& notices;
     void operator()(const ShowText& request) const { show(request.text); }
-    void operator()(const GenerateRequest& request) const { runGenerate(request, err); }
+    void operator()(const GenerateRequest& request) const { runGenerate(request, notices); }
     void operator()(const SolveRequest& request) const { runSolve(request); }
     void operator()(const RenderRequest& request) const { runRender(request); }
     void operator()(const InfoRequest& request) const { runInfo(request); }
@@ -32,7 +33,7 @@ struct Runner {
 
 int runMazeTool(std::span<const char* const> argv, std::ostream& err) {
     try {
-        std::visit(Runner{err}, parseCommandLine(argv));
+        std::visit(RequestRunner{err}, parseCommandLine(argv));
         return kStatusDone;
     } catch (const ToolError& error) {
         err << errorLine(error.subject(), error.what()) << std::flush;

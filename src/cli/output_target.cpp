@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "cli/standard_streams.h"
@@ -60,7 +62,8 @@ private:
 
 class FileSink final : public OutputTarget::Sink {
 public:
-    explicit FileSink(const std::string& name) : m_file(name) {}
+    FileSink(const std::string& name, std::optional<std::uint64_t> length)
+        : m_file(name, {}, length) {}
     std::streambuf& stream() override { return m_file.stream(); }
     void commit() override { m_file.commit(); }
 
@@ -70,14 +73,15 @@ private:
 
 }  // namespace
 
-OutputTarget::OutputTarget(const std::string& name) : m_shownName(outputName(name)) {
-    onFile(m_shownName, [&] {
+OutputTarget::OutputTarget(const std::string& name, std::optional<std::uint64_t> length)
+    : m_shownName(outputName(name)) {
+    blamingFile(m_shownName, [&] {
         if (name == "-") {
             m_sink = std::make_unique<StandardSink>();
         } else if (isStreamDevice(name)) {
             m_sink = std::make_unique<DeviceSink>(name);
         } else {
-            m_sink = std::make_unique<FileSink>(name);
+            m_sink = std::make_unique<FileSink>(name, length);
         }
     });
 }
@@ -85,10 +89,18 @@ OutputTarget::OutputTarget(const std::string& name) : m_shownName(outputName(nam
 OutputTarget::~OutputTarget() = default;
 
 void OutputTarget::write(const std::function<void(std::streambuf&)>& fill) {
-    onFile(m_shownName, [&] {
+    blamingFile(m_shownName, [&] {
         fill(m_sink->stream());
         m_sink->commit();
     });
+}
+
+}  // namespace nitka
+
+namespace nitka {
+
+bool standardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
 }
 
 }  // namespace nitka

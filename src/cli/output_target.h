@@ -1,18 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <streambuf>
 #include <string>
 
 namespace nitka {
 
 // Where a command's data goes: the file named, or standard output for "-".
-// A file appears (or replaces the old one) only when write() has filled it
-// completely; a failure part way leaves no half-written file behind.
+// Opened when made, before any work, so that an output that cannot be written
+// costs nothing. A file appears or replaces the old one only when write() has
+// filled it completely, by OutputFile's rules (storage/output_file.h): a
+// failure or an interrupt part way leaves the old file, or no file, as it was.
 class OutputTarget {
 public:
-    explicit OutputTarget(const std::string& name);
+    // length, when known, is the number of bytes write() will give: a file
+    // that must be overwritten in place then has its room reserved now.
+    explicit OutputTarget(const std::string& name,
+                          std::optional<std::uint64_t> length = std::nullopt);
     ~OutputTarget();
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;
@@ -31,5 +38,8 @@ private:
     std::string m_shownName;
     std::unique_ptr<Sink> m_sink;
 };
+
+// Whether standard output is a terminal, where binary data must not go.
+bool standardOutputIsTerminal();
 
 }  // namespace nitka

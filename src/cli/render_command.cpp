@@ -9,9 +9,12 @@
 #include <memory>
 #include <utility>
 
+#include "cli/file_identity.h"
 #include "cli/maze_input.h"
+#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
 #include "cli/tool_error.h"
@@ -100,9 +103,8 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     addMazeFileArgument(*command, request.input);
     command
         ->add_option("-o,--output", request.output,
-                     "The picture's file; - writes to standard output")
-        ->type_name("OUT")
-        ->required();
+                     "The picture's file; - (the default) writes to standard output")
+        ->type_name("OUT");
     // Filled in once parsing is done: the output's extension decides when
     // --format is not given.
     auto format = std::make_shared<std::optional<ImageFormat>>();
@@ -119,6 +121,7 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     addValueOption(*command, "--paper", "PAPER", "PDF paper, a4 (default) or letter",
                    [&request](const std::string& text) { request.paper = parsePaper(text); });
     command->add_flag("--answer", request.answer, "PDF: a second page with the route");
+    addQuietFlag(*command, request.quiet);
     command->callback([&request, format] {
         if (!*format) {
             *format = formatOfName(request.output);
@@ -136,8 +139,9 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         }
     });
     command->footer(
-        "The format follows OUT's extension: .png, .svg, .pdf, or .txt for ASCII; \"-o -\"\n"
-        "writes ASCII unless --format says otherwise. The default cell size is the\n"
+        "The format follows OUT's extension: .png, .svg, .pdf, or .txt for ASCII; standard\n"
+        "output gets ASCII unless --format says otherwise, and no PNG or PDF while it is\n"
+        "a terminal. The default cell size is the\n"
         "window's up to 100 x 100 cells (16 pixels up to 50 x 50, 11 up to 70 x 70,\n"
         "else 8); a larger maze gets the largest of 8, 4 and 2 pixels that keeps the\n"
         "picture under 20000 pixels a side, else 2. A PDF fits the maze on the sheet\n"
@@ -152,18 +156,31 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
 }
 
 void runRender(const RenderRequest& request) {
-    WallGrid grid = readMazeInput(request.input, MazeCommand::Render);
+    const bool binary = request.format == ImageFormat::Png || request.format == ImageFormat::Pdf;
+    if (request.output == "-" && binary && standardOutputIsTerminal()) {
+        throw UsageError("render",
+                         "a PNG or PDF would garble the terminal; give -o FILE or "
+                         "send standard output to a file or a pipe");
+    }
+    const std::string input = mazeFileOrDefault(request.input);
+    refuseOutputOverInputs(request.output, {input});
+    OutputTarget output(request.output);
+    const double cells = expectedCells(input);
+    Progress progress("render", !request.quiet && Progress::terminalAttached(),
+                      {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
+    WallGrid grid = readMazeInput(input, renderNeed);
+    progress.nextStage();
     if (request.route || request.answer) {
-        const GridRoute route = chooseRoute(grid, {}, request.shortest, inputName(request.input));
+        const GridRoute route = chooseRoute(grid, {}, request.shortest, inputName(input));
         markRoute(grid, route);
     }
+    progress.nextStage();
     RenderOptions options;
     options.cell = request.cell.value_or(0);
     options.route = request.route;
     options.paper = request.paper;
     options.answer = request.answer;
     const auto render = writerOf(request.format);
-    OutputTarget output(request.output);
     try {
         output.write([&](std::streambuf& out) { render(grid, options, out); });
     } catch (const RenderError& error) {

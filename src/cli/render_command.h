@@ -15,8 +15,8 @@ enum class ImageFormat { Ascii, Svg, Png, Pdf };
 
 // nitka-maze render: a picture of a maze file.
 struct RenderRequest {
-    std::string input = "labird.txt";
-    std::string output;
+    std::string input;
+    std::string output = "-";
     ImageFormat format = ImageFormat::Ascii;
     // Dots along the route on the picture.
     bool route = false;
@@ -27,6 +27,7 @@ struct RenderRequest {
     Paper paper = Paper::A4;
     // PDF only: a second page with the route.
     bool answer = false;
+    bool quiet = false;
 };
 
 // The format a file name asks for by its extension (.txt is ASCII, and so is

@@ -7,8 +7,15 @@
 namespace nitka {
 
 void addMazeFileArgument(CLI::App& command, std::string& input) {
-    command.add_option("file", input, "Maze file (default labird.txt); - reads standard input")
+    command
+        .add_option("file", input,
+                    "Maze file; - reads standard input, which is also the default unless it is a "
+                    "terminal, where labird.txt is")
         ->type_name("FILE");
+}
+
+void addQuietFlag(CLI::App& command, bool& quiet) {
+    command.add_flag("-q,--quiet", quiet, "No progress line on a terminal, no seed line");
 }
 
 void addValueOption(CLI::App& command, const std::string& names, const std::string& typeName,

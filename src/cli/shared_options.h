@@ -9,9 +9,12 @@ class App;
 
 namespace nitka {
 
-// The maze file argument of the commands that read one: "labird.txt" unless
-// given, "-" for standard input.
+// The maze file argument of the commands that read one, left empty when not
+// given (see mazeFileOrDefault); "-" for standard input.
 void addMazeFileArgument(CLI::App& command, std::string& input);
+
+// --quiet, which every command takes: no progress line, no seed line.
+void addQuietFlag(CLI::App& command, bool& quiet);
 
 // An option with a value, shown in help as typeName, that take reads (and may
 // refuse with a UsageError) as it is parsed.

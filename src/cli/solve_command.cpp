@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "cli/file_identity.h"
 #include "cli/maze_input.h"
+#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/tool_error.h"
 
@@ -24,6 +27,7 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
     addValueOption(
         *command, "--to", "X,Y", "End cell (default the bottom-right)",
         [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); });
+    addQuietFlag(*command, request.quiet);
     command->footer(
         "The file is read as the window's LOAD reads it, at any size this machine can\n"
         "hold. A flag of 1 is a wall; any other flag lets the route pass, as in the\n"
@@ -37,10 +41,16 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
 }
 
 void runSolve(const SolveRequest& request) {
-    WallGrid grid = readMazeInput(request.input, MazeCommand::Solve);
-    const GridRoute route =
-        chooseRoute(grid, request.ends, request.shortest, inputName(request.input));
-    OutputTarget("-").write([&](std::streambuf& out) {
+    const std::string input = mazeFileOrDefault(request.input);
+    refuseOutputOverInputs("-", {input});
+    OutputTarget output("-");
+    const double cells = expectedCells(input);
+    Progress progress("solve", !request.quiet && Progress::terminalAttached(),
+                      {cells * kReadSecondsPerCell, cells * 15e-9});
+    WallGrid grid = readMazeInput(input, searchNeed);
+    progress.nextStage();
+    const GridRoute route = chooseRoute(grid, request.ends, request.shortest, inputName(input));
+    output.write([&](std::streambuf& out) {
         route.forEachCell([&](GridCell cell) {
             const std::string line = std::to_string(cell.x) + ' ' + std::to_string(cell.y) + '\n';
             out.sputn(line.data(), static_cast<std::streamsize>(line.size()));

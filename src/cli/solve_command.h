@@ -12,9 +12,10 @@ namespace nitka {
 
 // nitka-maze solve: the route through a maze file.
 struct SolveRequest {
-    std::string input = "labird.txt";
+    std::string input;
     bool shortest = false;
     RouteEnds ends;
+    bool quiet = false;
 };
 
 CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request);

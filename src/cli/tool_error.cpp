@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "storage/maze_reader.h"
+
 namespace nitka {
 namespace {
 
@@ -26,6 +28,16 @@ std::string errorLine(const std::string& what, const std::string& why) {
 }
 
 std::string fileErrorText(const FileError& error) {
+    if (const auto* kind = dynamic_cast<const NotRegularFileError*>(&error)) {
+        return kind->isFolder() ? "is a folder" : "not a regular file";
+    }
+    if (const auto* number = dynamic_cast<const InvalidNumberError*>(&error)) {
+        std::string token;
+        for (const char c : number->token()) {
+            token += c >= ' ' && c <= '~' ? c : '?';
+        }
+        return "line " + std::to_string(number->line()) + ": \"" + token + "\" is not a number";
+    }
     const std::string message = error.what();
     if (message != "I/O error " + std::to_string(error.code())) {
         return message;

@@ -38,8 +38,10 @@ public:
 // parts become spaces, so a message stays one line for scripts reading stderr.
 std::string errorLine(const std::string& what, const std::string& why);
 
-// The message for a file error. The window's table says "I/O error N" for a
-// system error it has no text for; here the system's own words follow.
+// The message for a file error: the window's table, except where the tool can
+// say more that a user can act on (a folder or a device named as a file, where
+// and what a bad number is); for a system error the table has no text for
+// ("I/O error N") the system's own words follow.
 std::string fileErrorText(const FileError& error);
 
 // How a file argument reads in messages: "-" is a stream, not a file name.
@@ -48,7 +50,7 @@ std::string outputName(const std::string& name);
 
 // Runs work; a FileError in it becomes a ToolError about the file name.
 template <typename Work>
-decltype(auto) onFile(const std::string& shownName, Work&& work) {
+decltype(auto) blamingFile(const std::string& shownName, Work&& work) {
     try {
         return std::forward<Work>(work)();
     } catch (const FileError& error) {

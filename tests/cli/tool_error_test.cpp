@@ -19,7 +19,7 @@ TEST(ToolErrorTest, AFailureIsOneLineNamingWhatAndWhy) {
 
 TEST(ToolErrorTest, FileErrorsBecomeFailuresAboutTheFile) {
     try {
-        onFile(inputName("-"), [] { throw FileError(file_error_code::kDiskFull); });
+        blamingFile(inputName("-"), [] { throw FileError(file_error_code::kDiskFull); });
         FAIL() << "nothing thrown";
     } catch (const ToolError& error) {
         EXPECT_EQ(error.subject(), "standard input");
