@@ -64,7 +64,7 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
             throw UsageError("help", "asks about one command at a time");
         }
         if (const CLI::App* command = named(argv[2])) {
-            return ShowText{command->help()};
+            return ShowText{command->help(app.get_name())};
         }
         throw UsageError(argv[2], kNoSuchCommand);
     }

@@ -18,6 +18,8 @@ public:
     virtual ~Sink() = default;
     virtual std::streambuf& stream() = 0;
     virtual void commit() = 0;
+    // The file error behind a writer's own failure, where one was kept.
+    virtual void throwIfFailed() {}
 };
 
 namespace {
@@ -66,6 +68,7 @@ public:
         : m_file(name, {}, length) {}
     std::streambuf& stream() override { return m_file.stream(); }
     void commit() override { m_file.commit(); }
+    void throwIfFailed() override { m_file.throwIfFailed(); }
 
 private:
     OutputFile m_file;
@@ -90,7 +93,14 @@ OutputTarget::~OutputTarget() = default;
 
 void OutputTarget::write(const std::function<void(std::streambuf&)>& fill) {
     blamingFile(m_shownName, [&] {
-        fill(m_sink->stream());
+        try {
+            fill(m_sink->stream());
+        } catch (const std::exception&) {
+            // A picture library reports a failed write in words of its own;
+            // the system's reason, where there is one, says more.
+            m_sink->throwIfFailed();
+            throw;
+        }
         m_sink->commit();
     });
 }

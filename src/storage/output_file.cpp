@@ -372,6 +372,12 @@ public:
         m_staging.reset();
     }
 
+    void throwIfFailed() const {
+        if (m_error) {
+            std::rethrow_exception(m_error);
+        }
+    }
+
     void commit() {
         assert(!m_committed);
         writeBuffer();
@@ -548,6 +554,10 @@ void OutputFile::reserve(std::uint64_t length) {
 
 std::streambuf& OutputFile::stream() {
     return *m_buffer;
+}
+
+void OutputFile::throwIfFailed() const {
+    m_buffer->throwIfFailed();
 }
 
 void OutputFile::commit() {

@@ -57,6 +57,10 @@ public:
 
     std::streambuf& stream();
 
+    // Throws the first failure of a write so far, if any: a writer that wraps
+    // the stream in one of its own may have kept only that something failed.
+    void throwIfFailed() const;
+
     // Writes out what is buffered and makes the file whole under its name.
     // Requires: not committed before. A failure to sync the folder after the
     // rename is reported too, although the name already shows the new file.
