@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/maze_hash.h"
 #include "support/perfect_maze.h"
 
 namespace nitka {
@@ -237,6 +238,41 @@ TEST(CarveUniformity, RandomWalksMakeEverySpanningTreeEquallyLikely) {
     EXPECT_GT(treeChiSquared({CarveMethod::DepthFirst}, trees), kLimit);
     EXPECT_GT(treeChiSquared({CarveMethod::BinaryTree}, trees), kLimit);
     EXPECT_GT(treeChiSquared({CarveMethod::HuntAndKill}, trees), kLimit);
+}
+
+// Seeds are a promise for every method, as for depth-first: a change that
+// alters any method's mazes, its picks' or braiding's, fails here.
+TEST(CarveMethodSeeds, EveryMethodKeepsItsMazeForASeed) {
+    // method, pick ("" for none), braid share, hash of the 23 x 17 maze of seed 7
+    const std::tuple<std::string_view, std::string_view, double, std::uint64_t> pinned[] = {
+        {"depth-first", "", 0, 0x5f26108bd53452dcu},
+        {"prim", "", 0, 0xf7756841d616bcaau},
+        {"kruskal", "", 0, 0x1bcd429737435728u},
+        {"wilson", "", 0, 0x74baa22474259c90u},
+        {"aldous-broder", "", 0, 0x6dd144bec4fe697au},
+        {"hunt-and-kill", "", 0, 0x55a62b06e3f3882cu},
+        {"growing-tree", "newest", 0, 0xc3d5c81bd44544e4u},
+        {"growing-tree", "random", 0, 0xdd91f4a4efc91a7eu},
+        {"growing-tree", "oldest", 0, 0x983c202fc60e2b30u},
+        {"growing-tree", "mix:0.25", 0, 0xbdf415649a1a449au},
+        {"eller", "", 0, 0x4bb1b2c4e4a51400u},
+        {"binary-tree", "", 0, 0x595f42cc2b04dc42u},
+        {"sidewinder", "", 0, 0x53c043c563bc6206u},
+        {"recursive-division", "", 0, 0x13815d13fea37376u},
+        {"kruskal", "", 0.5, 0xd9c15dfc81059352u},
+    };
+    for (const auto& [name, pick, braid, hash] : pinned) {
+        CarveOptions options;
+        options.method = *carveMethodNamed(name);
+        if (!pick.empty()) {
+            ASSERT_EQ(parseGrowingTreePick(pick, options), "");
+        }
+        options.braid = braid;
+        WallGrid grid(23, 17);
+        SeededRandom random(7);
+        carveMaze(grid, options, random);
+        EXPECT_EQ(testing::mazeFileHash(grid), hash) << name << " " << pick << " " << braid;
+    }
 }
 
 }  // namespace
