@@ -56,7 +56,7 @@ class UsageTest(ToolCase):
            ("generate --braid nan", "--braid"), ("generate --braid 1e-2", "--braid"),
            ("solve --from 5", "--from"), ("solve --from -1,2", "--from"),
            ("solve --to 1,2,3", "--to"), ("solve --to ,2", "--to"), ("solve a.txt b.txt", "solve"),
-           ("render maze.txt", "render"), ("render -o maze.gif", "maze.gif"),
+           ("render -o maze.gif", "maze.gif"),
            ("render -o png", "png"), ("render -o x.png --format gif", "--format"),
            ("render -o x.png --answer", "--answer"), ("render -o x.png --cell 1", "--cell"),
            ("render -o x.pdf --paper a3", "--paper"), ("info --json=maybe", "info"),
@@ -98,13 +98,21 @@ class FileTest(ToolCase):
         self.write("empty", b"")
         self.write("flat", b"0  5\r\n")
         self.write("negative", b"-2  3\r\n")
+        self.write("cut", b"3  3\r\n1  1\r\n")
+        self.write("half", b"2  1\r\n1  1\r\n1")
+        self.write("ctrl-z", b"2  2\r\n1  1\r\n1  0\r\n\x1a  1\r\n1  1\r\n")
+        self.write("bad", b"2  1\r\n1  1\r\n1  0x1G\r\n")
         rows = [
             ("missing.txt", "missing.txt: File not found"),
-            ("folder", "folder: File access denied"),
-            ("fifo", "fifo: File access denied"),
-            ("/dev/null", "/dev/null: File access denied"),
+            ("folder", "folder: is a folder"),
+            ("fifo", "fifo: not a regular file"),
+            ("/dev/null", "/dev/null: not a regular file"),
             ("plain/maze.txt", "plain/maze.txt: Invalid filename"),
-            ("words", "words: Invalid numeric input"),
+            ("words", 'words: line 1: "a" is not a number'),
+            ("bad", 'bad: line 3: "0x1G" is not a number'),
+            ("cut", "cut: ends after 1 of 3 x 3 cells"),
+            ("half", "half: ends after 1 of 2 x 1 cells"),
+            ("ctrl-z", "ctrl-z: ends after 2 of 2 x 2 cells"),
             ("empty", "empty: no maze: its width or height is below 1"),
             ("flat", "flat: no maze: its width or height is below 1"),
             ("negative", "negative: no maze: its width or height is below 1"),
@@ -113,13 +121,17 @@ class FileTest(ToolCase):
             for name, line in rows:
                 with self.subTest(reader=reader, name=name):
                     self.assertFailure(self.tool(*reader, name), 1, line)
-        self.assertEqual(self.listing(), ["empty", "fifo", "flat", "folder", "negative",
-                                          "plain", "words"])
+        self.assertEqual(self.listing(), ["bad", "ctrl-z", "cut", "empty", "fifo", "flat", "folder",
+                                          "half", "negative", "plain", "words"])
 
-    def test_the_default_input_is_labird_txt(self):
-        self.assertFailure(self.tool("info"), 1, "labird.txt: File not found")
+    def test_the_default_input_is_standard_input_or_at_a_terminal_labird_txt(self):
+        self.assertFailure(self.on_terminal("info", streams=("stdin",)), 1,
+                           "labird.txt: File not found")
         self.write("labird.txt", LOOPY)
-        self.assertEqual(self.ok("solve"), self.ok("solve", "labird.txt"))
+        self.assertEqual(self.on_terminal("solve", streams=("stdin",)).stdout,
+                         self.ok("solve", "labird.txt"))
+        for command in ("solve", "info"):
+            self.assertEqual(self.ok(command, stdin=LOOPY), self.ok(command, "labird.txt"))
 
     def test_a_file_it_may_not_read_fails(self):
         self.write("secret.txt", LOOPY)
@@ -212,6 +224,126 @@ class StreamTest(ToolCase):
         self.assertEqual((done.stdout, done.stderr), (b"3000  3000\r\n", b""))
 
 
+class SafetyTest(ToolCase):
+    """No command writes over its input, leaves a half-written file, or lets an
+    interrupt leave a temporary one."""
+
+    def setUp(self):
+        super().setUp()
+        self.temporary = self.dir / "tmp"
+        self.temporary.mkdir()
+        self.env = dict(os.environ, TMPDIR=str(self.temporary))
+
+    def test_the_output_is_never_an_input(self):
+        self.write("m.txt", LOOPY)
+        os.symlink("m.txt", self.dir / "soft.txt")
+        os.link(self.dir / "m.txt", self.dir / "hard.txt")
+        script = {
+            "render m.txt -o m.txt": "m.txt: is the same file as the input m.txt",
+            "render m.txt -o soft.txt": "soft.txt: is the same file as the input m.txt",
+            "render soft.txt -o hard.txt": "hard.txt: is the same file as the input soft.txt",
+            "render -o m.txt < m.txt": "m.txt: is the same file as the input standard input",
+            "render - >> m.txt < hard.txt": "standard output: is the same file as the input "
+                                            "standard input",
+            "info m.txt >> soft.txt": "standard output: is the same file as the input m.txt",
+            "solve --shortest >> m.txt < m.txt": "standard output: is the same file as the "
+                                                 "input standard input",
+        }
+        for line, message in script.items():
+            with self.subTest(line=line):
+                done = subprocess.run(["bash", "-c", f"'{TOOL}' {line}"], cwd=self.dir,
+                                      capture_output=True, timeout=60)
+                self.assertFailure(done, 2, message + "; write the output to another file")
+                self.assertEqual((self.dir / "m.txt").read_bytes(), LOOPY)
+
+    def test_a_file_written_in_place_is_whole_or_untouched(self):
+        self.write("maze.txt", LOOPY)
+        os.link(self.dir / "maze.txt", self.dir / "keep.txt")  # a second name: in place
+        self.write("in.txt", self.ok("generate", "-W", 30, "-H", 30, "--seed", 3))
+        limit = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (5 * 1024, 5 * 1024))
+        # Known length (generate) and a staged copy (render): both refused
+        # before the old bytes are touched.
+        for args in (["generate", "-W", 100, "-H", 100, "--seed", 1, "-o", "maze.txt"],
+                     ["render", "in.txt", "-o", "maze.txt", "--format", "svg"]):
+            with self.subTest(command=args[0]):
+                done = self.tool(*args, preexec_fn=limit, env=self.env)
+                self.assertFailure(done, 1, "maze.txt: I/O error 27 (File too large)")
+                self.assertEqual((self.dir / "keep.txt").read_bytes(), LOOPY)
+        for args in (["generate", "-W", 30, "-H", 30, "--seed", 2, "-o", "maze.txt"],
+                     ["render", "-", "-o", "maze.txt"]):
+            with self.subTest(command=args[0], limit=None):
+                self.ok(*args, stdin=LOOPY, env=self.env)
+                self.assertEqual((self.dir / "keep.txt").read_bytes(),
+                                 (self.dir / "maze.txt").read_bytes())
+        self.assertEqual(self.listing(), ["in.txt", "keep.txt", "maze.txt", "tmp"])
+
+    def test_an_interrupt_leaves_no_file_behind(self):
+        for signal, delay in ((2, 0.1), (15, 0.4), (1, 0.8), (2, 1.2)):
+            with self.subTest(signal=signal, delay=delay):
+                process = subprocess.Popen([TOOL, "generate", "-W", "3000", "-H", "3000",
+                                            "-o", "big.txt", "--quiet"], cwd=self.dir,
+                                           env=self.env, stderr=subprocess.PIPE)
+                time.sleep(delay * SLOWDOWN)
+                process.send_signal(signal)
+                process.communicate(timeout=60 * SLOWDOWN)
+                # Either ended by the signal with nothing left, or done before it.
+                listing = self.listing()
+                if process.returncode == 0:
+                    self.assertEqual(listing, ["big.txt", "tmp"])
+                    os.unlink(self.dir / "big.txt")
+                else:
+                    self.assertEqual((process.returncode, listing), (-signal, ["tmp"]))
+
+    def test_a_bad_output_costs_no_work(self):
+        rows = (("generate", "-W", 6000, "-H", 6000, "-o", "nodir/x.txt"),
+                ("render", "missing.txt", "-o", "nodir/x.png"),
+                ("generate", "-o", "tmp"), ("render", "missing.txt", "--format", "svg", "-o", "tmp"))
+        for args in rows:
+            with self.subTest(args=args):
+                # One line naming the output: no seed told, no input read.
+                done = self.tool(*args, timeout=2)
+                self.assertFailure(done, 1)
+                self.assertRegex(done.stderr.decode(),
+                                 rf"\Anitka-maze: {args[-1]}: (File not found|is a folder)\n")
+
+
+class FilterTest(ToolCase):
+    """Habits of a Unix filter: streams by default, help, quiet, progress."""
+
+    def test_streams_are_the_default_and_binary_stays_off_the_terminal(self):
+        maze = self.ok("generate", "-W", 5, "-H", 4, "--seed", 8)
+        self.assertEqual(self.ok("render", stdin=maze), self.ok("render", "-", "-o", "-", stdin=maze))
+        self.assertTrue(self.ok("render", "--format", "png", stdin=maze).startswith(b"\x89PNG"))
+        self.write("maze.txt", maze)
+        for picture in ("png", "pdf"):
+            with self.subTest(picture=picture):
+                done = self.on_terminal("render", "maze.txt", "--format", picture,
+                                        streams=("stdout",))
+                self.assertEqual((done.returncode, done.terminal), (2, b""))
+                self.assertRegex(done.stderr.decode(), r"\Anitka-maze: render: a PNG or PDF ")
+        self.assertIn(b"+---+", self.on_terminal("render", "maze.txt", streams=("stdout",)).terminal)
+
+    def test_help_names_a_command_or_fails(self):
+        for command in ("generate", "solve", "render", "info"):
+            self.assertEqual(self.ok("help", command), self.ok(command, "--help"))
+        self.assertEqual(self.ok("help"), self.ok("--help"))
+        self.assertIn("nitka-maze help COMMAND", self.ok("help").decode())
+        self.assertFailure(self.tool("help", "carve"), 2, "carve: no such command; the commands "
+                                                          "are generate, solve, render, info and help")
+        self.assertFailure(self.tool("help", "solve", "info"), 2)
+
+    def test_progress_shows_only_on_a_terminal_and_not_when_quiet(self):
+        big = ("generate", "-W", 8000, "-H", 8000, "-o", "/dev/null")
+        shown = self.on_terminal(*big, streams=("stderr",), timeout=120).terminal.decode()
+        self.assertRegex(shown, r"\Aseed \d+\r?\n(\rnitka-maze: generate: \d{1,2}%)+\r\x1b\[K\Z")
+        self.assertEqual(self.on_terminal(*big, "--quiet", streams=("stderr",),
+                                          timeout=120).terminal, b"")
+        self.assertEqual(self.tool(*big, "--seed", 1, timeout=120).stderr, b"")
+        # A small maze is over before a line would help.
+        self.assertRegex(self.on_terminal("generate", "-o", "/dev/null", streams=("stderr",)
+                                          ).terminal.decode(), r"\Aseed \d+\r?\n\Z")
+
+
 class SizeTest(ToolCase):
     def test_the_largest_sides_are_made(self):
         for width, height in ((1_000_000, 1), (1, 1_000_000)):
@@ -239,6 +371,24 @@ class SizeTest(ToolCase):
                     self.assertFailure(done, 1)
                     self.assertRegex(done.stderr.decode(), rf"\Anitka-maze: {name}: \d+ x \d+ ")
         self.assertNotIn("out.png", self.listing())
+
+
+class LimitTest(ToolCase):
+    def test_memory_limits_of_the_process_are_refused_with_both_sides_said(self):
+        if SLOWDOWN > 1:
+            self.skipTest("the sanitizers reserve far more address space than any limit here")
+        self.write("huge.txt", b"20000  20000\r\n")
+        for resource_name in ("RLIMIT_AS", "RLIMIT_DATA"):
+            kind = getattr(resource, resource_name)
+            limit = lambda: resource.setrlimit(kind, (300 << 20, 300 << 20))
+            for args in (("generate", "-W", 20000, "-H", 20000, "-o", "out.txt"),
+                         ("info", "huge.txt"), ("render", "huge.txt", "-o", "out.png")):
+                with self.subTest(limit=resource_name, command=args[0]):
+                    done = self.tool(*args, preexec_fn=limit)
+                    self.assertFailure(done, 1)
+                    self.assertRegex(done.stderr.decode(), r"\Anitka-maze: [\w.]+: 20000 x 20000 "
+                                     r"cells need [\d.]+ MiB; this process may use [\d.]+ MiB\n")
+        self.assertEqual(self.listing(), ["huge.txt"])
 
 
 class SolveTest(ToolCase):
@@ -462,8 +612,9 @@ class InstallTest(ToolCase):
         completion = self.prefix / "share/bash-completion/completions/nitka-maze"
         self.assertTrue(completion.is_file())
         self.write("maze.txt", b"")
-        for line, expected in (("nitka-maze ", "generate info render solve"),
-                               ("nitka-maze info --", "--help --json"),
+        for line, expected in (("nitka-maze ", "generate help info render solve"),
+                               ("nitka-maze help ", "generate info render solve"),
+                               ("nitka-maze info --", "--help --json --quiet"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
                                ("nitka-maze render --paper ", "a4 letter"),
                                ("nitka-maze generate --algorithm ", " ".join(sorted(

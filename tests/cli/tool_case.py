@@ -4,6 +4,7 @@ import os
 import pathlib
 import subprocess
 import tempfile
+import threading
 import unittest
 
 TOOL = os.environ.get("NITKA_MAZE_EXE", "nitka-maze")
@@ -41,6 +42,42 @@ class ToolCase(unittest.TestCase):
         return subprocess.run([TOOL, *map(str, args)], input=stdin, stdout=stdout,
                               stderr=subprocess.PIPE, cwd=self.dir, timeout=timeout * SLOWDOWN,
                               **options)
+
+    def on_terminal(self, *args, streams, timeout=60, **options):
+        """Runs the tool with the named standard streams ("stdin", "stdout",
+        "stderr") on one pseudo-terminal and the others on pipes (stdin empty).
+        Returns the finished process; its `terminal` holds what the tool wrote
+        to the terminal."""
+        master, slave = os.openpty()
+        shown = bytearray()
+
+        def drain():
+            while True:
+                try:
+                    chunk = os.read(master, 65536)
+                except OSError:  # EIO: every writer closed
+                    return
+                if not chunk:
+                    return
+                shown.extend(chunk)
+
+        reader = threading.Thread(target=drain)
+        reader.start()
+        ends = {name: slave if name in streams else subprocess.PIPE
+                for name in ("stdin", "stdout", "stderr")}
+        try:
+            process = subprocess.Popen([TOOL, *map(str, args)], cwd=self.dir, **ends, **options)
+        finally:
+            os.close(slave)
+        try:
+            stdout, stderr = process.communicate(timeout=timeout * SLOWDOWN)
+        finally:
+            process.kill()
+            reader.join(timeout=10)
+            os.close(master)
+        done = subprocess.CompletedProcess(args, process.returncode, stdout or b"", stderr or b"")
+        done.terminal = bytes(shown)
+        return done
 
     def ok(self, *args, **options):
         """Runs the tool and returns its output, which must be a success: status 0

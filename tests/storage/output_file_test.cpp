@@ -72,22 +72,29 @@ TEST(OutputFileTest, StreamsAnyLengthInPieces) {
 }
 
 TEST(OutputFileTest, AbandonedOrFailedWriteLeavesTheOldFile) {
-    // Rows: the old file (none: a new name), error the first write fails with (0: none).
-    const std::tuple<std::optional<std::string>, int> cases[] = {
-        {"old maze", 0},
-        {std::nullopt, 0},
-        {"old maze", ENOSPC},
+    // Rows: the old file (none: a new name), error the first write fails with
+    // (0: none), whether the old file has a second name and so is written in
+    // place, where the bytes are staged in the temporary folder until commit.
+    const std::tuple<std::optional<std::string>, int, bool> cases[] = {
+        {"old maze", 0, false},     {std::nullopt, 0, false}, {"old maze", ENOSPC, false},
+        {"old maze", ENOSPC, true}, {"old maze", 0, true},
     };
-    for (const auto& [old, error] : cases) {
-        const std::string label = old.value_or("new name") + " " + std::to_string(error);
+    for (const auto& [old, error, linked] : cases) {
+        const std::string label =
+            old.value_or("new name") + " " + std::to_string(error) + (linked ? " in place" : "");
         const testing::TempDir dir;
         const std::string name = dir / "maze.txt";
         if (old) {
             testing::writeBytes(name, *old);
         }
+        if (linked) {
+            fs::create_hard_link(name, dir / "other");
+        }
         {
-            OutputFile file(name, [&, failures = 0](FileStep step) mutable {
-                return step == FileStep::Write && failures++ == 0 ? error : 0;
+            // The third write fails: two chunks in, where a file written in
+            // place straight away would already have lost old bytes.
+            OutputFile file(name, [&, writes = 0](FileStep step) mutable {
+                return step == FileStep::Write && writes++ == 2 ? error : 0;
             });
             // Past several buffers, so that the new file has seen writes.
             writeInPieces(file, kContent);
@@ -97,7 +104,7 @@ TEST(OutputFileTest, AbandonedOrFailedWriteLeavesTheOldFile) {
             }
         }
         EXPECT_EQ(testing::readBytes(name), old.value_or("")) << label;
-        EXPECT_EQ(dir.count(), old ? 1 : 0) << label;
+        EXPECT_EQ(dir.count(), (old ? 1 : 0) + (linked ? 1 : 0)) << label;
     }
 }
 
