@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 
+constexpr const char* kNotText = "bytes that are not UTF-8 text; a mask is a PNG or a text picture";
+
 bool isSpace(char32_t code) {
     return code == U' ' || code == U'\u00A0' || code == U'\u1680' ||
            (code >= U'\u2000' && code <= U'\u200A') || code == U'\u202F' || code == U'\u205F' ||
@@ -39,7 +41,7 @@ public:
         }
         if (m_missing > 0) {
             if ((byte & 0xC0) != 0x80) {
-                refuse("bytes that are not UTF-8 text");
+                refuse(kNotText);
             }
             m_code = m_code << 6 | (byte & 0x3Fu);
             if (--m_missing == 0) {
@@ -58,7 +60,7 @@ public:
         } else if (byte >= 0xF0 && byte <= 0xF4) {
             startCharacter(byte & 0x07u, 3, 0x10000);
         } else {
-            refuse("bytes that are not UTF-8 text");
+            refuse(kNotText);
         }
     }
 
@@ -85,7 +87,7 @@ private:
     void finishCharacter() {
         const char32_t code = m_code;
         if (code < m_least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            refuse("bytes that are not UTF-8 text");
+            refuse(kNotText);
         }
         ++m_character;
         if (code == U'\r') {

@@ -52,8 +52,8 @@ bool readHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
-    png_set_user_limits(png, static_cast<png_uint_32>(kMaxGridSide),
-                        static_cast<png_uint_32>(kMaxGridSide));
+    // Sides are checked below, with a message that says which is too long.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(png, info);
     int depth = 0;
     int colour = 0;
@@ -115,6 +115,11 @@ CellMask readPngMask(std::string_view head, std::streambuf& in) {
     if (interlace != PNG_INTERLACE_NONE) {
         // Its rows come in seven passes, so it cannot be read a row at a time.
         throw ShapeError("an interlaced PNG; save it without interlacing");
+    }
+    if (width > kMaxGridSide || height > kMaxGridSide) {
+        throw ShapeError("a PNG of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels; a mask has at most " + std::to_string(kMaxGridSide) +
+                         " on a side");
     }
     MaskRows rows;
     std::vector<png_byte> row(static_cast<std::size_t>(width) * 4);

@@ -77,20 +77,28 @@ int PolarTopology::neighbours(CellId cell, NeighbourList out) const {
         }
         return static_cast<int>(kFirstRingCells);
     }
-    const CellPosition at = position(cell);
-    const int ring = static_cast<int>(at.y);
-    const std::int64_t cells = ringCells(ring);
-    const CellId first = cell - static_cast<CellId>(at.x);
+    // The rings on either side lie in this band or the next one to it, so one
+    // search finds all three.
+    const auto band = std::upper_bound(m_bands.begin(), m_bands.end(), cell,
+                                       [](CellId c, const Band& b) { return c < b.firstCell; }) -
+                      1;
+    const std::int64_t cells = band->cells;
+    const CellId into = cell - band->firstCell;
+    const std::int64_t x = static_cast<std::int64_t>(into % static_cast<CellId>(cells));
+    const int ring = band->firstRing + static_cast<int>(into / static_cast<CellId>(cells));
+    const CellId first = cell - static_cast<CellId>(x);
     int count = 0;
-    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((at.x + 1) % cells);
-    const std::int64_t inwardCells = ringCells(ring - 1);
+    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + 1) % cells);
+    const std::int64_t inwardCells = ring == band->firstRing ? (band - 1)->cells : cells;
     out[static_cast<std::size_t>(count++)] =
-        ringStart(ring - 1) + static_cast<CellId>(at.x / (cells / inwardCells));
-    out[static_cast<std::size_t>(count++)] =
-        first + static_cast<CellId>((at.x + cells - 1) % cells);
+        first - static_cast<CellId>(inwardCells) + static_cast<CellId>(x / (cells / inwardCells));
+    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + cells - 1) % cells);
     if (ring < m_rings) {
-        const std::int64_t split = ringCells(ring + 1) / cells;
-        const CellId outward = ringStart(ring + 1) + static_cast<CellId>(at.x * split);
+        const auto next = band + 1;
+        const std::int64_t outwardCells =
+            next != m_bands.end() && next->firstRing == ring + 1 ? next->cells : cells;
+        const std::int64_t split = outwardCells / cells;
+        const CellId outward = first + static_cast<CellId>(cells) + static_cast<CellId>(x * split);
         for (std::int64_t i = 0; i < split; ++i) {
             out[static_cast<std::size_t>(count++)] = outward + static_cast<CellId>(i);
         }

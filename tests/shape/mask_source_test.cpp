@@ -149,6 +149,9 @@ TEST(PngMask, RefusesWhatItCannotUse) {
     EXPECT_EQ(refusalOf(white), "no cells: every place is a hole");
     const std::string whole = encode({2, 2, PNG_COLOR_TYPE_GRAY, 8, {{0, 0}, {0, 0}}});
     EXPECT_EQ(refusalOf(whole.substr(0, whole.size() - 20)).substr(0, 12), "a broken PNG");
+    const std::vector<png_byte> wideRow(125'001, 0);
+    EXPECT_EQ(refusalOf(encode({1'000'001, 1, PNG_COLOR_TYPE_GRAY, 1, {wideRow}})),
+              "a PNG of 1000001 x 1 pixels; a mask has at most 1000000 on a side");
     PngPicture interlaced{2, 2, PNG_COLOR_TYPE_GRAY, 8, {{0, 0}, {0, 0}}};
     interlaced.interlaced = true;
     EXPECT_EQ(refusalOf(encode(interlaced)), "an interlaced PNG; save it without interlacing");
