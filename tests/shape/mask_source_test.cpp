@@ -109,6 +109,7 @@ std::string encode(const PngPicture& picture) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &bytes, appendData, noFlush);
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
                  static_cast<png_uint_32>(picture.height), picture.depth, picture.colourType,
                  picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
