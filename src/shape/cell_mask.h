@@ -18,7 +18,9 @@ public:
     bool full() const { return m_cells == places(); }
     std::uint64_t cellCount() const { return m_cells; }
 
-    bool isCell(std::uint64_t place) const { return (m_bits[place >> 6] >> (place & 63) & 1u) != 0; }
+    bool isCell(std::uint64_t place) const {
+        return (m_bits[place >> 6] >> (place & 63) & 1u) != 0;
+    }
     void set(std::uint64_t place, bool cell);
 
     // The first and last cells in reading order. Requires: cellCount() > 0.

@@ -40,8 +40,8 @@ CellId RectTopology::cellAt(CellPosition at) const {
     if (at.x < 0 || at.y < 0 || at.x >= m_mask.width() || at.y >= m_mask.height()) {
         return kNoCell;
     }
-    const auto id = static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) +
-                    static_cast<CellId>(at.x);
+    const auto id =
+        static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
     return m_mask.isCell(id) ? id : kNoCell;
 }
 
@@ -60,7 +60,8 @@ void RectTopology::outline(CellId cell, std::vector<Side>& out) const {
     };
     out.clear();
     out.push_back({{x, y}, {x + 1, y}, false, {}, across(at.y > 0, cell - width)});
-    out.push_back({{x + 1, y}, {x + 1, y + 1}, false, {}, across(at.x + 1 < m_mask.width(), cell + 1)});
+    out.push_back(
+        {{x + 1, y}, {x + 1, y + 1}, false, {}, across(at.x + 1 < m_mask.width(), cell + 1)});
     out.push_back(
         {{x + 1, y + 1}, {x, y + 1}, false, {}, across(at.y + 1 < m_mask.height(), cell + width)});
     out.push_back({{x, y + 1}, {x, y}, false, {}, across(at.x > 0, cell - 1)});

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "shape/topology.h"
+
+namespace nitka {
+
+// The separate parts of a layout: cells joined through shared sides, so that
+// cells touching only at a corner lie apart.
+struct ShapeParts {
+    std::uint64_t count = 0;
+    // The first cell in reading order of each of the first parts, in reading
+    // order of those cells, at most as many as findParts was asked to list.
+    std::vector<CellId> firsts;
+};
+
+// Linear in the cells; holds a bit a place and the search's frontier.
+ShapeParts findParts(const Topology& topology, std::size_t listed = 8);
+
+}  // namespace nitka

@@ -1,0 +1,106 @@
+#include "shape/triangle_topology.h"
+
+#include <cassert>
+#include <cmath>
+#include <utility>
+
+namespace nitka {
+namespace {
+
+const double kRowHeight = std::sqrt(3.0) / 2;
+
+bool pointsUp(CellPosition at) {
+    return (at.x + at.y) % 2 == 0;
+}
+
+double rowTop(std::int64_t row) {
+    return static_cast<double>(row) * kRowHeight;
+}
+
+}  // namespace
+
+TriangleTopology::TriangleTopology(CellMask mask) : m_mask(std::move(mask)) {}
+
+int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
+    assert(isCell(cell));
+    const CellPosition at = position(cell);
+    const bool up = pointsUp(at);
+    int count = 0;
+    const auto add = [&](bool across, CellPosition next) {
+        const CellId id = across ? cellAt(next) : kNoCell;
+        if (id != kNoCell) {
+            out[static_cast<std::size_t>(count++)] = id;
+        }
+    };
+    add(true, {at.x + 1, at.y});
+    add(!up, {at.x, at.y - 1});
+    add(true, {at.x - 1, at.y});
+    add(up, {at.x, at.y + 1});
+    return count;
+}
+
+HeldSide TriangleTopology::heldSide(CellId a, CellId b) const {
+    const CellId holder = a > b ? a : b;
+    const CellId other = a > b ? b : a;
+    const CellPosition at = position(holder);
+    if (position(other).y == at.y) {
+        assert(other + 1 == holder);
+        return {holder, 0};
+    }
+    assert(!pointsUp(at) && other + static_cast<CellId>(m_mask.width()) == holder);
+    return {holder, 1};
+}
+
+CellPosition TriangleTopology::position(CellId cell) const {
+    const auto width = static_cast<CellId>(m_mask.width());
+    return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
+}
+
+CellId TriangleTopology::cellAt(CellPosition at) const {
+    if (at.x < 0 || at.y < 0 || at.x >= m_mask.width() || at.y >= m_mask.height()) {
+        return kNoCell;
+    }
+    const auto id =
+        static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
+    return m_mask.isCell(id) ? id : kNoCell;
+}
+
+Point TriangleTopology::centre(CellId cell) const {
+    const CellPosition at = position(cell);
+    // The centroid lies a third of the height from the base.
+    const double fromTop = pointsUp(at) ? 2.0 / 3.0 : 1.0 / 3.0;
+    return {static_cast<double>(at.x) * 0.5 + 0.5, rowTop(at.y) + fromTop * kRowHeight};
+}
+
+void TriangleTopology::outline(CellId cell, std::vector<Side>& out) const {
+    const CellPosition at = position(cell);
+    const double left = static_cast<double>(at.x) * 0.5;
+    const double middle = left + 0.5;
+    const double right = left + 1;
+    const double top = rowTop(at.y);
+    const double bottom = rowTop(at.y + 1);
+    const CellId toRight = cellAt({at.x + 1, at.y});
+    const CellId toLeft = cellAt({at.x - 1, at.y});
+    out.clear();
+    if (pointsUp(at)) {
+        const Point apex{middle, top};
+        const Point baseRight{right, bottom};
+        const Point baseLeft{left, bottom};
+        out.push_back({apex, baseRight, false, {}, toRight});
+        out.push_back({baseRight, baseLeft, false, {}, cellAt({at.x, at.y + 1})});
+        out.push_back({baseLeft, apex, false, {}, toLeft});
+    } else {
+        const Point topLeft{left, top};
+        const Point topRight{right, top};
+        const Point apex{middle, bottom};
+        out.push_back({topLeft, topRight, false, {}, cellAt({at.x, at.y - 1})});
+        out.push_back({topRight, apex, false, {}, toRight});
+        out.push_back({apex, topLeft, false, {}, toLeft});
+    }
+}
+
+Point TriangleTopology::extent() const {
+    return {static_cast<double>(m_mask.width() + 1) * 0.5, rowTop(m_mask.height())};
+}
+
+}  // namespace nitka

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shape/cell_mask.h"
+#include "shape/topology.h"
+
+namespace nitka {
+
+// Equilateral triangles of side 1 in rows, the cells of a mask: cell (x, y)
+// points up when x + y is even, down otherwise, and spans x / 2 .. x / 2 + 1
+// across its row. Neighbours in the rectangle's order, as present: right, up
+// (the cell above a down-pointing one), left, down (the cell below an
+// up-pointing one). A cell holds its side to the left (slot 0) and, pointing
+// down, its side to the cell above (slot 1).
+class TriangleTopology final : public Topology {
+public:
+    explicit TriangleTopology(CellMask mask);
+
+    ShapeKind kind() const override { return ShapeKind::Triangle; }
+    int width() const override { return m_mask.width(); }
+    int height() const override { return m_mask.height(); }
+    CellId slotCount() const override { return m_mask.places(); }
+    bool isCell(CellId id) const override { return id < slotCount() && m_mask.isCell(id); }
+    CellId cellCount() const override { return m_mask.cellCount(); }
+    int neighbours(CellId cell, NeighbourList out) const override;
+    HeldSide heldSide(CellId a, CellId b) const override;
+    CellPosition position(CellId cell) const override;
+    CellId cellAt(CellPosition position) const override;
+    Point centre(CellId cell) const override;
+    void outline(CellId cell, std::vector<Side>& out) const override;
+    Point extent() const override;
+    CellId start() const override { return m_mask.first(); }
+    CellId target() const override { return m_mask.last(); }
+
+private:
+    CellMask m_mask;
+};
+
+}  // namespace nitka

@@ -1,0 +1,400 @@
+#include "storage/shape_file.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "grid/size_limits.h"
+#include "shape/make_topology.h"
+#include "shape/polar_topology.h"
+#include "storage/file_calls.h"
+#include "storage/file_error.h"
+
+namespace nitka {
+namespace {
+
+constexpr std::string_view kMagic = "nitka-maze-shape";
+constexpr std::string_view kVersion = "1";
+constexpr std::string_view kCellsLine = "cells";
+constexpr char kHole = '.';
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::string_view kDigits = "0123456789abcdef";
+
+// The sides a cell of each shape holds (see its topology).
+int heldSlots(ShapeKind kind) {
+    return kind == ShapeKind::Hex ? 3 : 2;
+}
+
+// The places of row y: a ring's cells in a polar maze, else the width.
+class RowLengths {
+public:
+    RowLengths(ShapeKind kind, int width, int height) : m_width(width), m_rows(height) {
+        if (kind == ShapeKind::Polar) {
+            m_polar.emplace(height);
+            m_rows = height + 1;
+        }
+    }
+    std::int64_t rows() const { return m_rows; }
+    std::int64_t length(std::int64_t row) const {
+        return m_polar ? m_polar->ringCells(static_cast<int>(row)) : m_width;
+    }
+    std::uint64_t places() const {
+        return m_polar ? m_polar->slotCount()
+                       : static_cast<std::uint64_t>(m_width) * static_cast<std::uint64_t>(m_rows);
+    }
+    const std::optional<PolarTopology>& polar() const { return m_polar; }
+
+private:
+    std::int64_t m_width;
+    std::int64_t m_rows;
+    std::optional<PolarTopology> m_polar;
+};
+
+// A fixed buffer before the stream.
+class ChunkWriter {
+public:
+    explicit ChunkWriter(std::streambuf& out) : m_out(out), m_chunk(kChunk) {}
+
+    void put(char c) {
+        if (m_used == kChunk) {
+            flush();
+        }
+        m_chunk[m_used++] = c;
+    }
+    void put(std::string_view text) {
+        for (const char c : text) {
+            put(c);
+        }
+    }
+
+    void finish() {
+        flush();
+        errno = 0;
+        if (m_out.pubsync() == -1) {
+            failed();
+        }
+    }
+
+private:
+    void flush() {
+        const auto count = static_cast<std::streamsize>(m_used);
+        // A short write says nothing of why; a file buffer leaves the cause in errno.
+        errno = 0;
+        if (m_out.sputn(m_chunk.data(), count) != count) {
+            failed();
+        }
+        m_used = 0;
+    }
+    [[noreturn]] static void failed() { throw fileErrorFromErrno(errno != 0 ? errno : EIO); }
+
+    std::streambuf& m_out;
+    std::vector<char> m_chunk;
+    std::size_t m_used = 0;
+};
+
+[[noreturn]] void malformed(std::int64_t line, const std::string& why) {
+    throw FileError(file_error_code::kInvalidNumber, "line " + std::to_string(line) + ": " + why);
+}
+
+// A line as a message quotes it: its start, when it is long.
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    return '"' + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+}
+
+// Lines from the stream, counted from 1, without their LF or CR LF.
+class LineReader {
+public:
+    explicit LineReader(std::streambuf& in, std::int64_t linesRead) : m_in(in), m_line(linesRead) {}
+
+    std::int64_t line() const { return m_line; }
+    bool atEnd() const {
+        return std::streambuf::traits_type::eq_int_type(m_in.sgetc(),
+                                                        std::streambuf::traits_type::eof());
+    }
+
+    // The next line, at most limit characters long (more is refused), or
+    // nothing at the end of the stream. brokenOff tells whether the line
+    // lacks its line break.
+    bool next(std::string& text, std::size_t limit, bool& brokenOff) {
+        using Traits = std::streambuf::traits_type;
+        text.clear();
+        if (atEnd()) {
+            return false;
+        }
+        ++m_line;
+        brokenOff = true;
+        for (auto c = m_in.sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = m_in.sbumpc()) {
+            if (c == '\n') {
+                brokenOff = false;
+                break;
+            }
+            if (text.size() == limit + 1) {
+                malformed(m_line, quoted(text) + " is longer than its " + std::to_string(limit) +
+                                      " places");
+            }
+            text.push_back(Traits::to_char_type(c));
+        }
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();
+        }
+        if (text.size() > limit) {
+            malformed(m_line,
+                      quoted(text) + " is longer than its " + std::to_string(limit) + " places");
+        }
+        return true;
+    }
+
+private:
+    std::streambuf& m_in;
+    std::int64_t m_line;
+};
+
+struct Header {
+    ShapeKind kind = ShapeKind::Rect;
+    int width = 0;
+    int height = 0;
+};
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> found;
+    while (!line.empty()) {
+        const std::size_t end = line.find(' ');
+        found.push_back(line.substr(0, end));
+        line = end == std::string_view::npos ? std::string_view{} : line.substr(end + 1);
+    }
+    return found;
+}
+
+int sideOf(std::string_view word, std::string_view what) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (word.empty() || word[0] == '-' || word[0] == '+' || error != std::errc{} ||
+        end != word.data() + word.size() || value < 1 || value > kMaxGridSide) {
+        malformed(1, quoted(word) + " is not a " + std::string(what) + " from 1 to " +
+                         std::to_string(kMaxGridSide));
+    }
+    return value;
+}
+
+Header parseFirstLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (!isShapeFileFirstLine(line)) {
+        malformed(1, quoted(line) + " is not the first line of a maze shape file");
+    }
+    const std::vector<std::string_view> parts = words(line);
+    if (parts.size() != 5) {
+        malformed(1, quoted(line) + " is not \"" + std::string(kMagic) +
+                         " <version> <shape> <width> <height>\"");
+    }
+    if (parts[1] != kVersion) {
+        malformed(1, "version " + quoted(parts[1]) + " is not one this program reads (" +
+                         std::string(kVersion) + ")");
+    }
+    Header header;
+    const std::optional<ShapeKind> kind = parseShapeName(parts[2]);
+    if (!kind) {
+        malformed(1, quoted(parts[2]) + " is not a shape (rect, hex, triangle, polar)");
+    }
+    header.kind = *kind;
+    header.width = sideOf(parts[3], "width");
+    header.height = sideOf(parts[4], "height");
+    return header;
+}
+
+// Two places a byte while the mask is not known yet; kHoleNibble for a hole,
+// which no held-side digit of any shape reaches.
+constexpr std::uint8_t kHoleNibble = 0xF;
+
+class NibbleStore {
+public:
+    void push(std::uint8_t value) {
+        if (m_count % 2 == 0) {
+            m_bytes.push_back(value);
+        } else {
+            m_bytes.back() = static_cast<std::uint8_t>(m_bytes.back() | value << 4);
+        }
+        ++m_count;
+    }
+    std::uint8_t at(std::uint64_t index) const {
+        return static_cast<std::uint8_t>(m_bytes[index / 2] >> (index % 2 * 4) & 0xFu);
+    }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+    std::uint64_t m_count = 0;
+};
+
+// The slots of the sides cell holds towards a neighbour; no others may be open.
+std::uint8_t heldMask(const Topology& topology, CellId cell) {
+    std::array<CellId, kMaxNeighbours> near{};
+    const int count = topology.neighbours(cell, near);
+    std::uint8_t mask = 0;
+    for (int i = 0; i < count; ++i) {
+        const HeldSide side = topology.heldSide(cell, near[static_cast<std::size_t>(i)]);
+        if (side.holder == cell) {
+            mask = static_cast<std::uint8_t>(mask | 1u << side.slot);
+        }
+    }
+    return mask;
+}
+
+}  // namespace
+
+bool isShapeFileFirstLine(std::string_view line) {
+    return line.starts_with(kMagic) &&
+           (line.size() == kMagic.size() || line[kMagic.size()] == ' ' ||
+            line[kMagic.size()] == '\t' || line[kMagic.size()] == '\r');
+}
+
+void writeShapeMaze(std::streambuf& out, const ShapeMaze& maze) {
+    const Topology& topology = maze.topology();
+    const RowLengths rows(topology.kind(), topology.width(), topology.height());
+    ChunkWriter writer(out);
+    writer.put(kMagic);
+    writer.put(' ');
+    writer.put(kVersion);
+    writer.put(' ');
+    writer.put(shapeName(topology.kind()));
+    writer.put(' ' + std::to_string(topology.width()) + ' ' + std::to_string(topology.height()) +
+               '\n');
+    writer.put(kCellsLine);
+    writer.put('\n');
+    CellId place = 0;
+    for (std::int64_t row = 0; row < rows.rows(); ++row) {
+        const CellId end = place + static_cast<CellId>(rows.length(row));
+        for (; place < end; ++place) {
+            writer.put(topology.isCell(place) ? kDigits[maze.heldBits(place)] : kHole);
+        }
+        writer.put('\n');
+    }
+    writer.finish();
+}
+
+ShapeMaze readShapeMaze(std::streambuf& in) {
+    LineReader lines(in, 0);
+    std::string first;
+    bool brokenOff = false;
+    // A first line is short; a longer one is no maze shape file's.
+    if (!lines.next(first, 200, brokenOff)) {
+        malformed(1, "the file is empty, not a maze shape file");
+    }
+    return readShapeMaze(first, in);
+}
+
+ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
+    const Header header = parseFirstLine(firstLine);
+    const RowLengths rows(header.kind, header.width, header.height);
+    if (rows.places() > kMaxGridCells) {
+        malformed(1, std::to_string(rows.places()) + " places are more than the " +
+                         std::to_string(kMaxGridCells) + " a maze may have");
+    }
+    if (rows.polar() && rows.polar()->width() != header.width) {
+        malformed(1, "a polar maze of " + std::to_string(header.height) + " rings has " +
+                         std::to_string(rows.polar()->width()) + " cells in its outer ring, not " +
+                         std::to_string(header.width));
+    }
+    const std::string size = rows.polar() ? std::to_string(rows.places()) + " places of " +
+                                                std::to_string(header.height) + " rings"
+                                          : std::to_string(header.width) + " x " +
+                                                std::to_string(header.height) + " cells";
+    std::uint64_t placesRead = 0;
+    const auto cutShort = [&] {
+        throw FileError(file_error_code::kReadBeyondEnd,
+                        "ends after " + std::to_string(placesRead) + " of " + size);
+    };
+
+    LineReader lines(rest, 1);
+    std::string text;
+    bool brokenOff = false;
+    for (;;) {
+        if (!lines.next(text, 1000, brokenOff)) {
+            cutShort();
+        }
+        if (text == kCellsLine) {
+            break;
+        }
+        const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
+        if (name == 0 || (name != std::string::npos && text[name] != ' ')) {
+            malformed(lines.line(), quoted(text) +
+                                        " is not a header line (a lowercase name, "
+                                        "then its values) nor \"cells\"");
+        }
+    }
+
+    const int slots = heldSlots(header.kind);
+    const std::int64_t firstRowLine = lines.line() + 1;
+    NibbleStore places;
+    bool holes = false;
+    for (std::int64_t row = 0; row < rows.rows(); ++row) {
+        const auto length = static_cast<std::size_t>(rows.length(row));
+        if (!lines.next(text, length, brokenOff)) {
+            cutShort();
+        }
+        for (std::size_t x = 0; x < text.size(); ++x) {
+            const char c = text[x];
+            const std::size_t digit = kDigits.find(c);
+            if (c == kHole && !rows.polar()) {
+                places.push(kHoleNibble);
+                holes = true;
+            } else if (digit < (std::size_t{1} << slots)) {
+                places.push(static_cast<std::uint8_t>(digit));
+            } else {
+                malformed(lines.line(),
+                          quoted(text) + " has " + quoted(std::string_view(&text[x], 1)) +
+                              " at place " + std::to_string(x + 1) + ", which is not " +
+                              (rows.polar() ? "" : "\".\" nor ") + "a digit from 0 to " +
+                              std::string(1, kDigits[(std::size_t{1} << slots) - 1]));
+            }
+            ++placesRead;
+        }
+        if (text.size() < length) {
+            if (brokenOff) {
+                cutShort();
+            }
+            malformed(lines.line(),
+                      quoted(text) + " is not a row of " + std::to_string(length) + " places");
+        }
+    }
+    if (!lines.atEnd()) {
+        lines.next(text, 1000, brokenOff);
+        malformed(lines.line(), quoted(text) + " follows the last of the " +
+                                    std::to_string(rows.rows()) + " rows");
+    }
+
+    std::optional<CellMask> mask;
+    if (holes) {
+        mask.emplace(header.width, header.height);
+        for (std::uint64_t place = 0; place < rows.places(); ++place) {
+            if (places.at(place) == kHoleNibble) {
+                mask->set(place, false);
+            }
+        }
+        if (mask->cellCount() == 0) {
+            malformed(firstRowLine, "no cells: every place is a hole");
+        }
+    }
+    ShapeMaze maze(makeTopology(header.kind, header.width, header.height, std::move(mask)));
+    const Topology& topology = maze.topology();
+    for (std::uint64_t place = 0; place < rows.places(); ++place) {
+        const std::uint8_t bits = places.at(place);
+        if (bits == kHoleNibble || bits == 0) {
+            continue;
+        }
+        if ((bits & ~heldMask(topology, place)) != 0) {
+            const CellPosition at = topology.position(place);
+            malformed(firstRowLine + at.y,
+                      "place " + std::to_string(at.x + 1) + " opens a side to no cell");
+        }
+        maze.setHeldBits(place, bits);
+    }
+    return maze;
+}
+
+}  // namespace nitka
