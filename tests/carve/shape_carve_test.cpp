@@ -244,6 +244,7 @@ TEST(ShapeCarveRefusal, RefusesOnlyWhatCannotBeCarved) {
     const auto ring = testing::maskedRect({"####", "#..#", "####"});
     const auto giantHexagons = std::make_shared<testing::SlantedHexTopology>(30000, 30000);
     const auto giantSquares = testing::plainRect(30000, 30000);
+    const auto squares = testing::plainRect(9, 9);
     struct Row {
         std::string label;
         CarveMethod method;
@@ -251,7 +252,7 @@ TEST(ShapeCarveRefusal, RefusesOnlyWhatCannotBeCarved) {
         std::string refusal;  // empty: carves; else a part of the line
     };
     const std::vector<Row> rows{
-        {"eller on squares", CarveMethod::Eller, testing::plainRect(9, 9).get(), ""},
+        {"eller on squares", CarveMethod::Eller, squares.get(), ""},
         {"depth-first on hexagons", CarveMethod::DepthFirst, hexagons.get(), ""},
         {"wilson on a mask", CarveMethod::Wilson, ring.get(), ""},
         {"eller on hexagons", CarveMethod::Eller, hexagons.get(),
