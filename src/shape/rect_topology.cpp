@@ -27,8 +27,10 @@ int RectTopology::neighbours(CellId cell, NeighbourList out) const {
 HeldSide RectTopology::heldSide(CellId a, CellId b) const {
     const CellId holder = a > b ? a : b;
     const CellId other = a > b ? b : a;
-    assert(holder - other == 1 || holder - other == static_cast<CellId>(m_mask.width()));
-    return {holder, holder - other == 1 ? 1 : 0};
+    const auto width = static_cast<CellId>(m_mask.width());
+    assert(holder - other == 1 || holder - other == width);
+    // The row test first: in a maze one cell wide the cell above is also one back.
+    return {holder, holder - other == width ? 0 : 1};
 }
 
 CellPosition RectTopology::position(CellId cell) const {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/seeded_random.h"
+#include "shape/shape_maze.h"
+
+namespace nitka {
+
+// The Aldous-Broder method on any topology: one random walk that opens the
+// side into every cell it enters for the first time, which makes every
+// perfect maze equally likely. Each island of a mask that falls apart gets a
+// walk of its own. No memory beyond the maze. Requires: every side closed,
+// scratch clear; leaves the scratch clear.
+void carveShapeAldousBroder(ShapeMaze& maze, SeededRandom& random);
+
+}  // namespace nitka

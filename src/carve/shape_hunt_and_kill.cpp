@@ -1,0 +1,54 @@
+#include "carve/shape_hunt_and_kill.h"
+
+#include <cstdint>
+
+#include "carve/shape_steps.h"
+
+namespace nitka {
+
+// In every shape without holes a cell past the first has a neighbour earlier
+// in reading order, so the first unvisited cell always borders a visited one
+// and all hunts together pass over the maze once. Only a mask can leave it
+// walled in by unvisited cells; the hunt then reads on past it, and a hunt
+// that finds no cell at all has reached an island of its own.
+void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
+    constexpr std::uint8_t kVisited = 1;
+    const Topology& topology = maze.topology();
+    const CellId slots = topology.slotCount();
+    const auto visited = [&maze](CellId next) { return maze.scratch(next) != 0; };
+    const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
+    NeighbourArray list{};
+    CellId cell = nextUntouched(maze, 0);
+    maze.setScratch(cell, kVisited);
+    CellId hunt = cell;
+    while (true) {
+        for (NeighbourChoice choice = placesWhere(list, topology.neighbours(cell, list), unvisited);
+             !choice.empty();
+             choice = placesWhere(list, topology.neighbours(cell, list), unvisited)) {
+            const CellId next = neighbourAt(list, choice.draw(random));
+            maze.setOpen(cell, next, true);
+            maze.setScratch(next, kVisited);
+            cell = next;
+        }
+        hunt = nextUntouched(maze, hunt);
+        if (hunt == slots) {
+            break;
+        }
+        NeighbourChoice joins;
+        for (cell = hunt; cell < slots; cell = nextUntouched(maze, cell + 1)) {
+            joins = placesWhere(list, topology.neighbours(cell, list), visited);
+            if (!joins.empty()) {
+                break;
+            }
+        }
+        if (cell == slots) {
+            cell = hunt;
+        } else {
+            maze.setOpen(cell, neighbourAt(list, joins.draw(random)), true);
+        }
+        maze.setScratch(cell, kVisited);
+    }
+    maze.clearScratch();
+}
+
+}  // namespace nitka

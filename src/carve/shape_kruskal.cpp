@@ -1,0 +1,112 @@
+#include "carve/shape_kruskal.h"
+
+#include <cstdint>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "carve/cell_index.h"
+#include "carve/shape_steps.h"
+
+namespace nitka {
+namespace {
+
+// Union by rank with path halving, the rank in the scratch bits up to 15: a
+// root of rank 15 has at least 2^15 cells, and path halving keeps the finds
+// short beyond that.
+template <typename Index>
+class JoinedCells {
+public:
+    JoinedCells(ShapeMaze& maze, CellId slots) : m_maze(maze), m_parent(slots) {
+        std::iota(m_parent.begin(), m_parent.end(), Index{0});
+    }
+
+    Index find(Index cell) {
+        while (m_parent[cell] != cell) {
+            m_parent[cell] = m_parent[m_parent[cell]];
+            cell = m_parent[cell];
+        }
+        return cell;
+    }
+
+    // Requires: a and b are different roots.
+    void join(Index a, Index b) {
+        std::uint8_t rankA = m_maze.scratch(a);
+        const std::uint8_t rankB = m_maze.scratch(b);
+        if (rankA < rankB) {
+            std::swap(a, b);
+            rankA = rankB;
+        }
+        m_parent[b] = a;
+        if (rankA == rankB && rankA < 15) {
+            m_maze.setScratch(a, static_cast<std::uint8_t>(rankA + 1));
+        }
+    }
+
+private:
+    ShapeMaze& m_maze;
+    std::vector<Index> m_parent;
+};
+
+// Calls side(cell, place) for every inner side once, from its later cell, the
+// places taken from the last to the first: on squares that is the left side
+// before the top one, the rectangle's own order.
+template <typename Side>
+void eachInnerSide(const Topology& topology, Side&& side) {
+    NeighbourArray list{};
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        if (!topology.isCell(cell)) {
+            continue;
+        }
+        for (int place = topology.neighbours(cell, list); place-- > 0;) {
+            if (neighbourAt(list, place) < cell) {
+                side(cell, place);
+            }
+        }
+    }
+}
+
+template <typename Index>
+void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random) {
+    const Topology& topology = maze.topology();
+    std::uint64_t sides = 0;
+    eachInnerSide(topology, [&](CellId, int) { ++sides; });
+    // Side number kMaxNeighbours * cell + place. Listed straight into a
+    // shuffled order: each new side swaps with a random earlier place, the
+    // inside-out form of the Fisher-Yates shuffle.
+    std::vector<Index> order(sides);
+    std::uint64_t listed = 0;
+    eachInnerSide(topology, [&](CellId cell, int place) {
+        const std::uint64_t j = drawBelow(random, listed + 1);
+        order[listed] = order[j];
+        order[j] = static_cast<Index>(cell * kMaxNeighbours + static_cast<CellId>(place));
+        ++listed;
+    });
+    JoinedCells<Index> joined(maze, topology.slotCount());
+    NeighbourArray list{};
+    std::uint64_t joins = 0;
+    for (std::uint64_t i = 0; i < sides && joins + 1 < topology.cellCount(); ++i) {
+        const CellId cell = order[i] / kMaxNeighbours;
+        topology.neighbours(cell, list);
+        const CellId other = neighbourAt(list, static_cast<int>(order[i] % kMaxNeighbours));
+        const Index a = joined.find(static_cast<Index>(cell));
+        const Index b = joined.find(static_cast<Index>(other));
+        if (a != b) {
+            joined.join(a, b);
+            maze.setOpen(cell, other, true);
+            ++joins;
+        }
+    }
+    maze.clearScratch();
+}
+
+}  // namespace
+
+void carveShapeKruskal(ShapeMaze& maze, SeededRandom& random) {
+    // Side numbers reach kMaxNeighbours a place: the narrow entries while those fit.
+    constexpr CellId kPerPlace = (kMaxNeighbours + 1) / 2;
+    withCellIndex(maze.topology().slotCount() * kPerPlace,
+                  [&]<typename Index>() { carveShapeKruskalWith<Index>(maze, random); });
+}
+
+}  // namespace nitka

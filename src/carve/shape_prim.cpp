@@ -1,0 +1,62 @@
+#include "carve/shape_prim.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "carve/cell_index.h"
+#include "carve/shape_steps.h"
+
+namespace nitka {
+namespace {
+
+constexpr std::uint8_t kInMaze = 1;
+constexpr std::uint8_t kInFrontier = 2;
+
+template <typename Index>
+void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
+    const Topology& topology = maze.topology();
+    std::vector<Index> frontier;
+    // A cell joins the frontier at most once; pages the list never reaches are
+    // never touched.
+    frontier.reserve(topology.cellCount());
+    NeighbourArray list{};
+    const auto reach = [&](int count) {
+        for (int place = 0; place < count; ++place) {
+            const CellId next = neighbourAt(list, place);
+            if (maze.scratch(next) == 0) {
+                maze.setScratch(next, kInFrontier);
+                frontier.push_back(static_cast<Index>(next));
+            }
+        }
+    };
+    const auto inMaze = [&maze](CellId next) { return maze.scratch(next) == kInMaze; };
+    CellId seed = drawCell(topology, random);
+    CellId scan = 0;
+    while (seed < topology.slotCount()) {
+        maze.setScratch(seed, kInMaze);
+        reach(topology.neighbours(seed, list));
+        while (!frontier.empty()) {
+            const std::uint64_t pick = drawBelow(random, frontier.size());
+            const CellId cell = frontier[pick];
+            frontier[pick] = frontier.back();
+            frontier.pop_back();
+            const int count = topology.neighbours(cell, list);
+            const int place = placesWhere(list, count, inMaze).draw(random);
+            maze.setOpen(cell, neighbourAt(list, place), true);
+            maze.setScratch(cell, kInMaze);
+            reach(count);
+        }
+        // An island of a mask that falls apart grows a tree of its own.
+        seed = scan = nextUntouched(maze, scan);
+    }
+    maze.clearScratch();
+}
+
+}  // namespace
+
+void carveShapePrim(ShapeMaze& maze, SeededRandom& random) {
+    withCellIndex(maze.topology().slotCount(),
+                  [&]<typename Index>() { carveShapePrimWith<Index>(maze, random); });
+}
+
+}  // namespace nitka

@@ -1,0 +1,17 @@
+#include "solver/shape_route.h"
+
+#include <cassert>
+
+namespace nitka {
+
+void ShapeRoute::push(int forward, int back) {
+    assert(forward >= 0 && forward < kMaxNeighbours && back >= 0 && back < kMaxNeighbours);
+    m_moves.push_back(static_cast<std::uint8_t>(forward | back << 4));
+}
+
+void markRoute(ShapeMaze& maze, const ShapeRoute& route) {
+    maze.clearScratch();
+    route.forEachCell(maze.topology(), [&maze](CellId cell) { maze.setScratch(cell, 1); });
+}
+
+}  // namespace nitka

@@ -1,0 +1,117 @@
+#include "solver/shape_stats.h"
+
+#include <array>
+#include <cstdint>
+
+#include "shape/cell_fill.h"
+#include "solver/shape_search.h"
+
+namespace nitka {
+namespace {
+
+using NeighbourArray = std::array<CellId, kMaxNeighbours>;
+
+// The open sides of a cell, and how many lead to later cells in reading order
+// (so that each passage is counted once, from its earlier cell).
+struct Openings {
+    int all = 0;
+    int onward = 0;
+};
+
+Openings openingsOf(const ShapeMaze& maze, CellId cell) {
+    NeighbourArray list{};
+    const int count = maze.topology().neighbours(cell, list);
+    Openings openings;
+    for (int place = 0; place < count; ++place) {
+        const CellId next = list[static_cast<std::size_t>(place)];
+        if (maze.isOpen(cell, next)) {
+            ++openings.all;
+            openings.onward += next > cell ? 1 : 0;
+        }
+    }
+    return openings;
+}
+
+// Whether the cells joined to start form a ring of two-way cells only. Walks
+// on from start until it comes back, which only such a ring allows, or meets
+// a cell of another kind: once over the piece at most.
+bool isBareRing(const ShapeMaze& maze, CellId start) {
+    const Topology& topology = maze.topology();
+    NeighbourArray list{};
+    CellId previous = kNoCell;
+    CellId cell = start;
+    do {
+        const int count = topology.neighbours(cell, list);
+        CellId onward = kNoCell;
+        int open = 0;
+        for (int place = 0; place < count; ++place) {
+            const CellId next = list[static_cast<std::size_t>(place)];
+            if (maze.isOpen(cell, next)) {
+                ++open;
+                onward = next != previous && onward == kNoCell ? next : onward;
+            }
+        }
+        if (open != 2) {
+            return false;
+        }
+        previous = cell;
+        cell = onward;
+    } while (cell != start);
+    return true;
+}
+
+}  // namespace
+
+MazeStats measureShapeMaze(ShapeMaze& maze) {
+    const Topology& topology = maze.topology();
+    MazeStats stats;
+    stats.width = topology.width();
+    stats.height = topology.height();
+    stats.cells = topology.cellCount();
+
+    maze.clearScratch();
+    const auto open = [&maze](CellId a, CellId b) { return maze.isOpen(a, b); };
+    const CellId start = topology.start();
+    const CellId target = topology.target();
+    std::uint64_t components = 1;
+    std::uint64_t rings = isBareRing(maze, start) ? 1 : 0;
+    stats.reachable = fillJoinedCells(maze, start, open);
+    const bool targetReachable = maze.scratch(target) != 0;
+    std::uint64_t corridorEnds = 0;
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        if (!topology.isCell(cell)) {
+            continue;
+        }
+        const Openings openings = openingsOf(maze, cell);
+        stats.passages += static_cast<std::uint64_t>(openings.onward);
+        stats.deadEnds += openings.all == 1 ? 1 : 0;
+        // Each opening of a cell that is not two-way starts one corridor, and
+        // each corridor with ends has two of them.
+        corridorEnds += openings.all == 2 ? 0 : static_cast<std::uint64_t>(openings.all);
+        if (maze.scratch(cell) == 0) {
+            rings += isBareRing(maze, cell) ? 1 : 0;
+            fillJoinedCells(maze, cell, open);
+            ++components;
+        }
+    }
+    maze.clearScratch();
+    stats.loops = stats.passages + components - stats.cells;
+    stats.corridors = corridorEnds / 2 + rings;
+    stats.perfect = components == 1 && stats.passages + 1 == stats.cells;
+
+    if (targetReachable) {
+        if (const auto route = findShapeRoute(maze, start, target)) {
+            stats.routeCells = route->moves() + 1;
+        }
+        // Without a loop the route between two cells is the only one, so it is
+        // also the shortest: a giant perfect maze is spared the second search.
+        if (stats.loops == 0) {
+            stats.shortestCells = stats.routeCells;
+        } else if (const auto route = findShortestShapeRoute(maze, start, target)) {
+            stats.shortestCells = route->moves() + 1;
+        }
+    }
+    return stats;
+}
+
+}  // namespace nitka

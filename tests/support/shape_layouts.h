@@ -1,0 +1,206 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shape/cell_mask.h"
+#include "shape/rect_topology.h"
+#include "shape/shape_maze.h"
+#include "shape/topology.h"
+
+namespace nitka::testing {
+
+// Hexagons in a width x height parallelogram, each with up to six neighbours
+// in the order right, up-right, up, left, down-left, down, holding its sides
+// to the three earlier ones: a shape unlike squares, to keep the code honest
+// about the topology interface.
+class SlantedHexTopology final : public Topology {
+public:
+    SlantedHexTopology(int width, int height) : m_width(width), m_height(height) {}
+
+    ShapeKind kind() const override { return ShapeKind::Hex; }
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+    CellId slotCount() const override { return static_cast<CellId>(m_width) * m_height; }
+    bool isCell(CellId id) const override { return id < slotCount(); }
+    CellId cellCount() const override { return slotCount(); }
+    int neighbours(CellId cell, NeighbourList out) const override {
+        const CellPosition at = position(cell);
+        int count = 0;
+        for (const auto& [dx, dy] : kSteps) {
+            const CellId next = cellAt({at.x + dx, at.y + dy});
+            if (next != kNoCell) {
+                out[static_cast<std::size_t>(count++)] = next;
+            }
+        }
+        return count;
+    }
+    HeldSide heldSide(CellId a, CellId b) const override {
+        const CellId holder = a > b ? a : b;
+        const CellPosition at = position(holder);
+        const CellPosition other = position(a > b ? b : a);
+        // Left, up, up-right: the sides toward earlier cells.
+        const int slot = other.y == at.y ? 0 : other.x == at.x ? 1 : 2;
+        return {holder, slot};
+    }
+    CellPosition position(CellId cell) const override {
+        return {static_cast<std::int64_t>(cell % static_cast<CellId>(m_width)),
+                static_cast<std::int64_t>(cell / static_cast<CellId>(m_width))};
+    }
+    CellId cellAt(CellPosition at) const override {
+        if (at.x < 0 || at.y < 0 || at.x >= m_width || at.y >= m_height) {
+            return kNoCell;
+        }
+        return static_cast<CellId>(at.y) * static_cast<CellId>(m_width) + static_cast<CellId>(at.x);
+    }
+    Point centre(CellId cell) const override {
+        const CellPosition at = position(cell);
+        return {static_cast<double>(at.x) + 0.5 * static_cast<double>(at.y),
+                static_cast<double>(at.y)};
+    }
+    void outline(CellId, std::vector<Side>& out) const override { out.clear(); }
+    Point extent() const override {
+        return {m_width + 0.5 * m_height, static_cast<double>(m_height)};
+    }
+    CellId start() const override { return 0; }
+    CellId target() const override { return slotCount() - 1; }
+
+private:
+    static constexpr std::array<std::array<int, 2>, 6> kSteps{
+        {{1, 0}, {1, -1}, {0, -1}, {-1, 0}, {-1, 1}, {0, 1}}};
+    int m_width;
+    int m_height;
+};
+
+// Squares cut by a picture: '#' a cell, '.' a hole, one string a row.
+inline std::shared_ptr<const Topology> maskedRect(const std::vector<std::string_view>& rows) {
+    CellMask mask(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 0; x < rows[y].size(); ++x) {
+            mask.set(y * rows[0].size() + x, rows[y][x] == '#');
+        }
+    }
+    return std::make_shared<RectTopology>(mask);
+}
+
+inline std::shared_ptr<const Topology> plainRect(int width, int height) {
+    return std::make_shared<RectTopology>(CellMask(width, height));
+}
+
+struct Layout {
+    std::string label;
+    std::shared_ptr<const Topology> topology;
+    // Pieces the cells fall into: a perfect maze on each.
+    std::uint64_t islands = 1;
+};
+
+// Layouts every method must carve: small, odd and one-cell-wide rectangles,
+// masks, hexagons and a mask in two pieces.
+inline std::vector<Layout> carvingLayouts() {
+    return {
+        {"one cell", plainRect(1, 1)},
+        {"row", plainRect(9, 1)},
+        {"column", plainRect(1, 9)},
+        {"2 x 2", plainRect(2, 2)},
+        {"7 x 5", plainRect(7, 5)},
+        {"16 x 16", plainRect(16, 16)},
+        {"ring", maskedRect({"######", "#....#", "#....#", "######"})},
+        {"L", maskedRect({"##....", "##....", "##....", "######", "######"})},
+        {"comb", maskedRect({"#.#.#.#", "#.#.#.#", "#######", "..#...#"})},
+        {"lone cell in a mask", maskedRect({"...", ".#.", "..."})},
+        {"two pieces", maskedRect({"###..", "###..", ".....", "..###"}), 2},
+        {"hexagons 6 x 5", std::make_shared<SlantedHexTopology>(6, 5)},
+        {"hexagon row", std::make_shared<SlantedHexTopology>(5, 1)},
+    };
+}
+
+// The open sides, each counted once.
+inline std::uint64_t openSides(const ShapeMaze& maze) {
+    const Topology& topology = maze.topology();
+    std::array<CellId, kMaxNeighbours> list{};
+    std::uint64_t open = 0;
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        if (!topology.isCell(cell)) {
+            continue;
+        }
+        const int count = topology.neighbours(cell, list);
+        for (int i = 0; i < count; ++i) {
+            open += list[static_cast<std::size_t>(i)] > cell &&
+                            maze.isOpen(cell, list[static_cast<std::size_t>(i)])
+                        ? 1
+                        : 0;
+        }
+    }
+    return open;
+}
+
+// Pieces the open sides join the cells into, by a plain search with its own
+// memory, independent of the code under test.
+inline std::uint64_t joinedPieces(const ShapeMaze& maze) {
+    const Topology& topology = maze.topology();
+    std::vector<bool> seen(topology.slotCount());
+    std::array<CellId, kMaxNeighbours> list{};
+    std::uint64_t pieces = 0;
+    for (CellId first = 0; first < topology.slotCount(); ++first) {
+        if (!topology.isCell(first) || seen[first]) {
+            continue;
+        }
+        ++pieces;
+        std::vector<CellId> pending{first};
+        seen[first] = true;
+        while (!pending.empty()) {
+            const CellId cell = pending.back();
+            pending.pop_back();
+            const int count = topology.neighbours(cell, list);
+            for (int i = 0; i < count; ++i) {
+                const CellId next = list[static_cast<std::size_t>(i)];
+                if (!seen[next] && maze.isOpen(cell, next)) {
+                    seen[next] = true;
+                    pending.push_back(next);
+                }
+            }
+        }
+    }
+    return pieces;
+}
+
+// A perfect maze on each island: as many pieces as islands, and a forest's
+// number of open sides, so no loop.
+inline ::testing::AssertionResult isPerfectOnEachIsland(const ShapeMaze& maze,
+                                                        std::uint64_t islands) {
+    const std::uint64_t pieces = joinedPieces(maze);
+    const std::uint64_t open = openSides(maze);
+    const std::uint64_t cells = maze.topology().cellCount();
+    if (pieces != islands || open + islands != cells) {
+        return ::testing::AssertionFailure()
+               << pieces << " pieces and " << open << " open sides in " << cells << " cells";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+inline bool scratchClear(const ShapeMaze& maze) {
+    for (CellId cell = 0; cell < maze.topology().slotCount(); ++cell) {
+        if (maze.scratch(cell) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every cell's held sides, one letter each, to compare two mazes.
+inline std::string heldText(const ShapeMaze& maze) {
+    std::string text;
+    for (CellId cell = 0; cell < maze.topology().slotCount(); ++cell) {
+        text += static_cast<char>('a' + maze.heldBits(cell));
+    }
+    return text;
+}
+
+}  // namespace nitka::testing
