@@ -27,8 +27,11 @@ int RectTopology::neighbours(CellId cell, NeighbourList out) const {
 HeldSide RectTopology::heldSide(CellId a, CellId b) const {
     const CellId holder = a > b ? a : b;
     const CellId other = a > b ? b : a;
-    assert(holder - other == 1 || holder - other == static_cast<CellId>(m_mask.width()));
-    return {holder, holder - other == 1 ? 1 : 0};
+    const auto width = static_cast<CellId>(m_mask.width());
+    assert(holder - other == 1 || holder - other == width);
+    // A column one cell wide has its neighbours 1 apart above and below:
+    // those share a top side, not a left one.
+    return {holder, holder - other == width ? 0 : 1};
 }
 
 CellPosition RectTopology::position(CellId cell) const {
