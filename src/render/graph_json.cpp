@@ -60,10 +60,12 @@ public:
         }
         return count;
     }
-    // The later cell holds the flag: its left one beside, its top one below.
+    // The later cell holds the flag: its top one below, its left one beside
+    // (a column one cell wide has only the former, 1 apart too).
     bool isOpen(CellId a, CellId b) const {
         const CellId later = std::max(a, b);
-        const Flag flag = later - std::min(a, b) == 1 ? m_grid.left(later) : m_grid.top(later);
+        const Flag flag =
+            later - std::min(a, b) == m_width ? m_grid.top(later) : m_grid.left(later);
         return flag != Flag::Wall;
     }
     CellId start() const { return 0; }

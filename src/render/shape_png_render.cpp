@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kMaxWidth = 32'767;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 30;
-constexpr std::int64_t kBandBytes = std::int64_t{16} << 20;
 
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
@@ -39,14 +38,15 @@ void checkSize(const ShapeLayout& layout) {
 
 }  // namespace
 
-void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
+void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out,
+                    std::int64_t bandBytes) {
     const Topology& topology = maze.topology();
     const ShapeLayout layout(topology, shapeCellSize(options, topology));
     checkSize(layout);
     const int width = layout.pictureWidth();
     const int height = layout.pictureHeight();
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
-    const int bandRows = static_cast<int>(std::clamp<std::int64_t>(kBandBytes / stride, 1, height));
+    const int bandRows = static_cast<int>(std::clamp<std::int64_t>(bandBytes / stride, 1, height));
     // Alpha alone: the ink is all there is to know of a black-on-white picture.
     const Surface band(cairo_image_surface_create(CAIRO_FORMAT_A8, width, bandRows),
                        cairo_surface_destroy);
