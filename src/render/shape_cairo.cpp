@@ -60,8 +60,18 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
     // Round ends close the corners where walls meet at any angle.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    std::vector<Side> outline;
+    // Merged runs are fewer to stroke and to store in a PDF.
     int traced = 0;
+    WallMerger merger(
+        [&](const Side& wall) {
+            traceSide(cr, wall);
+            if (++traced == kWallsAStroke) {
+                cairo_stroke(cr);
+                traced = 0;
+            }
+        },
+        WallMerger::slotsFor(topology.cellCount()));
+    std::vector<Side> outline;
     for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
         if (!topology.isCell(cell) || !nearBand(band, topology.centre(cell))) {
             continue;
@@ -69,14 +79,11 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
         topology.outline(cell, outline);
         for (const Side& side : outline) {
             if (drawsSide(maze, cell, side)) {
-                traceSide(cr, side);
-                if (++traced == kWallsAStroke) {
-                    cairo_stroke(cr);
-                    traced = 0;
-                }
+                merger.add(side);
             }
         }
     }
+    merger.finish();
     cairo_stroke(cr);
 
     if (route) {

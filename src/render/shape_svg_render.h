@@ -11,7 +11,7 @@ namespace nitka {
 // ShapeLayout: every closed side once (straight walls that continue one
 // another as one line, sides of rings as arcs) and with options.route a circle
 // at the centre of every cell whose scratch is not zero. Written as it is
-// made; holds one cell's outline and WallMerger's bounded runs (a few MB at
+// made; holds one cell's outline and WallMerger's fixed table (under 4 MB at
 // most). Reads options.cell and options.route. Throws RenderError for a cell
 // size out of range or a failed write.
 void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out);

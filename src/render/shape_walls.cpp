@@ -1,5 +1,8 @@
 #include "render/shape_walls.h"
 
+#include <algorithm>
+#include <bit>
+#include <cassert>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -12,115 +15,139 @@ namespace {
 constexpr double kPointSteps = 4096;
 constexpr double kDirectionSteps = 1e6;
 
+// Rounds half away from zero, inline where llround is a call.
 std::int64_t quantised(double value, double steps) {
-    return std::llround(value * steps);
+    const double scaled = value * steps;
+    return static_cast<std::int64_t>(scaled >= 0 ? scaled + 0.5 : scaled - 0.5);
 }
 
 }  // namespace
 
-std::size_t WallMerger::KeyHash::operator()(const Key& key) const {
-    std::uint64_t hash = 0;
-    for (const std::int64_t part : {key.x, key.y, key.dx, key.dy}) {
-        hash = (hash ^ static_cast<std::uint64_t>(part)) * 0x100000001B3ull;
-        hash ^= hash >> 29;
-    }
-    return static_cast<std::size_t>(hash);
+WallMerger::WallMerger(Visit visit, std::size_t slots)
+    : m_visit(std::move(visit)), m_mask(slots - 1), m_byEnd(slots), m_byStart(slots, 0) {
+    assert(std::has_single_bit(slots));
 }
 
-WallMerger::WallMerger(Visit visit, std::size_t capacity)
-    : m_visit(std::move(visit)), m_capacity(capacity) {}
+std::size_t WallMerger::slotsFor(std::uint64_t cells) {
+    return std::bit_ceil(std::clamp<std::uint64_t>(2 * cells, 1024, kMostSlots));
+}
+
+std::size_t WallMerger::slotOf(const Key& key) const {
+    // Points lie on a coarse grid of the fine one, so their low bits are all
+    // alike: the parts are spread by odd multipliers, then mixed in full.
+    std::uint64_t hash = static_cast<std::uint64_t>(key.x) * 0x9E3779B97F4A7C15ull ^
+                         static_cast<std::uint64_t>(key.y) * 0xC2B2AE3D27D4EB4Full ^
+                         static_cast<std::uint64_t>(key.dx) * 0x165667B19E3779F9ull ^
+                         static_cast<std::uint64_t>(key.dy) * 0x27D4EB2F165667C5ull;
+    hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9ull;
+    hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::size_t>(hash ^ (hash >> 31)) & m_mask;
+}
 
 void WallMerger::add(const Side& side) {
     Point from = side.from;
     Point to = side.to;
-    const std::int64_t fromX = quantised(from.x, kPointSteps);
-    const std::int64_t fromY = quantised(from.y, kPointSteps);
-    const std::int64_t toX = quantised(to.x, kPointSteps);
-    const std::int64_t toY = quantised(to.y, kPointSteps);
-    if (side.arc || (fromX == toX && fromY == toY)) {
+    Key start{quantised(from.x, kPointSteps), quantised(from.y, kPointSteps), 0, 0};
+    Key end{quantised(to.x, kPointSteps), quantised(to.y, kPointSteps), 0, 0};
+    if (side.arc || start == end) {
         m_visit(side);
         return;
     }
     // Both pieces of one straight line then run the same way, so one's end is
     // the next one's start.
-    const bool backwards = toX < fromX || (toX == fromX && toY < fromY);
-    if (backwards) {
+    if (end.x < start.x || (end.x == start.x && end.y < start.y)) {
         std::swap(from, to);
+        std::swap(start, end);
     }
     const double length = std::hypot(to.x - from.x, to.y - from.y);
-    const std::int64_t dx = quantised((to.x - from.x) / length, kDirectionSteps);
-    const std::int64_t dy = quantised((to.y - from.y) / length, kDirectionSteps);
-    const Key start = backwards ? Key{toX, toY, dx, dy} : Key{fromX, fromY, dx, dy};
-    const Key end = backwards ? Key{fromX, fromY, dx, dy} : Key{toX, toY, dx, dy};
+    start.dx = end.dx = quantised((to.x - from.x) / length, kDirectionSteps);
+    start.dy = end.dy = quantised((to.y - from.y) / length, kDirectionSteps);
 
-    const auto before = m_byEnd.find(start);
-    const auto after = m_byStart.find(end);
-    if (before != m_byEnd.end() && after != m_byStart.end() && before->second != after->second) {
-        const RunList::iterator head = before->second;
-        const RunList::iterator tail = after->second;
-        unindex(m_byEnd, head->end, head);
-        head->to = tail->to;
-        head->end = tail->end;
-        drop(tail);
-        m_byEnd.insert_or_assign(head->end, head);
-        touch(head);
-    } else if (before != m_byEnd.end()) {
-        const RunList::iterator head = before->second;
-        unindex(m_byEnd, head->end, head);
-        head->to = to;
-        head->end = end;
-        m_byEnd.insert_or_assign(end, head);
-        touch(head);
-    } else if (after != m_byStart.end()) {
-        const RunList::iterator tail = after->second;
-        unindex(m_byStart, tail->start, tail);
-        tail->from = from;
-        tail->start = start;
-        m_byStart.insert_or_assign(start, tail);
-        touch(tail);
-    } else {
-        m_runs.push_back({from, to, start, end});
-        const RunList::iterator run = std::prev(m_runs.end());
-        m_byStart.insert_or_assign(start, run);
-        m_byEnd.insert_or_assign(end, run);
-        if (m_runs.size() > m_capacity) {
-            const RunList::iterator oldest = m_runs.begin();
-            m_visit(Side{oldest->from, oldest->to, false, {}, kNoCell});
-            drop(oldest);
+    Run joined{from, to, start, end, ++m_added, true};
+    if (const std::size_t before = findEnding(start); before != kNone) {
+        joined.from = m_byEnd[before].from;
+        joined.start = m_byEnd[before].start;
+        m_byEnd[before].live = false;
+    }
+    if (const std::size_t after = findStarting(end); after != kNone) {
+        joined.to = m_byEnd[after].to;
+        joined.end = m_byEnd[after].end;
+        m_byEnd[after].live = false;
+    }
+    place(joined);
+}
+
+std::size_t WallMerger::findEnding(const Key& key) const {
+    const std::size_t home = slotOf(key);
+    for (std::size_t probe = 0; probe < kProbes; ++probe) {
+        const Run& run = m_byEnd[(home + probe) & m_mask];
+        if (run.live && run.end == key) {
+            return (home + probe) & m_mask;
         }
     }
+    return kNone;
+}
+
+std::size_t WallMerger::findStarting(const Key& key) const {
+    const std::size_t home = slotOf(key);
+    for (std::size_t probe = 0; probe < kProbes; ++probe) {
+        const std::size_t at = m_byStart[(home + probe) & m_mask];
+        if (m_byEnd[at].live && m_byEnd[at].start == key) {
+            return at;
+        }
+    }
+    return kNone;
+}
+
+void WallMerger::place(const Run& run) {
+    // The first free slot of a few from the home one, or else the one whose
+    // run grew longest ago: in reading order, most likely a finished one.
+    const std::size_t endHome = slotOf(run.end);
+    std::size_t slot = endHome;
+    for (std::size_t probe = 0; probe < kProbes; ++probe) {
+        const std::size_t at = (endHome + probe) & m_mask;
+        if (!m_byEnd[at].live) {
+            slot = at;
+            break;
+        }
+        if (m_byEnd[at].grown < m_byEnd[slot].grown) {
+            slot = at;
+        }
+    }
+    if (m_byEnd[slot].live) {
+        emit(m_byEnd[slot]);
+    }
+    m_byEnd[slot] = run;
+    // Likewise an entry that no longer names a run starting where it says.
+    const std::size_t startHome = slotOf(run.start);
+    std::size_t entry = startHome;
+    for (std::size_t probe = 0; probe < kProbes; ++probe) {
+        const std::size_t at = (startHome + probe) & m_mask;
+        const std::size_t named = m_byStart[at];
+        if (named == slot || !m_byEnd[named].live || slotOf(m_byEnd[named].start) != startHome) {
+            entry = at;
+            break;
+        }
+    }
+    m_byStart[entry] = static_cast<std::uint32_t>(slot);
+}
+
+void WallMerger::emit(Run& run) {
+    run.live = false;
+    m_visit(Side{run.from, run.to, false, {}, kNoCell});
 }
 
 void WallMerger::finish() {
-    for (const Run& run : m_runs) {
-        m_visit(Side{run.from, run.to, false, {}, kNoCell});
-    }
-    m_runs.clear();
-    m_byStart.clear();
-    m_byEnd.clear();
-}
-
-void WallMerger::touch(RunList::iterator run) {
-    m_runs.splice(m_runs.end(), m_runs, run);
-}
-
-void WallMerger::drop(RunList::iterator run) {
-    unindex(m_byStart, run->start, run);
-    unindex(m_byEnd, run->end, run);
-    m_runs.erase(run);
-}
-
-// Only the run's own entry goes: a topology that repeats a side may have
-// indexed another run under the same key since.
-void WallMerger::unindex(Index& index, const Key& key, RunList::iterator run) {
-    if (const auto found = index.find(key); found != index.end() && found->second == run) {
-        index.erase(found);
+    for (Run& run : m_byEnd) {
+        if (run.live) {
+            emit(run);
+        }
     }
 }
 
 void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit) {
     const Topology& topology = maze.topology();
-    WallMerger merger(visit);
+    WallMerger merger(visit, WallMerger::slotsFor(topology.cellCount()));
     std::vector<Side> outline;
     for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
         if (!topology.isCell(cell)) {

@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <list>
-#include <unordered_map>
+#include <vector>
 
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
@@ -21,19 +20,23 @@ inline bool drawsSide(const ShapeMaze& maze, CellId cell, const Side& side) {
 
 // Joins straight walls that continue one another in the same direction into
 // one, so that a picture of a big maze needs far fewer elements; arcs pass
-// through unchanged. Holds at most `capacity` unfinished runs and hands the
-// least recently grown one on when it needs room, so memory stays bounded
-// whatever the maze's size: a run grows as long as fewer than `capacity` other
-// runs are touched before its next piece comes, which in reading order holds
-// for mazes up to about capacity / 2 cells wide.
+// through unchanged. Unfinished runs sit in a fixed table, each in one of a
+// few slots from the one its end hashes to; a run whose slots are all taken
+// hands on the one of them that grew least recently, as it stands. So memory stays bounded (120
+// bytes a slot) whatever the maze's size, and a run grows for as long as no other run takes its
+// slot: in reading order nearly all do in mazes up to some thousands of cells wide.
 class WallMerger {
 public:
     using Visit = std::function<void(const Side&)>;
-    static constexpr std::size_t kDefaultCapacity = 1 << 14;
+    static constexpr std::size_t kMostSlots = std::size_t{1} << 15;
 
-    explicit WallMerger(Visit visit, std::size_t capacity = kDefaultCapacity);
+    // Requires: slots a power of two.
+    explicit WallMerger(Visit visit, std::size_t slots = kMostSlots);
     WallMerger(const WallMerger&) = delete;
     WallMerger& operator=(const WallMerger&) = delete;
+
+    // Slots enough for a maze of this many cells, up to kMostSlots.
+    static std::size_t slotsFor(std::uint64_t cells);
 
     void add(const Side& side);
     // Hands on every run still held. Call once, after the last add.
@@ -49,32 +52,38 @@ private:
         std::int64_t dy = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const;
-    };
     struct Run {
         Point from;
         Point to;
         Key start;
         Key end;
+        std::uint64_t grown = 0;  // when it last grew, in pieces added
+        bool live = false;
     };
-    using RunList = std::list<Run>;
-    using Index = std::unordered_map<Key, RunList::iterator, KeyHash>;
 
-    void touch(RunList::iterator run);
-    void drop(RunList::iterator run);
-    static void unindex(Index& index, const Key& key, RunList::iterator run);
+    static constexpr std::size_t kProbes = 4;
+    static constexpr std::size_t kNone = ~std::size_t{0};
+
+    std::size_t slotOf(const Key& key) const;
+    // The slot of the run that ends, or starts, at key; kNone if none does.
+    std::size_t findEnding(const Key& key) const;
+    std::size_t findStarting(const Key& key) const;
+    void place(const Run& run);
+    void emit(Run& run);
 
     Visit m_visit;
-    std::size_t m_capacity;
-    RunList m_runs;  // least recently grown first
-    Index m_byStart;
-    Index m_byEnd;
+    std::size_t m_mask;
+    std::vector<Run> m_byEnd;
+    // Where in m_byEnd the run that starts at a key sits, among a few slots
+    // from the one the key hashes to; checked on use, as a later run may have
+    // taken that place.
+    std::vector<std::uint32_t> m_byStart;
+    std::uint64_t m_added = 0;
 };
 
 // Calls visit once for every wall of maze, cell by cell in number order,
 // straight walls merged (see WallMerger). Holds one cell's outline and the
-// merger's bounded runs.
+// merger's fixed table.
 void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit);
 
 }  // namespace nitka

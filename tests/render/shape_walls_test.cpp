@@ -28,10 +28,10 @@ bool within(const Side& part, const Side& whole) {
     return on(part.from) && on(part.to);
 }
 
-// Whatever its room, the merger hands on exactly the walls it was given: each
+// Whatever its table, the merger hands on exactly the walls it was given: each
 // within one line it gives back, the lines' lengths adding up to theirs. With
-// room for a row's runs it merges all it can; with less it merges fewer.
-TEST(WallMerger, GivesBackTheSameWallsWithWhateverRoom) {
+// a table roomy enough for a row's runs it merges more than with a tiny one.
+TEST(WallMerger, GivesBackTheSameWallsWhateverItsTable) {
     const ShapeMaze maze =
         testing::carvedMaze(std::make_shared<RectTopology>(testing::maskFromPicture({
                                 "..........",
@@ -59,9 +59,9 @@ TEST(WallMerger, GivesBackTheSameWallsWithWhateverRoom) {
         total += length(piece);
     }
     std::vector<std::size_t> counts;
-    for (const std::size_t capacity : {std::size_t{64}, std::size_t{4}, std::size_t{1}}) {
+    for (const std::size_t slots : {std::size_t{256}, std::size_t{4}, std::size_t{1}}) {
         std::vector<Side> lines;
-        WallMerger merger([&](const Side& line) { lines.push_back(line); }, capacity);
+        WallMerger merger([&](const Side& line) { lines.push_back(line); }, slots);
         for (const Side& piece : pieces) {
             merger.add(piece);
         }
@@ -70,15 +70,15 @@ TEST(WallMerger, GivesBackTheSameWallsWithWhateverRoom) {
         for (const Side& line : lines) {
             drawn += length(line);
         }
-        EXPECT_NEAR(drawn, total, 1e-9) << capacity;
+        EXPECT_NEAR(drawn, total, 1e-9) << slots;
         for (const Side& piece : pieces) {
             int holders = 0;
             for (const Side& line : lines) {
                 holders += within(piece, line) ? 1 : 0;
             }
-            EXPECT_EQ(holders, 1) << capacity;
+            EXPECT_EQ(holders, 1) << slots;
         }
-        EXPECT_LT(lines.size(), pieces.size()) << capacity;
+        EXPECT_LT(lines.size(), pieces.size()) << slots;
         counts.push_back(lines.size());
     }
     EXPECT_LT(counts.front(), counts.back());
