@@ -15,7 +15,7 @@ namespace nitka {
 // a mask's holes left out; the pairs are indices into `cells`, i < j, sorted:
 // every two cells that share a side, and those whose side is open. start and
 // target are the topology's, null if either is no cell. Written as it is
-// made: holds a 64 kB buffer and, for a masked maze, about 1.1 bits a layout
+// made: holds a 64 kB buffer and, for a masked maze, 2 bits a layout
 // place to number the cells. Throws RenderError for a failed write.
 void writeGraphJson(const ShapeMaze& maze, std::streambuf& out);
 

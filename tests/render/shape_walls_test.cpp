@@ -84,21 +84,24 @@ TEST(WallMerger, GivesBackTheSameWallsWhateverItsTable) {
     EXPECT_LT(counts.front(), counts.back());
 }
 
-// A run that a later piece joins at both ends becomes one line, whichever
-// order the pieces come in.
+// A piece that bridges two runs makes them one line, which grows on at its far
+// end like any other.
 TEST(WallMerger, JoinsRunsThatAPieceBridges) {
-    const Side left{{0, 0}, {1, 0}, false, {}, kNoCell};
-    const Side middle{{2, 0}, {1, 0}, false, {}, kNoCell};
-    const Side right{{2, 0}, {3, 0}, false, {}, kNoCell};
+    const Side pieces[] = {
+        {{0, 0}, {1, 0}, false, {}, kNoCell},
+        {{2, 0}, {3, 0}, false, {}, kNoCell},
+        {{2, 0}, {1, 0}, false, {}, kNoCell},
+        {{4, 0}, {3, 0}, false, {}, kNoCell},
+    };
     std::vector<Side> lines;
     WallMerger merger([&](const Side& line) { lines.push_back(line); });
-    merger.add(left);
-    merger.add(right);
-    merger.add(middle);
+    for (const Side& piece : pieces) {
+        merger.add(piece);
+    }
     merger.finish();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].from, (Point{0, 0}));
-    EXPECT_EQ(lines[0].to, (Point{3, 0}));
+    EXPECT_EQ(lines[0].to, (Point{4, 0}));
 }
 
 }  // namespace
