@@ -1,0 +1,127 @@
+#include "render/shape_cairo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "render/shape_walls.h"
+
+namespace nitka {
+namespace {
+
+// Enough to keep cairo's path to a few hundred kB.
+constexpr int kWallsAStroke = 4096;
+
+void traceSide(cairo_t* cr, const Side& side) {
+    cairo_move_to(cr, side.from.x, side.from.y);
+    if (!side.arc) {
+        cairo_line_to(cr, side.to.x, side.to.y);
+        return;
+    }
+    const Point c = side.centre;
+    const double radius = std::hypot(side.from.x - c.x, side.from.y - c.y);
+    const double startAngle = std::atan2(side.from.y - c.y, side.from.x - c.x);
+    const double endAngle = std::atan2(side.to.y - c.y, side.to.x - c.x);
+    // Growing angles turn clockwise with y downward; the shorter way round is
+    // clockwise when the cross product is positive (a half circle too, as in
+    // the SVG).
+    const double cross =
+        (side.from.x - c.x) * (side.to.y - c.y) - (side.from.y - c.y) * (side.to.x - c.x);
+    if (cross >= 0) {
+        cairo_arc(cr, c.x, c.y, radius, startAngle, endAngle);
+    } else {
+        cairo_arc_negative(cr, c.x, c.y, radius, startAngle, endAngle);
+    }
+}
+
+bool nearBand(const ShapeBand& band, Point centre) {
+    return centre.y >= band.top - band.reach && centre.y <= band.bottom + band.reach;
+}
+
+// How far an arc bulges beyond the segment between its ends.
+double sagitta(const Side& side) {
+    if (!side.arc) {
+        return 0;
+    }
+    const double radius = std::hypot(side.from.x - side.centre.x, side.from.y - side.centre.y);
+    const double halfChord = std::hypot(side.to.x - side.from.x, side.to.y - side.from.y) / 2;
+    return radius - std::sqrt(std::max(0.0, radius * radius - halfChord * halfChord));
+}
+
+}  // namespace
+
+void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
+                   const ShapeBand& band) {
+    const Topology& topology = maze.topology();
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_set_line_width(cr, ink.lineWidth);
+    // Round ends close the corners where walls meet at any angle.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    // Merged runs are fewer to stroke and to store in a PDF.
+    int traced = 0;
+    WallMerger merger(
+        [&](const Side& wall) {
+            traceSide(cr, wall);
+            if (++traced == kWallsAStroke) {
+                cairo_stroke(cr);
+                traced = 0;
+            }
+        },
+        WallMerger::slotsFor(topology.cellCount()));
+    std::vector<Side> outline;
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        if (!topology.isCell(cell) || !nearBand(band, topology.centre(cell))) {
+            continue;
+        }
+        topology.outline(cell, outline);
+        for (const Side& side : outline) {
+            if (drawsSide(maze, cell, side)) {
+                merger.add(side);
+            }
+        }
+    }
+    merger.finish();
+    cairo_stroke(cr);
+
+    if (route) {
+        cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);
+        for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+            if (!topology.isCell(cell) || maze.scratch(cell) == 0) {
+                continue;
+            }
+            const Point centre = topology.centre(cell);
+            if (nearBand(band, centre)) {
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, centre.x, centre.y, ink.dotRadius, 0, 2 * std::numbers::pi);
+                if (++traced == kWallsAStroke) {
+                    cairo_fill(cr);
+                    traced = 0;
+                }
+            }
+        }
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+double shapeReach(const Topology& topology) {
+    double reach = 0;
+    std::vector<Side> outline;
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        if (!topology.isCell(cell)) {
+            continue;
+        }
+        const double y = topology.centre(cell).y;
+        topology.outline(cell, outline);
+        for (const Side& side : outline) {
+            reach = std::max(reach, std::max(std::abs(side.from.y - y), std::abs(side.to.y - y)) +
+                                        sagitta(side));
+        }
+    }
+    return reach;
+}
+
+}  // namespace nitka

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <limits>
+
+#include "shape/shape_maze.h"
+
+namespace nitka {
+
+// How a picture draws the walls and the route: sizes in units of the drawing.
+struct ShapeInk {
+    double lineWidth = 0.1;
+    double dotRadius = 0.25;
+    double dotRed = 0;
+    double dotGreen = 0;
+    double dotBlue = 0;
+};
+
+// The stretch of the drawing, top to bottom in units, whose cells are drawn;
+// cells whose centre lies further than `reach` outside it are skipped without
+// asking for their outline.
+struct ShapeBand {
+    double top = -std::numeric_limits<double>::infinity();
+    double bottom = std::numeric_limits<double>::infinity();
+    double reach = 0;
+};
+
+// Draws maze's walls in black onto cr, whose user space must be the drawing's
+// units, and with route a dot at the centre of every cell whose scratch is not
+// zero. Strokes every few thousand walls, so cairo's path stays small.
+void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
+                   const ShapeBand& band = {});
+
+// How far, in units, any cell's outline reaches above or below its centre: a
+// band needs this much around it to catch every wall that crosses it. Reads
+// every cell's outline once.
+double shapeReach(const Topology& topology);
+
+}  // namespace nitka
