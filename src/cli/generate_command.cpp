@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -13,11 +14,13 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/progress.h"
+#include "cli/shape_generate.h"
 #include "cli/shared_options.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "shape/make_topology.h"
 #include "storage/grid_writer.h"
 
 namespace nitka {
@@ -35,13 +38,9 @@ std::uint64_t drawSeed() {
     }
 }
 
-// What the progress line expects carving and writing to take, from this
-// machine's measures (docs/performance.md): depth-first is the fastest method,
-// the others take two to five times as long.
+// What the progress line expects writing a cell to take, from this machine's
+// measures (docs/performance.md).
 constexpr double kWriteSecondsPerCell = 6e-9;
-double carveSecondsPerCell(CarveMethod method) {
-    return method == CarveMethod::DepthFirst ? 17e-9 : 60e-9;
-}
 
 // Where a method's line of help starts, and how wide the help may run.
 constexpr std::size_t kHelpIndent = 24;
@@ -101,7 +100,27 @@ CarveMethod parseMethod(const std::string& text) {
     throw UsageError("--algorithm", "'" + text + "' is none of " + methodNames());
 }
 
+ShapeKind parseShape(const std::string& text) {
+    if (const auto shape = parseShapeName(text)) {
+        return *shape;
+    }
+    throw UsageError("--shape", "'" + text + "' is none of rect, hex, triangle, polar");
+}
+
 }  // namespace
+
+double carveSecondsPerCell(CarveMethod method) {
+    // Depth-first is the fastest method, the others take two to five times as long.
+    return method == CarveMethod::DepthFirst ? 17e-9 : 60e-9;
+}
+
+std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) {
+    const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
+    if (!request.seed && !request.quiet) {
+        notices << "seed " << seed << std::endl;
+    }
+    return seed;
+}
 
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
@@ -113,10 +132,23 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
             value = static_cast<int>(parseWholeNumber(text, option, 1, kMaxGridSide));
         };
     };
+    // Which sides were given, for the shapes that take no width or no size.
+    auto given = std::make_shared<std::array<bool, 2>>();
     addValueOption(*command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
-                   side(request.width, "--width"));
-    addValueOption(*command, "-H,--height", "N", "Height in cells, " + sizes + " (default 50)",
-                   side(request.height, "--height"));
+                   [set = side(request.width, "--width"), given](const std::string& text) {
+                       set(text);
+                       (*given)[0] = true;
+                   });
+    addValueOption(*command, "-H,--height", "N",
+                   "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
+                   [set = side(request.height, "--height"), given](const std::string& text) {
+                       set(text);
+                       (*given)[1] = true;
+                   });
+    addValueOption(*command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
+                   [&request](const std::string& text) { request.shape = parseShape(text); });
+    command->add_option("--mask", request.mask, "PNG or text picture of the cells to keep")
+        ->type_name("FILE");
     addValueOption(
         *command, "--seed", "S", "Seed, 0 to 18446744073709551615 (default: drawn)",
         [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); });
@@ -144,10 +176,20 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
                        }
                    });
     addQuietFlag(*command, request.quiet);
-    command->callback([&request, picked] {
+    command->callback([&request, picked, given] {
         if (*picked && request.carve.method != CarveMethod::GrowingTree) {
             throw UsageError("--pick",
                              "only growing-tree has a pick; add --algorithm growing-tree");
+        }
+        if (request.shape == ShapeKind::Polar && (*given)[0]) {
+            throw UsageError("--width",
+                             "a polar maze has no width: its rings, -H, decide its cells");
+        }
+        if (request.shape == ShapeKind::Polar && !request.mask.empty()) {
+            throw UsageError("--mask", "a polar maze takes no mask");
+        }
+        if (!request.mask.empty() && ((*given)[0] || (*given)[1])) {
+            throw UsageError("--mask", "the mask sets the size; leave out -W and -H");
         }
     });
     static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
@@ -156,20 +198,33 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         "\n"
         "Every method makes a perfect maze, one route between any two cells, until\n"
         "--braid opens loops. A maze of more than 2^34 cells, or one that would need\n"
-        "more memory than this machine has, is refused; so is a size whose random walk\n"
-        "would run too long: a square maze past about 14 million cells for\n"
+        "more memory than this process may use, is refused; so is a size whose random\n"
+        "walk would run too long: a square maze past about 14 million cells for\n"
         "aldous-broder, 150 million for wilson, and a long narrow one sooner. Without\n"
         "--seed a seed is drawn and written to stderr as \"seed S\": the same seed, size\n"
         "and options make the same maze again.\n"
         "\n"
+        "Shapes: hex is W x H hexagons in offset rows; triangle W x H triangles pointing\n"
+        "up and down in turn; polar a round maze of H rings around a centre cell, split\n"
+        "outward to keep cells near square. --mask keeps only a picture's cells of a\n"
+        "rect, hex or triangle layout, a pixel or a character a cell (dark pixels, and\n"
+        "any character but '.' and space, are cells), and sets the size; its cells must\n"
+        "hang together. eller, binary-tree, sidewinder and recursive-division keep to\n"
+        "a plain rectangle. A plain rectangle is written in the window's format, any\n"
+        "other maze in the shape format that every command reads.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze generate -W 20 -H 10 -o labird.txt\n"
-        "  nitka-maze generate --seed 42 --algorithm wilson --braid 0.5 > maze.txt\n"
+        "  nitka-maze generate --shape hex -W 30 -H 20 --algorithm wilson > hex.txt\n"
         "  nitka-maze generate -W 1000 -H 1000 | nitka-maze info -");
     return command;
 }
 
 void runGenerate(const GenerateRequest& request, std::ostream& notices) {
+    if (request.shape != ShapeKind::Rect || !request.mask.empty()) {
+        generateShapeMaze(request, notices);
+        return;
+    }
     const CarveMethod method = request.carve.method;
     if (const auto why = memoryRefusal(request.width, request.height,
                                        generateNeed(request.width, request.height, method))) {
@@ -180,10 +235,7 @@ void runGenerate(const GenerateRequest& request, std::ostream& notices) {
     }
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(request.output, gridFileBytes(request.width, request.height));
-    const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
-    if (!request.seed && !request.quiet) {
-        notices << "seed " << seed << std::endl;
-    }
+    const std::uint64_t seed = chooseSeed(request, notices);
     const double cells = static_cast<double>(request.width) * request.height;
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),
                       {cells * carveSecondsPerCell(method), cells * kWriteSecondsPerCell});

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "carve/carve_method.h"
+#include "shape/topology.h"
 
 namespace CLI {
 class App;
@@ -24,6 +25,9 @@ struct GenerateRequest {
     // The method, growing tree's pick and the share of dead ends to braid.
     CarveOptions carve;
     bool quiet = false;
+    ShapeKind shape = ShapeKind::Rect;
+    // A picture of the cells to keep, which also sets the size; none if empty.
+    std::string mask;
 };
 
 // Adds the command to app; parsing fills request.
@@ -32,5 +36,11 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request);
 // Carves the maze and writes it. notices receives the line "seed S" when the
 // seed was drawn, unless quiet. Throws ToolError.
 void runGenerate(const GenerateRequest& request, std::ostream& notices);
+
+// The request's seed, or one drawn and told on notices unless quiet.
+std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices);
+
+// What the progress line expects carving a cell to take.
+double carveSecondsPerCell(CarveMethod method);
 
 }  // namespace nitka

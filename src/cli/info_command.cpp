@@ -10,6 +10,7 @@
 #include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "solver/maze_stats.h"
+#include "solver/shape_stats.h"
 
 namespace nitka {
 
@@ -20,10 +21,11 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     addQuietFlag(*command, request.quiet);
     command->footer(
-        "Reachable counts the cells reachable from the top-left one. A maze is perfect\n"
-        "when every cell is reachable and there is one route between any two. The\n"
-        "routes run from the top-left to the bottom-right cell, the window's and a\n"
-        "shortest one, and are counted in cells, both ends included, or \"none\".\n"
+        "Reachable counts the cells reachable from the start, the top-left cell of a\n"
+        "rectangle. A maze is perfect when every cell is reachable and there is one\n"
+        "route between any two. The routes run from the start to the target cell (the\n"
+        "bottom-right of a rectangle), the window's and a shortest one, and are counted\n"
+        "in cells, both ends included, or \"none\".\n"
         "\n"
         "Examples:\n"
         "  nitka-maze info maze.txt\n"
@@ -39,9 +41,11 @@ void runInfo(const InfoRequest& request) {
     const double cells = expectedCells(input);
     Progress progress("info", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 30e-9});
-    WallGrid grid = readMazeInput(input, searchNeed);
+    AnyMaze maze = readMazeInput(input, searchNeed);
     progress.nextStage();
-    const MazeStats stats = measureMaze(grid);
+    const MazeStats stats = std::holds_alternative<WallGrid>(maze)
+                                ? measureMaze(std::get<WallGrid>(maze))
+                                : measureShapeMaze(std::get<ShapeMaze>(maze));
     const std::string text = request.json ? infoJson(stats) : infoLines(stats);
     output.write([&](std::streambuf& out) {
         out.sputn(text.data(), static_cast<std::streamsize>(text.size()));

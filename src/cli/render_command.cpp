@@ -19,26 +19,32 @@
 #include "cli/shared_options.h"
 #include "cli/tool_error.h"
 #include "render/ascii_render.h"
+#include "render/graph_json.h"
 #include "render/pdf_render.h"
 #include "render/png_render.h"
 #include "render/route_marks.h"
+#include "render/shape_pdf_render.h"
+#include "render/shape_png_render.h"
+#include "render/shape_svg_render.h"
 #include "render/svg_render.h"
 
 namespace nitka {
 namespace {
 
-constexpr std::array<std::pair<const char*, ImageFormat>, 4> kFormatNames = {{
+constexpr std::array<std::pair<const char*, ImageFormat>, 5> kFormatNames = {{
     {"ascii", ImageFormat::Ascii},
     {"svg", ImageFormat::Svg},
     {"png", ImageFormat::Png},
     {"pdf", ImageFormat::Pdf},
+    {"json", ImageFormat::Json},
 }};
 
-constexpr std::array<std::pair<const char*, ImageFormat>, 4> kExtensions = {{
+constexpr std::array<std::pair<const char*, ImageFormat>, 5> kExtensions = {{
     {".txt", ImageFormat::Ascii},
     {".svg", ImageFormat::Svg},
     {".png", ImageFormat::Png},
     {".pdf", ImageFormat::Pdf},
+    {".json", ImageFormat::Json},
 }};
 
 std::string lowerCase(std::string text) {
@@ -53,7 +59,7 @@ ImageFormat parseFormat(const std::string& text) {
             return format;
         }
     }
-    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf");
+    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf, json");
 }
 
 Paper parsePaper(const std::string& text) {
@@ -66,9 +72,18 @@ Paper parsePaper(const std::string& text) {
     throw UsageError("--paper", "'" + text + "' is neither a4 nor letter");
 }
 
-using Writer = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
+void writeJson(const WallGrid& grid, const RenderOptions&, std::streambuf& out) {
+    writeGraphJson(grid, out);
+}
 
-Writer writerOf(ImageFormat format) {
+void writeShapeJson(const ShapeMaze& maze, const RenderOptions&, std::streambuf& out) {
+    writeGraphJson(maze, out);
+}
+
+using GridWriter = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
+using ShapeWriter = void (*)(const ShapeMaze&, const RenderOptions&, std::streambuf&);
+
+GridWriter gridWriterOf(ImageFormat format) {
     switch (format) {
         case ImageFormat::Ascii:
             return renderAscii;
@@ -78,8 +93,35 @@ Writer writerOf(ImageFormat format) {
             return renderPng;
         case ImageFormat::Pdf:
             return renderPdf;
+        case ImageFormat::Json:
+            return writeJson;
     }
     return renderAscii;
+}
+
+// Nothing for ASCII, whose characters draw only squares.
+ShapeWriter shapeWriterOf(ImageFormat format) {
+    switch (format) {
+        case ImageFormat::Ascii:
+            return nullptr;
+        case ImageFormat::Svg:
+            return renderShapeSvg;
+        case ImageFormat::Png:
+            return [](const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
+                renderShapePng(maze, options, out);
+            };
+        case ImageFormat::Pdf:
+            return renderShapePdf;
+        case ImageFormat::Json:
+            return writeShapeJson;
+    }
+    return nullptr;
+}
+
+std::string shapeDescription(const Topology& topology) {
+    const std::string name(shapeName(topology.kind()));
+    return topology.cellCount() < topology.slotCount() ? name + " maze with a mask"
+                                                       : name + " maze";
 }
 
 }  // namespace
@@ -109,7 +151,7 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     // --format is not given.
     auto format = std::make_shared<std::optional<ImageFormat>>();
     addValueOption(*command, "--format", "FORMAT",
-                   "ascii, svg, png or pdf (default: by OUT's name)",
+                   "ascii, svg, png, pdf or json (default: by OUT's name)",
                    [format](const std::string& text) { *format = parseFormat(text); });
     command->add_flag("--route", request.route, "Dots on the window's route");
     command->add_flag("--shortest", request.shortest,
@@ -139,19 +181,22 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         }
     });
     command->footer(
-        "The format follows OUT's extension: .png, .svg, .pdf, or .txt for ASCII; standard\n"
-        "output gets ASCII unless --format says otherwise, and no PNG or PDF while it is\n"
-        "a terminal. The default cell size is the\n"
-        "window's up to 100 x 100 cells (16 pixels up to 50 x 50, 11 up to 70 x 70,\n"
-        "else 8); a larger maze gets the largest of 8, 4 and 2 pixels that keeps the\n"
-        "picture under 20000 pixels a side, else 2. A PDF fits the maze on the sheet\n"
-        "within 15 mm margins; a maze whose cells would come out under 0.5 mm is\n"
-        "refused. Without --answer, --shortest turns the dots on.\n"
+        "The format follows OUT's extension: .png, .svg, .pdf, .json, or .txt for\n"
+        "ASCII; standard output gets ASCII unless --format says otherwise, and no PNG or\n"
+        "PDF while it is a terminal. JSON is the maze as a graph for other programs: its\n"
+        "cells, the pairs that share a side, the pairs whose side is open, its start and\n"
+        "target. The default cell size of a rectangle is the window's up to 100 x 100\n"
+        "cells (16 pixels up to 50 x 50, 11 up to 70 x 70, else 8); a larger maze gets\n"
+        "the largest of 8, 4 and 2 pixels that keeps the picture under 20000 pixels a\n"
+        "side, else 2. Other shapes are drawn by their true outlines, ASCII only draws\n"
+        "rectangles. A PDF fits the maze on the sheet within 15 mm margins; a maze whose\n"
+        "cells would come out under 0.5 mm is refused. Without --answer, --shortest\n"
+        "turns the dots on.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze render maze.txt -o maze.png --route\n"
         "  nitka-maze render maze.txt -o puzzle.pdf --paper letter --answer\n"
-        "  nitka-maze generate -W 8 -H 8 | nitka-maze render - -o - --shortest");
+        "  nitka-maze generate -W 8 -H 8 | nitka-maze render --shortest");
     return command;
 }
 
@@ -168,11 +213,21 @@ void runRender(const RenderRequest& request) {
     const double cells = expectedCells(input);
     Progress progress("render", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
-    WallGrid grid = readMazeInput(input, renderNeed);
+    AnyMaze maze = readMazeInput(input, renderNeed);
     progress.nextStage();
-    if (request.route || request.answer) {
-        const GridRoute route = chooseRoute(grid, {}, request.shortest, inputName(input));
-        markRoute(grid, route);
+    auto* const shape = std::get_if<ShapeMaze>(&maze);
+    const ShapeWriter shapeWriter = shapeWriterOf(request.format);
+    if (shape && !shapeWriter) {
+        throw UsageError(inputName(input), "ASCII draws only a plain rectangle and this is a " +
+                                               shapeDescription(shape->topology()) +
+                                               "; give --format svg, png, pdf or json");
+    }
+    const bool route = (request.route || request.answer) && request.format != ImageFormat::Json;
+    if (route && shape) {
+        markRoute(*shape, chooseRoute(*shape, {}, request.shortest, inputName(input)));
+    } else if (route) {
+        auto& grid = std::get<WallGrid>(maze);
+        markRoute(grid, chooseRoute(grid, {}, request.shortest, inputName(input)));
     }
     progress.nextStage();
     RenderOptions options;
@@ -180,9 +235,14 @@ void runRender(const RenderRequest& request) {
     options.route = request.route;
     options.paper = request.paper;
     options.answer = request.answer;
-    const auto render = writerOf(request.format);
     try {
-        output.write([&](std::streambuf& out) { render(grid, options, out); });
+        output.write([&](std::streambuf& out) {
+            if (shape) {
+                shapeWriter(*shape, options, out);
+            } else {
+                gridWriterOf(request.format)(std::get<WallGrid>(maze), options, out);
+            }
+        });
     } catch (const RenderError& error) {
         // Also a failed write: the C libraries' callbacks can only pass on its text.
         throw ToolError(output.name(), error.what());

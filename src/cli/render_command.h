@@ -11,7 +11,8 @@ class App;
 
 namespace nitka {
 
-enum class ImageFormat { Ascii, Svg, Png, Pdf };
+// A picture, or (Json) the maze as a graph for other programs.
+enum class ImageFormat { Ascii, Svg, Png, Pdf, Json };
 
 // nitka-maze render: a picture of a maze file.
 struct RenderRequest {
@@ -31,7 +32,7 @@ struct RenderRequest {
 };
 
 // The format a file name asks for by its extension (.txt is ASCII, and so is
-// "-", standard output), if any.
+// "-", standard output; .json the graph), if any.
 std::optional<ImageFormat> formatOfName(const std::string& name);
 
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request);

@@ -2,6 +2,7 @@
 
 #include "cli/tool_error.h"
 #include "solver/grid_search.h"
+#include "solver/shape_search.h"
 
 namespace nitka {
 namespace {
@@ -23,7 +24,38 @@ GridCell insideEnd(const WallGrid& grid, const std::optional<GridCell>& given, G
     return *given;
 }
 
+std::string positionText(CellPosition position) {
+    return std::to_string(position.x) + ',' + std::to_string(position.y);
+}
+
+CellId shapeEnd(const Topology& topology, const std::optional<GridCell>& given, CellId fallback,
+                const char* option) {
+    if (!given) {
+        return fallback;
+    }
+    const CellId cell = topology.cellAt({given->x, given->y});
+    if (cell == kNoCell) {
+        throw ToolError(option, cellText(*given) + " is no cell of the " +
+                                    std::string(shapeName(topology.kind())) + " maze");
+    }
+    return cell;
+}
+
 }  // namespace
+
+ShapeRoute chooseRoute(ShapeMaze& maze, const RouteEnds& ends, bool shortest,
+                       const std::string& mazeName) {
+    const Topology& topology = maze.topology();
+    const CellId from = shapeEnd(topology, ends.from, topology.start(), "--from");
+    const CellId to = shapeEnd(topology, ends.to, topology.target(), "--to");
+    std::optional<ShapeRoute> route =
+        shortest ? findShortestShapeRoute(maze, from, to) : findShapeRoute(maze, from, to);
+    if (!route) {
+        throw ToolError(mazeName, "no route from " + positionText(topology.position(from)) +
+                                      " to " + positionText(topology.position(to)));
+    }
+    return std::move(*route);
+}
 
 GridRoute chooseRoute(WallGrid& grid, const RouteEnds& ends, bool shortest,
                       const std::string& mazeName) {

@@ -5,6 +5,8 @@
 
 #include "grid/grid_route.h"
 #include "grid/wall_grid.h"
+#include "shape/shape_maze.h"
+#include "solver/shape_route.h"
 
 namespace nitka {
 
@@ -20,5 +22,10 @@ struct RouteEnds {
 // there is no route (naming mazeName).
 GridRoute chooseRoute(WallGrid& grid, const RouteEnds& ends, bool shortest,
                       const std::string& mazeName);
+
+// The same on a maze of any shape, the ends in its own positions (x along the
+// row or ring, y the row or ring) or else its start and target cells.
+ShapeRoute chooseRoute(ShapeMaze& maze, const RouteEnds& ends, bool shortest,
+                       const std::string& mazeName);
 
 }  // namespace nitka

@@ -29,9 +29,12 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
         [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); });
     addQuietFlag(*command, request.quiet);
     command->footer(
-        "The file is read as the window's LOAD reads it, at any size this machine can\n"
-        "hold. A flag of 1 is a wall; any other flag lets the route pass, as in the\n"
-        "window.\n"
+        "A maze file of the window's format is read as its LOAD reads it, at any size\n"
+        "this process can hold, but whole. A flag of 1 is a wall; any other flag lets the\n"
+        "route pass, as in the window. A maze of another shape runs from its start to\n"
+        "its target cell unless told, its cells named as it numbers them: x along the\n"
+        "row (polar: the place along the ring), y the row (polar: the ring, 0 the\n"
+        "centre).\n"
         "\n"
         "Examples:\n"
         "  nitka-maze solve maze.txt\n"
@@ -47,13 +50,27 @@ void runSolve(const SolveRequest& request) {
     const double cells = expectedCells(input);
     Progress progress("solve", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 15e-9});
-    WallGrid grid = readMazeInput(input, searchNeed);
+    AnyMaze maze = readMazeInput(input, searchNeed);
     progress.nextStage();
-    const GridRoute route = chooseRoute(grid, request.ends, request.shortest, inputName(input));
+    const auto writeCell = [](std::streambuf& out, std::int64_t x, std::int64_t y) {
+        const std::string line = std::to_string(x) + ' ' + std::to_string(y) + '\n';
+        out.sputn(line.data(), static_cast<std::streamsize>(line.size()));
+    };
+    if (auto* grid = std::get_if<WallGrid>(&maze)) {
+        const GridRoute route =
+            chooseRoute(*grid, request.ends, request.shortest, inputName(input));
+        output.write([&](std::streambuf& out) {
+            route.forEachCell([&](GridCell cell) { writeCell(out, cell.x, cell.y); });
+        });
+        return;
+    }
+    auto& shape = std::get<ShapeMaze>(maze);
+    const ShapeRoute route = chooseRoute(shape, request.ends, request.shortest, inputName(input));
+    const Topology& topology = shape.topology();
     output.write([&](std::streambuf& out) {
-        route.forEachCell([&](GridCell cell) {
-            const std::string line = std::to_string(cell.x) + ' ' + std::to_string(cell.y) + '\n';
-            out.sputn(line.data(), static_cast<std::streamsize>(line.size()));
+        route.forEachCell(topology, [&](CellId cell) {
+            const CellPosition at = topology.position(cell);
+            writeCell(out, at.x, at.y);
         });
     });
 }
