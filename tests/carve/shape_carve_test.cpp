@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "carve/shape_kruskal.h"
 #include "carve/shape_prim.h"
 #include "carve/shape_wilson.h"
+#include "storage/shape_file.h"
 #include "support/perfect_maze.h"
 #include "support/shape_layouts.h"
 
@@ -116,6 +118,11 @@ TEST(ShapeCarving, EveryMethodMakesAPerfectMazeOnEveryLayoutDeterminedByItsSeed)
                     ASSERT_TRUE(testing::isPerfectOnEachIsland(maze, layout.islands));
                     EXPECT_TRUE(testing::scratchClear(maze));
                     EXPECT_EQ(heldText(carved(layout, method.options, seed, path)), heldText(maze));
+                    if (layout.inFiles) {
+                        std::stringbuf file;
+                        writeShapeMaze(file, maze);
+                        EXPECT_EQ(heldText(readShapeMaze(file)), heldText(maze)) << "read back";
+                    }
                     mazes.push_back(heldText(maze));
                 }
                 if (hasChoice(layout)) {

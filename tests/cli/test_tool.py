@@ -108,7 +108,7 @@ class FileTest(ToolCase):
             ("fifo", "fifo: not a regular file"),
             ("/dev/null", "/dev/null: not a regular file"),
             ("plain/maze.txt", "plain/maze.txt: Invalid filename"),
-            ("words", 'words: line 1: "a" is not a number'),
+            ("words", 'words: line 1: "a maze" opens no maze file'),
             ("bad", 'bad: line 3: "0x1G" is not a number'),
             ("cut", "cut: ends after 1 of 3 x 3 cells"),
             ("half", "half: ends after 1 of 2 x 1 cells"),
@@ -342,6 +342,104 @@ class FilterTest(ToolCase):
         # A small maze is over before a line would help.
         self.assertRegex(self.on_terminal("generate", "-o", "/dev/null", streams=("stderr",)
                                           ).terminal.decode(), r"\Aseed \d+\r?\n\Z")
+
+
+def grey_png(rows):
+    """A PNG of 8-bit grey pixels, one row a string: '#' black, else white."""
+    import struct
+    import zlib
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    raw = b"".join(b"\0" + bytes(0 if c == "#" else 255 for c in row) for row in rows)
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 0, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw))
+            + chunk(b"IEND", b""))
+
+
+class ShapeTest(ToolCase):
+    """Every command on every shape, through the shape file."""
+
+    RING = ["#######", "#.....#", "#.###.#", "#######"]
+    SHAPES = {"hex": ["--shape", "hex", "-W", 9, "-H", 7],
+              "triangle": ["--shape", "triangle", "-W", 11, "-H", 5],
+              "polar": ["--shape", "polar", "-H", 6],
+              "text mask": ["--mask", "ring.txt"],
+              "png mask": ["--shape", "hex", "--mask", "ring.png"]}
+
+    def setUp(self):
+        super().setUp()
+        self.write("ring.txt", "\n".join(self.RING).encode() + b"\n")
+        self.write("ring.png", grey_png(self.RING))
+
+    def test_every_command_works_on_every_shape(self):
+        for label, options in self.SHAPES.items():
+            with self.subTest(shape=label):
+                args = ["generate", *options, "--seed", 5, "--algorithm", "wilson"]
+                maze = self.ok(*args)
+                self.assertEqual(self.ok(*args), maze)
+                self.assertTrue(maze.startswith(b"nitka-maze-shape 1 "))
+                self.write("maze.txt", maze)
+                graph = json.loads(self.ok("render", "maze.txt", "--format", "json"))
+                cells = [tuple(cell) for cell in graph["cells"]]
+                # A perfect maze: its passages join every cell with no loop.
+                self.assertEqual(len(graph["passages"]), len(cells) - 1)
+                self.assertTrue(set(map(tuple, graph["passages"])) <=
+                                set(map(tuple, graph["neighbours"])))
+                facts = json.loads(self.ok("info", "--json", "maze.txt"))
+                self.assertEqual((facts["cells"], facts["reachable"], facts["perfect"]),
+                                 (len(cells), len(cells), True))
+                route = route_cells(self.ok("solve", "maze.txt"))
+                self.assertEqual((route[0], route[-1]),
+                                 (cells[graph["start"]], cells[graph["target"]]))
+                self.assertEqual(len(route), facts["route_cells"])
+                self.assertEqual(route_cells(self.ok("solve", "--shortest", "maze.txt")), route)
+                back = route_cells(self.ok("solve", "--from", "%d,%d" % route[-1],
+                                           "--to", "%d,%d" % route[0], "maze.txt"))
+                self.assertEqual(back, route[::-1])
+                for picture, start in (("svg", b"<svg"), ("png", b"\x89PNG"), ("pdf", b"%PDF")):
+                    data = self.ok("render", "maze.txt", "--route", "--format", picture)
+                    self.assertIn(start, data[:100])
+                self.assertFailure(self.tool("render", "maze.txt"), 2)
+
+    def test_shapes_keep_their_place_and_size_rules(self):
+        self.write("apart.txt", b"##..#\n##..#\n")
+        rows = (
+            (["--shape", "polar", "-W", 5], 2, "--width: a polar maze has no width: its rings, "
+                                               "-H, decide its cells"),
+            (["--shape", "polar", "--mask", "ring.txt"], 2, "--mask: a polar maze takes no mask"),
+            (["--mask", "ring.txt", "-H", 5], 2, "--mask: the mask sets the size; leave out -W "
+                                                 "and -H"),
+            (["--shape", "square"], 2, "--shape: 'square' is none of rect, hex, triangle, polar"),
+            (["--shape", "hex", "--algorithm", "sidewinder"], 2,
+             "--algorithm: sidewinder keeps to a plain rectangle; on a hex use depth-first, "
+             "prim, kruskal, wilson, aldous-broder, hunt-and-kill, growing-tree"),
+            (["--mask", "apart.txt"], 1, "apart.txt: its cells fall in 2 separate parts (cells "
+                                         "meeting only at a corner are apart), one holding each "
+                                         "of 0,0; 4,0"),
+            (["--shape", "triangle", "-W", 1, "-H", 3], 1, "generate: a 1 x 3 triangle layout: "
+             "its cells fall in 2 separate parts (cells meeting only at a corner are apart), one "
+             "holding each of 0,0; 0,2"),
+            (["--mask", "missing.png"], 1, None),
+        )
+        for options, status, line in rows:
+            with self.subTest(options=options):
+                self.assertFailure(self.tool("generate", *options, "-o", "out.txt"), status, line)
+        self.assertNotIn("out.txt", self.listing())
+        # A plain rectangle stays in the window's format, byte for byte.
+        self.assertEqual(self.ok("generate", "--shape", "rect", "--seed", 3),
+                         self.ok("generate", "--seed", 3))
+
+    def test_a_shape_file_cut_short_fails(self):
+        maze = self.ok("generate", "--shape", "hex", "-W", 9, "-H", 7, "--seed", 1)
+        # Two rows of nine and the last four cells of the row before them.
+        self.write("cut.txt", maze[:len(maze) - 25])
+        for command in (["solve"], ["info"], ["render", "--format", "svg"]):
+            with self.subTest(command=command):
+                self.assertFailure(self.tool(*command, "cut.txt"), 1,
+                                   "cut.txt: ends after 41 of 9 x 7 cells")
 
 
 class SizeTest(ToolCase):

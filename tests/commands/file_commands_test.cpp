@@ -128,6 +128,8 @@ TEST_F(FileCommandsTest, RefusedOrFailedLoadLeavesThePreviousMaze) {
         {"10  0\r\n", kTooSmall, ""},
         {"\x1a 10  10\r\n", kTooSmall, ""},
         {"2  1\r\n1  1\r\n1  0x\r\n", "", "106 Invalid numeric input"},
+        // A maze of another shape, which only the command-line tool reads.
+        {"nitka-maze-shape 1 hex 2 1\ncells\n01\n", "", "106 Invalid numeric input"},
     };
     for (const auto& [file, notice, error] : cases) {
         writeFile(file + "zz  zz\r\n");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shape/cell_mask.h"
+#include "shape/make_topology.h"
 #include "shape/rect_topology.h"
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
@@ -79,15 +80,20 @@ private:
     int m_height;
 };
 
-// Squares cut by a picture: '#' a cell, '.' a hole, one string a row.
-inline std::shared_ptr<const Topology> maskedRect(const std::vector<std::string_view>& rows) {
+// A mask drawn as a picture: '#' a cell, '.' a hole, one string a row.
+inline CellMask maskOf(const std::vector<std::string_view>& rows) {
     CellMask mask(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (std::size_t y = 0; y < rows.size(); ++y) {
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             mask.set(y * rows[0].size() + x, rows[y][x] == '#');
         }
     }
-    return std::make_shared<RectTopology>(mask);
+    return mask;
+}
+
+// Squares cut by a picture.
+inline std::shared_ptr<const Topology> maskedRect(const std::vector<std::string_view>& rows) {
+    return std::make_shared<RectTopology>(maskOf(rows));
 }
 
 inline std::shared_ptr<const Topology> plainRect(int width, int height) {
@@ -99,6 +105,8 @@ struct Layout {
     std::shared_ptr<const Topology> topology;
     // Pieces the cells fall into: a perfect maze on each.
     std::uint64_t islands = 1;
+    // A layout of the tool's own, which its files can hold.
+    bool inFiles = true;
 };
 
 // Layouts every method must carve: small, odd and one-cell-wide rectangles,
@@ -116,8 +124,23 @@ inline std::vector<Layout> carvingLayouts() {
         {"comb", maskedRect({"#.#.#.#", "#.#.#.#", "#######", "..#...#"})},
         {"lone cell in a mask", maskedRect({"...", ".#.", "..."})},
         {"two pieces", maskedRect({"###..", "###..", ".....", "..###"}), 2},
-        {"hexagons 6 x 5", std::make_shared<SlantedHexTopology>(6, 5)},
-        {"hexagon row", std::make_shared<SlantedHexTopology>(5, 1)},
+        {"hexagons 6 x 5", std::make_shared<SlantedHexTopology>(6, 5), 1, false},
+        {"hexagon row", std::make_shared<SlantedHexTopology>(5, 1), 1, false},
+        // The shapes the tool makes, at small, odd and one-cell-wide sizes
+        // where the layout holds together, and under masks.
+        {"hex 1 x 1", makeTopology(ShapeKind::Hex, 1, 1)},
+        {"hex 7 x 5", makeTopology(ShapeKind::Hex, 7, 5)},
+        {"hex column", makeTopology(ShapeKind::Hex, 1, 6)},
+        {"hex row", makeTopology(ShapeKind::Hex, 6, 1)},
+        {"triangle 1 x 2", makeTopology(ShapeKind::Triangle, 1, 2)},
+        {"triangle 9 x 4", makeTopology(ShapeKind::Triangle, 9, 4)},
+        {"triangle row", makeTopology(ShapeKind::Triangle, 7, 1)},
+        {"polar 1 ring", makeTopology(ShapeKind::Polar, 1, 1)},
+        {"polar 7 rings", makeTopology(ShapeKind::Polar, 1, 7)},
+        {"hex ring mask",
+         makeTopology(ShapeKind::Hex, 6, 4, maskOf({"######", "#....#", "#....#", "######"}))},
+        {"triangle L mask",
+         makeTopology(ShapeKind::Triangle, 6, 4, maskOf({"##....", "##....", "######", "######"}))},
     };
 }
 
