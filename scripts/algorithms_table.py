@@ -9,7 +9,8 @@ methods_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 `nitka-maze generate` at 1000 x 1000 cells, which also counts the process and
 the writing of the maze file. The paragraph between the reading markers of an
 existing page is kept, so that remaking the numbers keeps what was written
-about them; read them again after a remake.
+about them; read them again after a remake. So is everything from the shapes
+marker on, which scripts/shapes_table.py writes.
 
     python3 scripts/algorithms_table.py --tool build/src/cli/nitka-maze \\
         [--bench methods.json]
@@ -54,6 +55,7 @@ ROWS = [
 
 READING_BEGIN = "<!-- reading: kept by the script when it remakes this page -->"
 READING_END = "<!-- end of reading -->"
+SHAPES_BEGIN = "<!-- shapes: made by scripts/shapes_table.py -->"
 PICTURES_PER_ROW = 4
 
 
@@ -140,6 +142,15 @@ def kept_reading(out):
         if READING_BEGIN in text and READING_END in text:
             return text[text.index(READING_BEGIN):text.index(READING_END) + len(READING_END)]
     return f"{READING_BEGIN}\n(What the numbers say goes here.)\n{READING_END}"
+
+
+def kept_sections(out):
+    """What other scripts wrote at the end of the page (scripts/shapes_table.py), kept."""
+    if out.exists():
+        text = out.read_text()
+        if SHAPES_BEGIN in text:
+            return "\n\n" + text[text.index(SHAPES_BEGIN):].rstrip("\n")
+    return ""
 
 
 def render_pictures(tool, pictures, side, seed):
@@ -244,7 +255,8 @@ Made {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC at commit
 `nitka-maze generate --algorithm NAME --seed {picture_seed} -W {picture_side} -H {picture_side} |
 nitka-maze render - --route --cell 8 -o docs/algorithms/NAME.png`.
 
-{picture_table(pictures, out)}"""
+{picture_table(pictures, out)}{kept_sections(out)}
+"""
     out.write_text(page)
     print(f"wrote {out}", file=sys.stderr)
 
