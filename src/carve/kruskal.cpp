@@ -6,47 +6,11 @@
 #include <vector>
 
 #include "carve/cell_index.h"
+#include "carve/cell_sets.h"
 #include "carve/wide_draw.h"
 
 namespace nitka {
 namespace {
-
-// Union by rank with path halving. The rank lives in the cell's scratch bits
-// and stops at 15; a root of rank 15 has at least 2^15 cells, so only giant
-// mazes ever reach it, and path halving keeps their finds short regardless.
-template <typename Index>
-class CellSets {
-public:
-    CellSets(WallGrid& grid, std::uint64_t cells) : m_grid(grid), m_parent(cells) {
-        std::iota(m_parent.begin(), m_parent.end(), Index{0});
-    }
-
-    Index find(Index cell) {
-        while (m_parent[cell] != cell) {
-            m_parent[cell] = m_parent[m_parent[cell]];
-            cell = m_parent[cell];
-        }
-        return cell;
-    }
-
-    // Requires: a and b are different roots.
-    void join(Index a, Index b) {
-        std::uint8_t rankA = m_grid.scratch(a);
-        const std::uint8_t rankB = m_grid.scratch(b);
-        if (rankA < rankB) {
-            std::swap(a, b);
-            rankA = rankB;
-        }
-        m_parent[b] = a;
-        if (rankA == rankB && rankA < 15) {
-            m_grid.setScratch(a, static_cast<std::uint8_t>(rankA + 1));
-        }
-    }
-
-private:
-    WallGrid& m_grid;
-    std::vector<Index> m_parent;
-};
 
 template <typename Index>
 void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
@@ -69,7 +33,7 @@ void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
             ++listed;
         }
     }
-    CellSets<Index> sets(grid, cells);
+    CellSets<WallGrid, Index> sets(grid, cells);
     std::uint64_t joins = 0;
     for (std::uint64_t e = 0; e < edges.size() && joins + 1 < cells; ++e) {
         const Index edge = edges[e];

@@ -6,47 +6,11 @@
 #include <vector>
 
 #include "carve/cell_index.h"
+#include "carve/cell_sets.h"
 #include "carve/shape_steps.h"
 
 namespace nitka {
 namespace {
-
-// Union by rank with path halving, the rank in the scratch bits up to 15: a
-// root of rank 15 has at least 2^15 cells, and path halving keeps the finds
-// short beyond that.
-template <typename Index>
-class JoinedCells {
-public:
-    JoinedCells(ShapeMaze& maze, CellId slots) : m_maze(maze), m_parent(slots) {
-        std::iota(m_parent.begin(), m_parent.end(), Index{0});
-    }
-
-    Index find(Index cell) {
-        while (m_parent[cell] != cell) {
-            m_parent[cell] = m_parent[m_parent[cell]];
-            cell = m_parent[cell];
-        }
-        return cell;
-    }
-
-    // Requires: a and b are different roots.
-    void join(Index a, Index b) {
-        std::uint8_t rankA = m_maze.scratch(a);
-        const std::uint8_t rankB = m_maze.scratch(b);
-        if (rankA < rankB) {
-            std::swap(a, b);
-            rankA = rankB;
-        }
-        m_parent[b] = a;
-        if (rankA == rankB && rankA < 15) {
-            m_maze.setScratch(a, static_cast<std::uint8_t>(rankA + 1));
-        }
-    }
-
-private:
-    ShapeMaze& m_maze;
-    std::vector<Index> m_parent;
-};
 
 // Calls side(cell, place) for every inner side once, from its later cell, the
 // places taken from the last to the first: on squares that is the left side
@@ -82,7 +46,7 @@ void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random) {
         order[j] = static_cast<Index>(cell * kMaxNeighbours + static_cast<CellId>(place));
         ++listed;
     });
-    JoinedCells<Index> joined(maze, topology.slotCount());
+    CellSets<ShapeMaze, Index> joined(maze, topology.slotCount());
     NeighbourArray list{};
     std::uint64_t joins = 0;
     for (std::uint64_t i = 0; i < sides && joins + 1 < topology.cellCount(); ++i) {

@@ -8,29 +8,22 @@
 #include <vector>
 
 #include "shape/cell_fill.h"
+#include "solver/search_parts.h"
 
 namespace nitka {
 namespace {
 
+using search::CellRing;
+using search::kFailed;
+using search::kOnRoute;
+using search::kUnreached;
+using search::kUnvisited;
+using search::nextMark;
+using search::previousMark;
+
 using NeighbourArray = std::array<CellId, kMaxNeighbours>;
 
-// Scratch of the depth-first search. A cell on the route holds kOnRoute plus
-// the place of the first neighbour it has yet to try.
-constexpr std::uint8_t kUnvisited = 0;
-constexpr std::uint8_t kFailed = 1;
-constexpr std::uint8_t kOnRoute = 2;
 static_assert(kOnRoute + kMaxNeighbours < 16);
-
-// Scratch of the breadth-first search: 0 unreached, else the distance to the
-// target mod 3, plus 1. Three values tell a neighbour one nearer from one as
-// near or one farther, which is all the walk back along the route needs.
-constexpr std::uint8_t kUnreached = 0;
-constexpr std::uint8_t nextMark(std::uint8_t mark) {
-    return static_cast<std::uint8_t>(mark % 3 + 1);
-}
-constexpr std::uint8_t previousMark(std::uint8_t mark) {
-    return static_cast<std::uint8_t>((mark + 1) % 3 + 1);
-}
 
 // The first place from `first` on whose neighbour is open from cell and
 // carries the wanted scratch; count when there is none.
@@ -44,61 +37,6 @@ int firstOpenInto(const ShapeMaze& maze, CellId cell, const NeighbourArray& list
     }
     return count;
 }
-
-// A first-in first-out ring of cells that grows as needed up to a limit and
-// then refuses a cell: most levels are far smaller than the limit.
-class CellRing {
-public:
-    explicit CellRing(std::size_t limit) : m_limit(limit) {}
-
-    std::size_t size() const { return m_size; }
-    bool push(CellId cell) {
-        if (m_size == m_cells.size() && !grow()) {
-            return false;
-        }
-        std::size_t slot = m_head + m_size;
-        if (slot >= m_cells.size()) {
-            slot -= m_cells.size();
-        }
-        m_cells[slot] = cell;
-        ++m_size;
-        return true;
-    }
-    CellId pop() {
-        assert(m_size > 0);
-        const CellId cell = m_cells[m_head];
-        if (++m_head == m_cells.size()) {
-            m_head = 0;
-        }
-        --m_size;
-        return cell;
-    }
-    void clear() {
-        m_head = 0;
-        m_size = 0;
-    }
-
-private:
-    bool grow() {
-        if (m_cells.size() == m_limit) {
-            return false;
-        }
-        const std::size_t count = m_size;
-        std::vector<CellId> cells(std::min(m_limit, std::max<std::size_t>(64, 2 * count)));
-        for (std::size_t i = 0; i < count; ++i) {
-            cells[i] = pop();
-        }
-        m_cells = std::move(cells);
-        m_head = 0;
-        m_size = count;
-        return true;
-    }
-
-    std::size_t m_limit;
-    std::vector<CellId> m_cells;
-    std::size_t m_head = 0;
-    std::size_t m_size = 0;
-};
 
 bool bothCells(const Topology& topology, CellId from, CellId to) {
     return topology.isCell(from) && topology.isCell(to);
@@ -155,7 +93,7 @@ std::optional<ShapeRoute> findShortestShapeRoute(ShapeMaze& maze, CellId from, C
         return std::nullopt;
     }
     // Searched from the target, so that the route reads forwards from the start.
-    CellRing ring(queueCells);
+    CellRing<CellId> ring(queueCells);
     NeighbourArray list{};
     std::uint8_t mark = 1;
     maze.setScratch(to, mark);
