@@ -32,7 +32,7 @@ const std::array<Step, 6>& stepsOf(std::int64_t row) {
 
 }  // namespace
 
-HexTopology::HexTopology(CellMask mask) : m_mask(std::move(mask)) {}
+HexTopology::HexTopology(CellMask mask) : RowLayout(std::move(mask)) {}
 
 int HexTopology::neighbours(CellId cell, NeighbourList out) const {
     assert(isCell(cell));
@@ -59,20 +59,6 @@ HeldSide HexTopology::heldSide(CellId a, CellId b) const {
     const std::int64_t northWest = at.y % 2 == 0 ? at.x - 1 : at.x;
     assert(other.x == northWest || other.x == northWest + 1);
     return {holder, other.x == northWest ? 1 : 2};
-}
-
-CellPosition HexTopology::position(CellId cell) const {
-    const auto width = static_cast<CellId>(m_mask.width());
-    return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
-}
-
-CellId HexTopology::cellAt(CellPosition at) const {
-    if (at.x < 0 || at.y < 0 || at.x >= m_mask.width() || at.y >= m_mask.height()) {
-        return kNoCell;
-    }
-    const auto id =
-        static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
-    return m_mask.isCell(id) ? id : kNoCell;
 }
 
 Point HexTopology::centre(CellId cell) const {
@@ -106,8 +92,8 @@ void HexTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point HexTopology::extent() const {
-    const double width = static_cast<double>(m_mask.width()) + (m_mask.height() > 1 ? 0.5 : 0.0);
-    return {width, level(3 * static_cast<std::int64_t>(m_mask.height()) + 1)};
+    const double width = static_cast<double>(mask().width()) + (mask().height() > 1 ? 0.5 : 0.0);
+    return {width, level(3 * static_cast<std::int64_t>(mask().height()) + 1)};
 }
 
 }  // namespace nitka

@@ -5,46 +5,32 @@
 
 namespace nitka {
 
-RectTopology::RectTopology(CellMask mask) : m_mask(std::move(mask)) {}
+RectTopology::RectTopology(CellMask mask) : RowLayout(std::move(mask)) {}
 
 int RectTopology::neighbours(CellId cell, NeighbourList out) const {
     assert(isCell(cell));
-    const auto width = static_cast<CellId>(m_mask.width());
+    const auto width = static_cast<CellId>(mask().width());
     const CellPosition at = position(cell);
     int count = 0;
     const auto add = [&](bool inside, CellId next) {
-        if (inside && m_mask.isCell(next)) {
+        if (inside && mask().isCell(next)) {
             out[static_cast<std::size_t>(count++)] = next;
         }
     };
-    add(at.x + 1 < m_mask.width(), cell + 1);
+    add(at.x + 1 < mask().width(), cell + 1);
     add(at.y > 0, cell - width);
     add(at.x > 0, cell - 1);
-    add(at.y + 1 < m_mask.height(), cell + width);
+    add(at.y + 1 < mask().height(), cell + width);
     return count;
 }
 
 HeldSide RectTopology::heldSide(CellId a, CellId b) const {
     const CellId holder = a > b ? a : b;
     const CellId other = a > b ? b : a;
-    const auto width = static_cast<CellId>(m_mask.width());
+    const auto width = static_cast<CellId>(mask().width());
     assert(holder - other == 1 || holder - other == width);
     // The row test first: in a maze one cell wide the cell above is also one back.
     return {holder, holder - other == width ? 0 : 1};
-}
-
-CellPosition RectTopology::position(CellId cell) const {
-    const auto width = static_cast<CellId>(m_mask.width());
-    return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
-}
-
-CellId RectTopology::cellAt(CellPosition at) const {
-    if (at.x < 0 || at.y < 0 || at.x >= m_mask.width() || at.y >= m_mask.height()) {
-        return kNoCell;
-    }
-    const auto id =
-        static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
-    return m_mask.isCell(id) ? id : kNoCell;
 }
 
 Point RectTopology::centre(CellId cell) const {
@@ -56,21 +42,21 @@ void RectTopology::outline(CellId cell, std::vector<Side>& out) const {
     const CellPosition at = position(cell);
     const auto x = static_cast<double>(at.x);
     const auto y = static_cast<double>(at.y);
-    const auto width = static_cast<CellId>(m_mask.width());
+    const auto width = static_cast<CellId>(mask().width());
     const auto across = [&](bool inside, CellId next) {
-        return inside && m_mask.isCell(next) ? next : kNoCell;
+        return inside && mask().isCell(next) ? next : kNoCell;
     };
     out.clear();
     out.push_back({{x, y}, {x + 1, y}, false, {}, across(at.y > 0, cell - width)});
     out.push_back(
-        {{x + 1, y}, {x + 1, y + 1}, false, {}, across(at.x + 1 < m_mask.width(), cell + 1)});
+        {{x + 1, y}, {x + 1, y + 1}, false, {}, across(at.x + 1 < mask().width(), cell + 1)});
     out.push_back(
-        {{x + 1, y + 1}, {x, y + 1}, false, {}, across(at.y + 1 < m_mask.height(), cell + width)});
+        {{x + 1, y + 1}, {x, y + 1}, false, {}, across(at.y + 1 < mask().height(), cell + width)});
     out.push_back({{x, y + 1}, {x, y}, false, {}, across(at.x > 0, cell - 1)});
 }
 
 Point RectTopology::extent() const {
-    return {static_cast<double>(m_mask.width()), static_cast<double>(m_mask.height())};
+    return {static_cast<double>(mask().width()), static_cast<double>(mask().height())};
 }
 
 }  // namespace nitka

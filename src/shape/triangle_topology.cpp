@@ -19,7 +19,7 @@ double rowTop(std::int64_t row) {
 
 }  // namespace
 
-TriangleTopology::TriangleTopology(CellMask mask) : m_mask(std::move(mask)) {}
+TriangleTopology::TriangleTopology(CellMask mask) : RowLayout(std::move(mask)) {}
 
 int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
     assert(isCell(cell));
@@ -47,22 +47,8 @@ HeldSide TriangleTopology::heldSide(CellId a, CellId b) const {
         assert(other + 1 == holder);
         return {holder, 0};
     }
-    assert(!pointsUp(at) && other + static_cast<CellId>(m_mask.width()) == holder);
+    assert(!pointsUp(at) && other + static_cast<CellId>(mask().width()) == holder);
     return {holder, 1};
-}
-
-CellPosition TriangleTopology::position(CellId cell) const {
-    const auto width = static_cast<CellId>(m_mask.width());
-    return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
-}
-
-CellId TriangleTopology::cellAt(CellPosition at) const {
-    if (at.x < 0 || at.y < 0 || at.x >= m_mask.width() || at.y >= m_mask.height()) {
-        return kNoCell;
-    }
-    const auto id =
-        static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
-    return m_mask.isCell(id) ? id : kNoCell;
 }
 
 Point TriangleTopology::centre(CellId cell) const {
@@ -100,7 +86,7 @@ void TriangleTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point TriangleTopology::extent() const {
-    return {static_cast<double>(m_mask.width() + 1) * 0.5, rowTop(m_mask.height())};
+    return {static_cast<double>(mask().width() + 1) * 0.5, rowTop(mask().height())};
 }
 
 }  // namespace nitka

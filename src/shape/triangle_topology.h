@@ -1,7 +1,6 @@
 #pragma once
 
-#include "shape/cell_mask.h"
-#include "shape/topology.h"
+#include "shape/row_layout.h"
 
 namespace nitka {
 
@@ -11,28 +10,16 @@ namespace nitka {
 // (the cell above a down-pointing one), left, down (the cell below an
 // up-pointing one). A cell holds its side to the left (slot 0) and, pointing
 // down, its side to the cell above (slot 1).
-class TriangleTopology final : public Topology {
+class TriangleTopology final : public RowLayout {
 public:
     explicit TriangleTopology(CellMask mask);
 
     ShapeKind kind() const override { return ShapeKind::Triangle; }
-    int width() const override { return m_mask.width(); }
-    int height() const override { return m_mask.height(); }
-    CellId slotCount() const override { return m_mask.places(); }
-    bool isCell(CellId id) const override { return id < slotCount() && m_mask.isCell(id); }
-    CellId cellCount() const override { return m_mask.cellCount(); }
     int neighbours(CellId cell, NeighbourList out) const override;
     HeldSide heldSide(CellId a, CellId b) const override;
-    CellPosition position(CellId cell) const override;
-    CellId cellAt(CellPosition position) const override;
     Point centre(CellId cell) const override;
     void outline(CellId cell, std::vector<Side>& out) const override;
     Point extent() const override;
-    CellId start() const override { return m_mask.first(); }
-    CellId target() const override { return m_mask.last(); }
-
-private:
-    CellMask m_mask;
 };
 
 }  // namespace nitka

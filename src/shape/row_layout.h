@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shape/cell_mask.h"
+#include "shape/topology.h"
+
+namespace nitka {
+
+// What the shapes laid out in rows of a mask (squares, hexagons, triangles)
+// answer alike: cells numbered row by row, a cell's position its column and
+// row, the first and last cells of the mask its start and target. Each shape
+// adds how its cells touch and are drawn.
+class RowLayout : public Topology {
+public:
+    int width() const final { return m_mask.width(); }
+    int height() const final { return m_mask.height(); }
+    CellId slotCount() const final { return m_mask.places(); }
+    bool isCell(CellId id) const final { return id < slotCount() && m_mask.isCell(id); }
+    CellId cellCount() const final { return m_mask.cellCount(); }
+    CellPosition position(CellId cell) const final;
+    CellId cellAt(CellPosition position) const final;
+    CellId start() const final { return m_mask.first(); }
+    CellId target() const final { return m_mask.last(); }
+
+protected:
+    explicit RowLayout(CellMask mask);
+
+    const CellMask& mask() const { return m_mask; }
+
+private:
+    CellMask m_mask;
+};
+
+}  // namespace nitka
