@@ -46,18 +46,24 @@ void readData(png_structp png, png_bytep data, std::size_t length) {
 
 void onWarning(png_structp, png_const_charp) {}
 
-// Every kind of pixel becomes 8-bit red, green, blue and alpha.
 bool readHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32* height,
                 int* interlace) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
-    // Sides are checked below, with a message that says which is too long.
+    // Sides are checked by the caller, with a message that says which is too long.
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(png, info);
-    int depth = 0;
-    int colour = 0;
-    png_get_IHDR(png, info, width, height, &depth, &colour, interlace, nullptr, nullptr);
+    png_get_IHDR(png, info, width, height, nullptr, nullptr, interlace, nullptr, nullptr);
+    return true;
+}
+
+// Every kind of pixel becomes 8-bit red, green, blue and alpha. libpng sizes
+// its row buffers here, so the picture's sides must be checked before.
+bool expandToRgba(png_structp png, png_infop info) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_gray_to_rgb(png);
@@ -120,6 +126,9 @@ CellMask readPngMask(std::string_view head, std::streambuf& in) {
         throw ShapeError("a PNG of " + std::to_string(width) + " x " + std::to_string(height) +
                          " pixels; a mask has at most " + std::to_string(kMaxGridSide) +
                          " on a side");
+    }
+    if (!expandToRgba(reading.png(), reading.info())) {
+        fail(input);
     }
     MaskRows rows;
     std::vector<png_byte> row(static_cast<std::size_t>(width) * 4);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -156,6 +158,35 @@ TEST(PngMask, RefusesWhatItCannotUse) {
     PngPicture interlaced{2, 2, PNG_COLOR_TYPE_GRAY, 8, {{0, 0}, {0, 0}}};
     interlaced.interlaced = true;
     EXPECT_EQ(refusalOf(encode(interlaced)), "an interlaced PNG; save it without interlacing");
+}
+
+// A PNG of one row of one pixel whose header claims width pixels of 16-bit
+// red, green, blue and alpha: far more than the file holds.
+std::string pngClaimingWidth(std::uint32_t width) {
+    std::string bytes("\x89PNG\r\n\x1a\n", 8);
+    const auto chunk = [&bytes](const std::string& type, const std::string& data) {
+        const auto bigEndian = [](std::uint32_t value) {
+            return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                               static_cast<char>(value >> 8), static_cast<char>(value)};
+        };
+        const std::string body = type + data;
+        bytes += bigEndian(static_cast<std::uint32_t>(data.size())) + body;
+        bytes += bigEndian(static_cast<std::uint32_t>(
+            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    };
+    chunk("IHDR", std::string{static_cast<char>(width >> 24), static_cast<char>(width >> 16),
+                              static_cast<char>(width >> 8), static_cast<char>(width), 0, 0, 0, 1,
+                              16, PNG_COLOR_TYPE_RGBA, 0, 0, 0});
+    chunk("IDAT", std::string("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9));
+    chunk("IEND", "");
+    return bytes;
+}
+
+// libpng sizes its row buffers from the header; a reader that let it before
+// checking the sides would take gigabytes for these few bytes.
+TEST(PngMask, RefusesAHugeWidthBeforeAllocatingARow) {
+    EXPECT_EQ(refusalOf(pngClaimingWidth(PNG_UINT_31_MAX)),
+              "a PNG of 2147483647 x 1 pixels; a mask has at most 1000000 on a side");
 }
 
 TEST(MaskFile, ChoosesByContentAndNamesTheFile) {
