@@ -4,6 +4,7 @@
 #include <cassert>
 #include <limits>
 #include <string_view>
+#include <utility>
 
 #include "storage/file_error.h"
 
@@ -232,6 +233,10 @@ std::size_t MazeReader::readCellLines(std::span<CellLine> lines) {
     Cursor in(*this);
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     std::size_t whole = m_missedNumber ? 0 : lines.size();
+    // The quick way's lines are counted in a local and added to m_line before
+    // the lenient way, which counts on and names the line in its errors: a
+    // member's count kept in memory costs the quick loop a sixth of its time.
+    std::uint64_t quickLines = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         CellLine& cell = lines[i];
         // The line as the maze file is written, "t  l" and CR LF with one digit
@@ -241,10 +246,11 @@ std::size_t MazeReader::readCellLines(std::span<CellLine> lines) {
         if (line.size() == 6 && digit(line[0]) && line[1] == ' ' && line[2] == ' ' &&
             digit(line[3]) && line[4] == '\r' && line[5] == '\n') {
             in.skip(6);
-            ++m_line;
+            ++quickLines;
             cell = {line[0] - '0', line[3] - '0'};
             continue;
         }
+        m_line += std::exchange(quickLines, 0);
         cell.top = readInteger(in);
         cell.left = readInteger(in);
         skipLine(in);
@@ -252,6 +258,7 @@ std::size_t MazeReader::readCellLines(std::span<CellLine> lines) {
             whole = i;
         }
     }
+    m_line += quickLines;
     return whole;
 }
 
