@@ -273,7 +273,14 @@ MazeSize readMazeHeader(MazeReader& reader) {
 Maze readMazeCells(MazeReader& reader, int width, int height) {
     assert(width >= 1 && width <= kMaxMazeSide && height >= 1 && height <= kMaxMazeSide);
     Maze walls(width + 1, height + 1);
+    // A row of lines at a time: the reader's setup for each call costs more
+    // than a line written the usual way.
+    std::array<MazeReader::CellLine, kMaxMazeSide> row;
+    const std::span<MazeReader::CellLine> cells(row.data(), static_cast<std::size_t>(width));
     for (int y = 0; y <= height; ++y) {
+        if (y < height) {
+            reader.readCellLines(cells);
+        }
         for (int x = 0; x <= width; ++x) {
             WallPair& pair = walls[x][y];
             if (x == width || y == height) {
@@ -282,9 +289,8 @@ Maze readMazeCells(MazeReader& reader, int width, int height) {
                 continue;
             }
             // Only the low byte of a flag is kept: 256 reads as 0, -1 as 255.
-            const MazeReader::CellLine cell = reader.readCellLine();
-            pair.Top = static_cast<std::uint8_t>(cell.top);
-            pair.Left = static_cast<std::uint8_t>(cell.left);
+            pair.Top = static_cast<std::uint8_t>(cells[x].top);
+            pair.Left = static_cast<std::uint8_t>(cells[x].left);
         }
     }
     return walls;
