@@ -329,7 +329,7 @@ class FilterTest(ToolCase):
         self.assertEqual(self.ok("help"), self.ok("--help"))
         self.assertIn("nitka-maze help COMMAND", self.ok("help").decode())
         self.assertFailure(self.tool("help", "carve"), 2, "carve: no such command; the commands "
-                                                          "are generate, solve, render, info and help")
+                                                          "are generate, solve, render, info, animate and help")
         self.assertFailure(self.tool("help", "solve", "info"), 2)
 
     def test_progress_shows_only_on_a_terminal_and_not_when_quiet(self):
