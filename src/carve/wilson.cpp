@@ -17,6 +17,7 @@ template <typename Observer>
 void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     const std::uint64_t cells = grid.cellCount();
     if (cells == 1) {
+        observer.mark(0, CellRole::Done);
         return;
     }
     constexpr std::uint8_t kInTree = 8;
