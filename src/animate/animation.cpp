@@ -93,6 +93,7 @@ void animateGridCarving(int width, int height, const CarveOptions& carve, std::u
             SeededRandom random(seed);
             carveMazeObserved(carved, carve, random, animator);
             revealRest(carved, scene, animator);
+            animator.current(kNoCell);
             if (plan.solve) {
                 exploreGridRoute(scene.grid(), animator);
                 animator.showRoute();
@@ -120,6 +121,7 @@ void animateShapeCarving(std::shared_ptr<const Topology> topology, const CarveOp
                 carveShapeMazeObserved(carved, carve, random, animator);
             }
             revealRest(carved, scene, animator);
+            animator.current(kNoCell);
             if (plan.solve) {
                 exploreShapeRoute(scene.maze(), animator);
                 animator.showRoute();

@@ -201,9 +201,9 @@ void ShapeScene::draw(RgbFrame& frame) const {
                 continue;
             }
             topology.outline(id, outline);
-            cairo_move_to(cr.get(), outline.front().from.x, outline.front().from.y);
+            cairo_new_path(cr.get());
             for (const Side& side : outline) {
-                traceShapeSide(cr.get(), side);
+                traceShapeSide(cr.get(), side, true);
             }
             cairo_close_path(cr.get());
             cairo_set_source_rgb(cr.get(), colour.red / 255.0, colour.green / 255.0,

@@ -29,8 +29,12 @@ double sagitta(const Side& side) {
 
 }  // namespace
 
-void traceShapeSide(cairo_t* cr, const Side& side) {
-    cairo_move_to(cr, side.from.x, side.from.y);
+void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
+    if (continuing) {
+        cairo_line_to(cr, side.from.x, side.from.y);
+    } else {
+        cairo_move_to(cr, side.from.x, side.from.y);
+    }
     if (!side.arc) {
         cairo_line_to(cr, side.to.x, side.to.y);
         return;
