@@ -80,9 +80,9 @@ private:
     std::size_t m_retired = 0;
 };
 
-template <typename Index>
+template <typename Index, typename Observer>
 void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestShare,
-                          SeededRandom& random) {
+                          SeededRandom& random, Observer& observer) {
     constexpr int kChanceScale = 1 << 30;
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
     const auto unvisited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) == 0; };
@@ -90,6 +90,8 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
     const std::uint64_t first = drawBelow(random, grid.cellCount());
     grid.setScratch(first, kVisited);
     growing.add(first);
+    observer.mark(first, CellRole::Frontier);
+    observer.current(first);
     while (!growing.empty()) {
         std::size_t place = 0;
         switch (pick) {
@@ -107,10 +109,13 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
                                                                    : growing.anyLive(random);
                 break;
         }
-        const GridCell cell = cellAt(grid, growing.at(place));
+        const std::uint64_t at = growing.at(place);
+        const GridCell cell = cellAt(grid, at);
         const StepChoice choice = stepsWhere(grid, cell, unvisited);
+        observer.current(at);
         if (choice.empty()) {
             growing.retire(place);
+            observer.mark(at, CellRole::Done);
             continue;
         }
         const Step step = choice.draw(random);
@@ -118,6 +123,8 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
         const std::size_t next = grid.index(neighbour(cell, step));
         grid.setScratch(next, kVisited);
         growing.add(next);
+        observer.opened(at, next);
+        observer.mark(next, CellRole::Frontier);
     }
     grid.clearScratch();
 }
@@ -127,8 +134,17 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
 void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
                       SeededRandom& random) {
     assert(newestShare >= 0 && newestShare <= 1);
+    NoCarveObserver none;
     withCellIndex(grid.cellCount(), [&]<typename Index>() {
-        carveGrowingTreeWith<Index>(grid, pick, newestShare, random);
+        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, none);
+    });
+}
+
+void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random, CarveObserver& observer) {
+    assert(newestShare >= 0 && newestShare <= 1);
+    withCellIndex(grid.cellCount(), [&]<typename Index>() {
+        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, observer);
     });
 }
 

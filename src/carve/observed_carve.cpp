@@ -2,19 +2,34 @@
 
 #include <cassert>
 
+#include "carve/aldous_broder.h"
+#include "carve/binary_tree.h"
 #include "carve/braid.h"
 #include "carve/depth_first.h"
+#include "carve/eller.h"
 #include "carve/grid_shape_copy.h"
+#include "carve/growing_tree.h"
+#include "carve/hunt_and_kill.h"
+#include "carve/kruskal.h"
+#include "carve/prim.h"
+#include "carve/shape_aldous_broder.h"
 #include "carve/shape_braid.h"
 #include "carve/shape_carve.h"
 #include "carve/shape_depth_first.h"
+#include "carve/shape_growing_tree.h"
+#include "carve/shape_hunt_and_kill.h"
+#include "carve/shape_kruskal.h"
+#include "carve/shape_prim.h"
 #include "carve/shape_wilson.h"
+#include "carve/sidewinder.h"
 #include "carve/wilson.h"
 
 namespace nitka {
 
+// Recursive division starts from open space and raises walls: a story of
+// its own, not told yet.
 bool carvesObserved(CarveMethod method) {
-    return method == CarveMethod::DepthFirst || method == CarveMethod::Wilson;
+    return method != CarveMethod::RecursiveDivision;
 }
 
 void carveMazeObserved(WallGrid& grid, const CarveOptions& options, SeededRandom& random,
@@ -24,10 +39,34 @@ void carveMazeObserved(WallGrid& grid, const CarveOptions& options, SeededRandom
         case CarveMethod::DepthFirst:
             carveDepthFirst(grid, random, observer);
             break;
+        case CarveMethod::Prim:
+            carvePrim(grid, random, observer);
+            break;
+        case CarveMethod::Kruskal:
+            carveKruskal(grid, random, observer);
+            break;
         case CarveMethod::Wilson:
             carveWilson(grid, random, observer);
             break;
-        default:
+        case CarveMethod::AldousBroder:
+            carveAldousBroder(grid, random, observer);
+            break;
+        case CarveMethod::HuntAndKill:
+            carveHuntAndKill(grid, random, observer);
+            break;
+        case CarveMethod::GrowingTree:
+            carveGrowingTree(grid, options.pick, options.pickShare, random, observer);
+            break;
+        case CarveMethod::Eller:
+            carveEller(grid, random, observer);
+            break;
+        case CarveMethod::BinaryTree:
+            carveBinaryTree(grid, random, observer);
+            break;
+        case CarveMethod::Sidewinder:
+            carveSidewinder(grid, random, observer);
+            break;
+        case CarveMethod::RecursiveDivision:
             break;
     }
     if (options.braid > 0) {
@@ -37,16 +76,34 @@ void carveMazeObserved(WallGrid& grid, const CarveOptions& options, SeededRandom
 
 void carveShapeMazeObserved(ShapeMaze& maze, const CarveOptions& options, SeededRandom& random,
                             CarveObserver& observer) {
-    assert(carvesObserved(options.method));
+    assert(carvesObserved(options.method) && carvesEveryShape(options.method));
     assert(!isPlainRectangle(maze.topology()));
     switch (options.method) {
         case CarveMethod::DepthFirst:
             carveShapeDepthFirst(maze, random, observer);
             break;
+        case CarveMethod::Prim:
+            carveShapePrim(maze, random, observer);
+            break;
+        case CarveMethod::Kruskal:
+            carveShapeKruskal(maze, random, observer);
+            break;
         case CarveMethod::Wilson:
             carveShapeWilson(maze, random, observer);
             break;
-        default:
+        case CarveMethod::AldousBroder:
+            carveShapeAldousBroder(maze, random, observer);
+            break;
+        case CarveMethod::HuntAndKill:
+            carveShapeHuntAndKill(maze, random, observer);
+            break;
+        case CarveMethod::GrowingTree:
+            carveShapeGrowingTree(maze, options.pick, options.pickShare, random, observer);
+            break;
+        case CarveMethod::Eller:
+        case CarveMethod::BinaryTree:
+        case CarveMethod::Sidewinder:
+        case CarveMethod::RecursiveDivision:
             break;
     }
     if (options.braid > 0) {

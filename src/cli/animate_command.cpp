@@ -122,9 +122,8 @@ void prepareFolder(const std::string& folder) {
 
 void refuseUnobserved(CarveMethod method) {
     if (!carvesObserved(method)) {
-        throw UsageError("--algorithm",
-                         std::string(carveMethodInfo(method).name) +
-                             " cannot be animated yet; animate shows depth-first and wilson");
+        throw UsageError("--algorithm", std::string(carveMethodInfo(method).name) +
+                                            " cannot be animated yet; every other method can");
     }
 }
 
@@ -206,8 +205,8 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
         "grouped so the whole takes --duration seconds at --fps, whatever the maze's\n"
         "size, and the last picture is held two seconds. A GIF stores each frame's\n"
         "changed rectangle only; a WebP is lossless. --frames writes numbered PNGs for\n"
-        "video tools, the hold as 2 x fps copies. depth-first and wilson animate so\n"
-        "far; other methods are refused.\n"
+        "video tools, the hold as 2 x fps copies. Every method but recursive-division\n"
+        "animates; prim and growing-tree show their frontier green, sidewinder its run.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze animate -W 20 -H 15 --seed 7 -o carve.gif\n"

@@ -88,7 +88,9 @@ TEST(AnimatorTest, ShowsEachMethodInItsOwnColours) {
     plan.cell = 4;
     for (const auto& [method, colour] :
          {std::pair{CarveMethod::DepthFirst, roleColour(CellRole::Stack)},
-          std::pair{CarveMethod::Wilson, roleColour(CellRole::Walk)}}) {
+          std::pair{CarveMethod::Wilson, roleColour(CellRole::Walk)},
+          std::pair{CarveMethod::Prim, roleColour(CellRole::Frontier)},
+          std::pair{CarveMethod::Sidewinder, roleColour(CellRole::Frontier)}}) {
         CarveOptions carve;
         carve.method = method;
         KeepingSink sink;
