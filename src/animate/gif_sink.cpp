@@ -73,15 +73,22 @@ Rgb coarsened(Rgb colour, int step) {
     return {grey, grey, grey};
 }
 
-// A box's pixels as indices into a table of at most 256 colours.
+// A box's pixels as indices into a table of at most 256 colours. Pixels the
+// frame before already shows are index 0, transparent, when there is a frame
+// before: long runs of one index, which is what LZW packs best.
 struct IndexedBox {
     std::vector<GifColorType> table;
     std::vector<GifPixelType> pixels;
+    bool transparent = false;
 };
 
-IndexedBox indexBox(const RgbFrame& frame, const Box& box) {
+IndexedBox indexBox(const RgbFrame& frame, const Box& box, const RgbFrame* before) {
     for (int step = 1;; step *= 2) {
         IndexedBox result;
+        if (before != nullptr) {
+            result.transparent = true;
+            result.table.push_back({0, 0, 0});
+        }
         result.pixels.reserve(static_cast<std::size_t>(box.width) *
                               static_cast<std::size_t>(box.height));
         std::unordered_map<std::uint32_t, GifPixelType> index;
@@ -90,6 +97,11 @@ IndexedBox indexBox(const RgbFrame& frame, const Box& box) {
         bool fits = true;
         for (int y = box.top; y < box.top + box.height && fits; ++y) {
             for (int x = box.left; x < box.left + box.width; ++x) {
+                if (before != nullptr && before->at(x, y) == frame.at(x, y)) {
+                    result.pixels.push_back(0);
+                    lastColour = 0xFFFFFFFF;
+                    continue;
+                }
                 const Rgb colour = coarsened(frame.at(x, y), step);
                 const std::uint32_t key = packed(colour);
                 if (key != lastColour) {
@@ -170,7 +182,8 @@ void GifSink::put(const RgbFrame& frame, int centiseconds) {
                                                     : m_sink.failure());
     };
     Box box{0, 0, frame.width(), frame.height()};
-    if (!m_file) {
+    const bool first = !m_file;
+    if (first) {
         m_file = std::make_unique<File>(m_sink);
         GifFileType* gif = m_file->get();
         // No table for the whole file: each frame brings its own.
@@ -182,24 +195,23 @@ void GifSink::put(const RgbFrame& frame, int centiseconds) {
             EGifPutExtensionTrailer(gif) != GIF_OK) {
             throw failed("start");
         }
-        m_previous.emplace(frame);
     } else {
         box = changedBox(*m_previous, frame);
-        *m_previous = frame;
     }
     GifFileType* gif = m_file->get();
+    IndexedBox indexed = indexBox(frame, box, first ? nullptr : &*m_previous);
+    m_previous.emplace(frame);
 
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.DelayTime = centiseconds;
-    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    control.TransparentColor = indexed.transparent ? 0 : NO_TRANSPARENT_COLOR;
     std::array<GifByteType, 4> extension{};
     EGifGCBToExtension(&control, extension.data());
     if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension.data()) != GIF_OK) {
         throw failed("frame");
     }
 
-    IndexedBox indexed = indexBox(frame, box);
     const auto tableSize = std::max<std::size_t>(2, std::bit_ceil(indexed.table.size()));
     indexed.table.resize(tableSize);
     ColorMapObject* table = GifMakeMapObject(static_cast<int>(tableSize), indexed.table.data());

@@ -10,8 +10,9 @@
 namespace nitka {
 
 // An animated GIF written as the frames come, looping forever: each frame
-// stores only the rectangle that changed since the one before, with a colour
-// table of its own, and lasts 1/fps s to the hundredth (see frameTicks); the
+// stores only the rectangle that changed since the one before, its unchanged
+// pixels there transparent, with a colour table of its own, and lasts 1/fps s
+// to the hundredth (see frameTicks); the
 // hold is one more frame of kHoldSeconds. A frame of more than 256 colours
 // (only the antialiased walls of shapes make so many) has its greys coarsened
 // until it fits. Requires: fps from 1 to 100.
