@@ -710,8 +710,9 @@ class InstallTest(ToolCase):
         completion = self.prefix / "share/bash-completion/completions/nitka-maze"
         self.assertTrue(completion.is_file())
         self.write("maze.txt", b"")
-        for line, expected in (("nitka-maze ", "generate help info render solve"),
-                               ("nitka-maze help ", "generate info render solve"),
+        for line, expected in (("nitka-maze ", "animate generate help info render solve"),
+                               ("nitka-maze help ", "animate generate info render solve"),
+                               ("nitka-maze animate --f", "--fps --frames"),
                                ("nitka-maze info --", "--help --json --quiet"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
                                ("nitka-maze render --paper ", "a4 letter"),
