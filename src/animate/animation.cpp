@@ -61,6 +61,19 @@ void revealRest(const ShapeMaze& carved, ShapeScene& scene, Animator& animator) 
     }
 }
 
+// Every inner side open, the outer ones walls: where recursive division starts.
+WallGrid openSpace(int width, int height) {
+    WallGrid grid(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t cell = grid.index({x, y});
+            grid.setLeft(cell, x > 0 ? Flag::Open : Flag::Wall);
+            grid.setTop(cell, y > 0 ? Flag::Open : Flag::Wall);
+        }
+    }
+    return grid;
+}
+
 // Runs the story twice: once counting its steps, once drawing them shared
 // out over the frames. makeScene builds a fresh scene; tell(scene, animator)
 // tells every step.
@@ -87,7 +100,12 @@ void animateGridCarving(int width, int height, const CarveOptions& carve, std::u
     options.cell = plan.cell;
     const int cell = cellSizeOf(options, width, height);
     animateTwice(
-        plan, sink, [&] { return GridScene(WallGrid(width, height), cell, CellRole::Untouched); },
+        plan, sink,
+        [&] {
+            return GridScene(carvesFromOpenSpace(carve.method) ? openSpace(width, height)
+                                                               : WallGrid(width, height),
+                             cell, CellRole::Untouched);
+        },
         [&](GridScene& scene, Animator& animator) {
             WallGrid carved(width, height);
             SeededRandom random(seed);

@@ -59,12 +59,20 @@ GridScene::GridScene(WallGrid shown, int cell, CellRole initial)
 }
 
 void GridScene::open(CellId a, CellId b) {
+    setSide(a, b, Flag::Open);
+}
+
+void GridScene::close(CellId a, CellId b) {
+    setSide(a, b, Flag::Wall);
+}
+
+void GridScene::setSide(CellId a, CellId b, Flag flag) {
     const CellId later = std::max(a, b);
     // The later cell holds the side: its left one when the two are side by side.
     if (later - std::min(a, b) == 1 && later % static_cast<CellId>(m_grid.width()) != 0) {
-        m_grid.setLeft(later, Flag::Open);
+        m_grid.setLeft(later, flag);
     } else {
-        m_grid.setTop(later, Flag::Open);
+        m_grid.setTop(later, flag);
     }
 }
 
@@ -149,6 +157,10 @@ ShapeScene::ShapeScene(ShapeMaze shown, int cell, CellRole initial)
 
 void ShapeScene::open(CellId a, CellId b) {
     m_maze.setOpen(a, b, true);
+}
+
+void ShapeScene::close(CellId a, CellId b) {
+    m_maze.setOpen(a, b, false);
 }
 
 bool ShapeScene::showRoute() {

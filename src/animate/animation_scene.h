@@ -32,6 +32,7 @@ public:
     void setCurrent(CellId cell) { m_current = cell; }
 
     virtual void open(CellId a, CellId b) = 0;
+    virtual void close(CellId a, CellId b) = 0;
     // Clears every role and the current cell and marks the window's route,
     // from the start to the target as `render --route` finds it, for its dots.
     // False when there is none.
@@ -63,12 +64,15 @@ public:
 
     const WallGrid& grid() const { return m_grid; }
     void open(CellId a, CellId b) override;
+    void close(CellId a, CellId b) override;
     bool showRoute() override;
     int pictureWidth() const override { return m_layout.pictureWidth(); }
     int pictureHeight() const override { return m_layout.pictureHeight(); }
     void draw(RgbFrame& frame) const override;
 
 private:
+    void setSide(CellId a, CellId b, Flag flag);
+
     WallGrid m_grid;
     PictureLayout m_layout;
 };
@@ -81,6 +85,7 @@ public:
 
     const ShapeMaze& maze() const { return m_maze; }
     void open(CellId a, CellId b) override;
+    void close(CellId a, CellId b) override;
     bool showRoute() override;
     int pictureWidth() const override { return m_layout.pictureWidth(); }
     int pictureHeight() const override { return m_layout.pictureHeight(); }

@@ -48,6 +48,11 @@ void Animator::opened(CellId a, CellId b) {
     step();
 }
 
+void Animator::closed(CellId a, CellId b) {
+    m_scene.close(a, b);
+    step();
+}
+
 void Animator::showRoute() {
     m_scene.showRoute();
     step();

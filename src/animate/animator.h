@@ -28,6 +28,7 @@ public:
     void current(CellId cell) override;
     void mark(CellId cell, CellRole role) override;
     void opened(CellId a, CellId b) override;
+    void closed(CellId a, CellId b) override;
     // One step: every role cleared and the route's dots shown.
     void showRoute();
     // Makes the frames still due, the last of them showing every step, and

@@ -31,12 +31,16 @@ public:
     virtual void mark(CellId cell, CellRole role) = 0;
     // The side between two neighbours opened.
     virtual void opened(CellId a, CellId b) = 0;
+    // The side between two neighbours closed: recursive division raises walls
+    // in open space (see carvesFromOpenSpace).
+    virtual void closed(CellId a, CellId b) = 0;
 };
 
 struct NoCarveObserver {
     void current(CellId) {}
     void mark(CellId, CellRole) {}
     void opened(CellId, CellId) {}
+    void closed(CellId, CellId) {}
 };
 
 }  // namespace nitka

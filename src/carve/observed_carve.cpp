@@ -12,6 +12,7 @@
 #include "carve/hunt_and_kill.h"
 #include "carve/kruskal.h"
 #include "carve/prim.h"
+#include "carve/recursive_division.h"
 #include "carve/shape_aldous_broder.h"
 #include "carve/shape_braid.h"
 #include "carve/shape_carve.h"
@@ -26,10 +27,12 @@
 
 namespace nitka {
 
-// Recursive division starts from open space and raises walls: a story of
-// its own, not told yet.
-bool carvesObserved(CarveMethod method) {
-    return method != CarveMethod::RecursiveDivision;
+bool carvesObserved(CarveMethod) {
+    return true;
+}
+
+bool carvesFromOpenSpace(CarveMethod method) {
+    return method == CarveMethod::RecursiveDivision;
 }
 
 void carveMazeObserved(WallGrid& grid, const CarveOptions& options, SeededRandom& random,
@@ -67,6 +70,7 @@ void carveMazeObserved(WallGrid& grid, const CarveOptions& options, SeededRandom
             carveSidewinder(grid, random, observer);
             break;
         case CarveMethod::RecursiveDivision:
+            carveRecursiveDivision(grid, random, observer);
             break;
     }
     if (options.braid > 0) {

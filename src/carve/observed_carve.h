@@ -12,6 +12,10 @@ namespace nitka {
 // unobserved.
 bool carvesObserved(CarveMethod method);
 
+// Whether the method first opens every inner side, untold, and then closes
+// sides: an observer's picture of it starts from open space.
+bool carvesFromOpenSpace(CarveMethod method);
+
 // carveMaze's maze from the same draws, flag for flag, the carving told to
 // observer as it happens. The openings of options.braid, made afterwards, are
 // not told: they are the sides open in the grid that the observer did not see

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,8 +19,16 @@ namespace {
 // list once done, and none left on a list at the end.
 class ReplayingObserver final : public CarveObserver {
 public:
-    explicit ReplayingObserver(std::shared_ptr<const Topology> topology)
-        : m_maze(topology), m_roles(topology->slotCount(), CellRole::Untouched) {}
+    ReplayingObserver(std::shared_ptr<const Topology> topology, bool openSpace)
+        : m_maze(topology), m_roles(topology->slotCount(), CellRole::Untouched) {
+        std::array<CellId, kMaxNeighbours> list{};
+        for (CellId cell = 0; openSpace && cell < topology->slotCount(); ++cell) {
+            const int count = topology->neighbours(cell, NeighbourList(list));
+            for (int place = 0; place < count; ++place) {
+                m_maze.setOpen(cell, list[static_cast<std::size_t>(place)], true);
+            }
+        }
+    }
 
     void current(CellId cell) override { EXPECT_TRUE(m_maze.topology().isCell(cell)) << cell; }
     void mark(CellId cell, CellRole role) override {
@@ -32,6 +41,11 @@ public:
         ASSERT_TRUE(m_maze.topology().isCell(a) && m_maze.topology().isCell(b));
         EXPECT_FALSE(m_maze.isOpen(a, b)) << "side " << a << "-" << b << " opened twice";
         m_maze.setOpen(a, b, true);
+    }
+    void closed(CellId a, CellId b) override {
+        ASSERT_TRUE(m_maze.topology().isCell(a) && m_maze.topology().isCell(b));
+        EXPECT_TRUE(m_maze.isOpen(a, b)) << "side " << a << "-" << b << " closed twice";
+        m_maze.setOpen(a, b, false);
     }
 
     const ShapeMaze& maze() const { return m_maze; }
@@ -85,7 +99,7 @@ TEST(ObservedCarveTest, MakesTheUnobservedMazeAndTellsEveryOpening) {
                     SeededRandom plainRandom(seed);
                     carveShapeMaze(expected, options, plainRandom);
 
-                    ReplayingObserver observer(layout.topology);
+                    ReplayingObserver observer(layout.topology, carvesFromOpenSpace(method));
                     ShapeMaze observed(layout.topology);
                     SeededRandom random(seed);
                     if (isPlainRectangle(*layout.topology)) {
