@@ -56,6 +56,18 @@ ROWS = [
 READING_BEGIN = "<!-- reading: kept by the script when it remakes this page -->"
 READING_END = "<!-- end of reading -->"
 SHAPES_BEGIN = "<!-- shapes: made by scripts/shapes_table.py -->"
+# The animations of docs/, made by nitka-maze animate, kept under the pictures.
+WATCH_IT_HAPPEN = """## Watch it happen
+
+`nitka-maze animate` shows a method at work: depth-first's stack (blue) running into dead ends
+and backing up, Wilson's walk (pink) erasing its loops until it meets the maze, then the window's
+route search trying cells (yellow) and giving up on branches (grey). 20 x 15 cells, seed 7, six
+seconds:
+
+| `nitka-maze animate -W 20 -H 15 --seed 7 --duration 6 -o docs/animate-depth-first.gif` | `nitka-maze animate -W 20 -H 15 --seed 7 --algorithm wilson --duration 6 -o docs/animate-wilson.gif` |
+|---|---|
+| ![depth-first carving and solving](animate-depth-first.gif) | ![wilson carving and solving](animate-wilson.gif) |
+""".rstrip("\n")
 PICTURES_PER_ROW = 4
 
 
@@ -255,7 +267,9 @@ Made {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC at commit
 `nitka-maze generate --algorithm NAME --seed {picture_seed} -W {picture_side} -H {picture_side} |
 nitka-maze render - --route --cell 8 -o docs/algorithms/NAME.png`.
 
-{picture_table(pictures, out)}{kept_sections(out)}
+{picture_table(pictures, out)}
+
+{WATCH_IT_HAPPEN}{kept_sections(out)}
 """
     out.write_text(page)
     print(f"wrote {out}", file=sys.stderr)

@@ -8,6 +8,7 @@ set -euo pipefail
 nitka_run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libpcg-cpp-dev libcli11-dev libpng-dev libcairo2-dev help2man
+    libgif-dev libwebp-dev
     fonts-liberation2 fonts-dejavu-core
 )
 # Running every test: GoogleTest, the benchmarks (built so they cannot rot),

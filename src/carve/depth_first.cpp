@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "carve/carve_observer.h"
+
 namespace nitka {
 namespace {
 
@@ -51,9 +53,10 @@ void prefetch(const std::uint8_t* cell, std::ptrdiff_t offset) {
                                                      static_cast<std::uintptr_t>(offset)));
 }
 
-}  // namespace
-
-void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
+// The carving, told to observer as it goes; NoCarveObserver leaves the
+// window-exact loop as it was.
+template <typename Observer>
+void carve(WallGrid& grid, SeededRandom& source, Observer& observer) {
     // A copy whose state can stay in registers: the grid's byte stores might
     // alias the caller's. It goes back to the caller at the end.
     SeededRandom random = source;
@@ -69,6 +72,10 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
     int x = startX;
     int y = startY;
     *here |= kVisited;
+    std::uint8_t* const base = grid.data();
+    const auto at = [base](const std::uint8_t* cell) { return static_cast<CellId>(cell - base); };
+    observer.mark(at(here), CellRole::Stack);
+    observer.current(at(here));
 
     // The window tests up, right, down, left, draws a weight of 1 .. 5 for
     // each open one in that order and takes the first highest. Choosing as
@@ -113,6 +120,7 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
     weighNeighbours(kCameFromNowhere);
     for (;;) {
         while (highest > 0) {
+            const CellId from = at(here);
             // Each edge is held by the cell below or to the right of it.
             switch (best) {
                 case Step::Up:
@@ -153,7 +161,11 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
                     weighNeighbours(kCameFrom<Step::Right>);
                     break;
             }
+            observer.opened(from, at(here));
+            observer.mark(at(here), CellRole::Stack);
+            observer.current(at(here));
         }
+        observer.mark(at(here), CellRole::Done);
         if (here == start) {
             break;
         }
@@ -161,10 +173,22 @@ void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
         here += stepOffset[back];
         x += kStepDx[back];
         y += kStepDy[back];
+        observer.current(at(here));
         weighNeighbours(kCameFromNowhere);
     }
     grid.clearScratch();
     source = random;
+}
+
+}  // namespace
+
+void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
+    NoCarveObserver none;
+    carve(grid, source, none);
+}
+
+void carveDepthFirst(WallGrid& grid, SeededRandom& source, CarveObserver& observer) {
+    carve(grid, source, observer);
 }
 
 }  // namespace nitka

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 
@@ -13,5 +14,7 @@ namespace nitka {
 // Requires: every flag of grid a wall and its scratch clear (a new WallGrid);
 // leaves the scratch clear.
 void carveDepthFirst(WallGrid& grid, SeededRandom& source);
+// The same maze from the same draws, told to observer step by step.
+void carveDepthFirst(WallGrid& grid, SeededRandom& source, CarveObserver& observer);
 
 }  // namespace nitka

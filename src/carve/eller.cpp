@@ -4,6 +4,8 @@
 #include <numeric>
 #include <vector>
 
+#include "carve/carve_observer.h"
+
 namespace nitka {
 namespace {
 
@@ -36,11 +38,10 @@ private:
     std::vector<int> m_parent;
 };
 
-}  // namespace
-
 // Only two different sets are ever joined, so no loop forms; every set goes on
 // into the next row, and the last row joins all of them, so nothing is cut off.
-void carveEller(WallGrid& grid, SeededRandom& random) {
+template <typename Observer>
+void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     const int width = grid.width();
     const auto columns = static_cast<std::size_t>(width);
     RowSets sets(width);
@@ -54,9 +55,12 @@ void carveEller(WallGrid& grid, SeededRandom& random) {
         for (int x = 0; x + 1 < width; ++x) {
             const int a = sets.find(x);
             const int b = sets.find(x + 1);
+            const std::size_t cell = row + static_cast<std::size_t>(x);
+            observer.current(cell);
             if (a != b && (last || random.Random(2) == 0)) {
-                grid.setLeft(row + static_cast<std::size_t>(x) + 1, Flag::Open);
+                grid.setLeft(cell + 1, Flag::Open);
                 sets.join(a, b);
+                observer.opened(cell, cell + 1);
             }
         }
         if (last) {
@@ -74,6 +78,8 @@ void carveEller(WallGrid& grid, SeededRandom& random) {
             const bool down = (unseen[r] == 0 && firstDown[r] == kNone) || random.Random(2) == 0;
             if (down) {
                 grid.setTop(row + columns + c, Flag::Open);
+                observer.current(row + c);
+                observer.opened(row + c, row + columns + c);
                 if (firstDown[r] == kNone) {
                     firstDown[r] = static_cast<int>(c);
                 }
@@ -87,6 +93,17 @@ void carveEller(WallGrid& grid, SeededRandom& random) {
         }
         sets.renew(next);
     }
+}
+
+}  // namespace
+
+void carveEller(WallGrid& grid, SeededRandom& random) {
+    NoCarveObserver none;
+    carve(grid, random, none);
+}
+
+void carveEller(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
+    carve(grid, random, observer);
 }
 
 }  // namespace nitka

@@ -17,9 +17,9 @@ using growing_tree::GrowingCells;
 using growing_tree::kRetired;
 using growing_tree::kVisited;
 
-template <typename Index>
+template <typename Index, typename Observer>
 void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestShare,
-                          SeededRandom& random) {
+                          SeededRandom& random, Observer& observer) {
     constexpr int kChanceScale = 1 << 30;
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
     const auto unvisited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) == 0; };
@@ -27,6 +27,8 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
     const std::uint64_t first = drawBelow(random, grid.cellCount());
     grid.setScratch(first, kVisited);
     growing.add(first);
+    observer.mark(first, CellRole::Frontier);
+    observer.current(first);
     while (!growing.empty()) {
         std::size_t place = 0;
         switch (pick) {
@@ -44,10 +46,13 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
                                                                    : growing.anyLive(random);
                 break;
         }
-        const GridCell cell = cellAt(grid, growing.at(place));
+        const std::uint64_t at = growing.at(place);
+        const GridCell cell = cellAt(grid, at);
         const StepChoice choice = stepsWhere(grid, cell, unvisited);
+        observer.current(at);
         if (choice.empty()) {
             growing.retire(place);
+            observer.mark(at, CellRole::Done);
             continue;
         }
         const Step step = choice.draw(random);
@@ -55,6 +60,8 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
         const std::size_t next = grid.index(neighbour(cell, step));
         grid.setScratch(next, kVisited);
         growing.add(next);
+        observer.opened(at, next);
+        observer.mark(next, CellRole::Frontier);
     }
     grid.clearScratch();
 }
@@ -64,8 +71,17 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
 void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
                       SeededRandom& random) {
     assert(newestShare >= 0 && newestShare <= 1);
+    NoCarveObserver none;
     withCellIndex(grid.cellCount(), [&]<typename Index>() {
-        carveGrowingTreeWith<Index>(grid, pick, newestShare, random);
+        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, none);
+    });
+}
+
+void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random, CarveObserver& observer) {
+    assert(newestShare >= 0 && newestShare <= 1);
+    withCellIndex(grid.cellCount(), [&]<typename Index>() {
+        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, observer);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 
@@ -21,5 +22,8 @@ enum class GrowingTreePick {
 // Leaves its scratch bits clear.
 void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
                       SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

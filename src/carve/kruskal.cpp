@@ -12,8 +12,8 @@
 namespace nitka {
 namespace {
 
-template <typename Index>
-void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
+template <typename Index, typename Observer>
+void carveKruskalWith(WallGrid& grid, SeededRandom& random, Observer& observer) {
     const auto width = static_cast<std::uint64_t>(grid.width());
     const auto height = static_cast<std::uint64_t>(grid.height());
     const std::uint64_t cells = grid.cellCount();
@@ -49,6 +49,8 @@ void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
                 grid.setLeft(cell, Flag::Open);
             }
             ++joins;
+            observer.current(cell);
+            observer.opened(top ? cell - width : cell - 1, cell);
         }
     }
     grid.clearScratch();
@@ -57,8 +59,14 @@ void carveKruskalWith(WallGrid& grid, SeededRandom& random) {
 }  // namespace
 
 void carveKruskal(WallGrid& grid, SeededRandom& random) {
+    NoCarveObserver none;
     withCellIndex(grid.cellCount(),
-                  [&]<typename Index>() { carveKruskalWith<Index>(grid, random); });
+                  [&]<typename Index>() { carveKruskalWith<Index>(grid, random, none); });
+}
+
+void carveKruskal(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
+    withCellIndex(grid.cellCount(),
+                  [&]<typename Index>() { carveKruskalWith<Index>(grid, random, observer); });
 }
 
 }  // namespace nitka

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 
@@ -10,5 +11,7 @@ namespace nitka {
 // Keeps the frontier as a list: at most one entry (4 or 8 bytes) a cell.
 // Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
 void carvePrim(WallGrid& grid, SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carvePrim(WallGrid& grid, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

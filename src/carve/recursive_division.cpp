@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "carve/carve_observer.h"
+
 namespace nitka {
 namespace {
 
@@ -26,11 +28,10 @@ void openInnerWalls(WallGrid& grid) {
     }
 }
 
-}  // namespace
-
 // An area one cell wide or high is a corridor, a tree; a wall line with one gap
 // joins the trees of its two halves into one, so the whole stays a tree.
-void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
+template <typename Observer>
+void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     openInnerWalls(grid);
     const auto columns = static_cast<std::size_t>(grid.width());
     std::vector<Area> stack{{0, 0, grid.width(), grid.height()}};
@@ -50,7 +51,10 @@ void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
             const std::size_t row = static_cast<std::size_t>(area.y + cut) * columns;
             for (int x = area.x; x < area.x + area.width; ++x) {
                 if (x != gap) {
-                    grid.setTop(row + static_cast<std::size_t>(x), Flag::Wall);
+                    const std::size_t cell = row + static_cast<std::size_t>(x);
+                    grid.setTop(cell, Flag::Wall);
+                    observer.current(cell);
+                    observer.closed(cell - columns, cell);
                 }
             }
             first.height = cut;
@@ -62,7 +66,10 @@ void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
             for (int y = area.y; y < area.y + area.height; ++y) {
                 if (y != gap) {
                     const std::size_t row = static_cast<std::size_t>(y) * columns;
-                    grid.setLeft(row + static_cast<std::size_t>(area.x + cut), Flag::Wall);
+                    const std::size_t cell = row + static_cast<std::size_t>(area.x + cut);
+                    grid.setLeft(cell, Flag::Wall);
+                    observer.current(cell);
+                    observer.closed(cell - 1, cell);
                 }
             }
             first.width = cut;
@@ -78,6 +85,17 @@ void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
         stack.push_back(first);
         stack.push_back(second);
     }
+}
+
+}  // namespace
+
+void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
+    NoCarveObserver none;
+    carve(grid, random, none);
+}
+
+void carveRecursiveDivision(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
+    carve(grid, random, observer);
 }
 
 }  // namespace nitka

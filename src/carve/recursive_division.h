@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 
@@ -9,5 +10,8 @@ namespace nitka {
 // gap, until each is one cell wide or high: long straight walls.
 // Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
 void carveRecursiveDivision(WallGrid& grid, SeededRandom& random);
+// The same maze from the same draws, told to observer step by step; the inner
+// sides it opens first are not told.
+void carveRecursiveDivision(WallGrid& grid, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

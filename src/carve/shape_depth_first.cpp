@@ -64,12 +64,15 @@ void weighOrder(const Topology& topology, CellId cell, const NeighbourArray& lis
     }
 }
 
-void growTree(ShapeMaze& maze, CellId root, SeededRandom& random) {
+template <typename Observer>
+void growTree(ShapeMaze& maze, CellId root, SeededRandom& random, Observer& observer) {
     const Topology& topology = maze.topology();
     NeighbourArray list{};
     std::array<int, kMaxNeighbours> order{};
     CellId cell = root;
     maze.setScratch(cell, kRoot);
+    observer.mark(cell, CellRole::Stack);
+    observer.current(cell);
     int count = topology.neighbours(cell, list);
     while (true) {
         int best = -1;
@@ -90,28 +93,43 @@ void growTree(ShapeMaze& maze, CellId root, SeededRandom& random) {
             maze.setOpen(cell, next, true);
             count = topology.neighbours(next, list);
             maze.setScratch(next, static_cast<std::uint8_t>(1 + placeIn(list, count, cell)));
+            observer.opened(cell, next);
+            observer.mark(next, CellRole::Stack);
+            observer.current(next);
             cell = next;
             continue;
         }
+        observer.mark(cell, CellRole::Done);
         const std::uint8_t mark = maze.scratch(cell);
         if (mark == kRoot) {
             return;
         }
         cell = list[mark - 1u];
+        observer.current(cell);
         count = topology.neighbours(cell, list);
     }
+}
+
+template <typename Observer>
+void carve(ShapeMaze& maze, SeededRandom& random, Observer& observer) {
+    const CellId start = drawStart(maze.topology(), random);
+    growTree(maze, start, random, observer);
+    for (CellId island = nextUntouched(maze, 0); island < maze.topology().slotCount();
+         island = nextUntouched(maze, island)) {
+        growTree(maze, island, random, observer);
+    }
+    maze.clearScratch();
 }
 
 }  // namespace
 
 void carveShapeDepthFirst(ShapeMaze& maze, SeededRandom& random) {
-    const CellId start = drawStart(maze.topology(), random);
-    growTree(maze, start, random);
-    for (CellId island = nextUntouched(maze, 0); island < maze.topology().slotCount();
-         island = nextUntouched(maze, island)) {
-        growTree(maze, island, random);
-    }
-    maze.clearScratch();
+    NoCarveObserver none;
+    carve(maze, random, none);
+}
+
+void carveShapeDepthFirst(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carve(maze, random, observer);
 }
 
 }  // namespace nitka

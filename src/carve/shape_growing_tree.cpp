@@ -16,9 +16,9 @@ using growing_tree::GrowingCells;
 using growing_tree::kRetired;
 using growing_tree::kVisited;
 
-template <typename Index>
+template <typename Index, typename Observer>
 void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
-                               SeededRandom& random) {
+                               SeededRandom& random, Observer& observer) {
     constexpr int kChanceScale = 1 << 30;
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
     const Topology& topology = maze.topology();
@@ -30,6 +30,8 @@ void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double new
     while (seed < topology.slotCount()) {
         maze.setScratch(seed, kVisited);
         growing.add(seed);
+        observer.mark(seed, CellRole::Frontier);
+        observer.current(seed);
         while (!growing.empty()) {
             std::size_t place = 0;
             switch (pick) {
@@ -50,14 +52,18 @@ void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double new
             const CellId cell = growing.at(place);
             const NeighbourChoice choice =
                 placesWhere(list, topology.neighbours(cell, list), unvisited);
+            observer.current(cell);
             if (choice.empty()) {
                 growing.retire(place);
+                observer.mark(cell, CellRole::Done);
                 continue;
             }
             const CellId next = neighbourAt(list, choice.draw(random));
             maze.setOpen(cell, next, true);
             maze.setScratch(next, kVisited);
             growing.add(next);
+            observer.opened(cell, next);
+            observer.mark(next, CellRole::Frontier);
         }
         // An island of a mask that falls apart grows a tree of its own.
         seed = scan = nextUntouched(maze, scan);
@@ -70,8 +76,17 @@ void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double new
 void carveShapeGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
                            SeededRandom& random) {
     assert(newestShare >= 0 && newestShare <= 1);
+    NoCarveObserver none;
     withCellIndex(maze.topology().slotCount(), [&]<typename Index>() {
-        carveShapeGrowingTreeWith<Index>(maze, pick, newestShare, random);
+        carveShapeGrowingTreeWith<Index>(maze, pick, newestShare, random, none);
+    });
+}
+
+void carveShapeGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
+                           SeededRandom& random, CarveObserver& observer) {
+    assert(newestShare >= 0 && newestShare <= 1);
+    withCellIndex(maze.topology().slotCount(), [&]<typename Index>() {
+        carveShapeGrowingTreeWith<Index>(maze, pick, newestShare, random, observer);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "carve/growing_tree.h"
 #include "model/seeded_random.h"
 #include "shape/shape_maze.h"
@@ -15,5 +16,8 @@ namespace nitka {
 // the scratch clear.
 void carveShapeGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
                            SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carveShapeGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
+                           SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

@@ -11,7 +11,10 @@ namespace nitka {
 // and all hunts together pass over the maze once. Only a mask can leave it
 // walled in by unvisited cells; the hunt then reads on past it, and a hunt
 // that finds no cell at all has reached an island of its own.
-void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
+namespace {
+
+template <typename Observer>
+void carve(ShapeMaze& maze, SeededRandom& random, Observer& observer) {
     constexpr std::uint8_t kVisited = 1;
     const Topology& topology = maze.topology();
     const CellId slots = topology.slotCount();
@@ -20,6 +23,8 @@ void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
     NeighbourArray list{};
     CellId cell = nextUntouched(maze, 0);
     maze.setScratch(cell, kVisited);
+    observer.mark(cell, CellRole::Done);
+    observer.current(cell);
     CellId hunt = cell;
     while (true) {
         for (NeighbourChoice choice = placesWhere(list, topology.neighbours(cell, list), unvisited);
@@ -28,6 +33,9 @@ void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
             const CellId next = neighbourAt(list, choice.draw(random));
             maze.setOpen(cell, next, true);
             maze.setScratch(next, kVisited);
+            observer.opened(cell, next);
+            observer.mark(next, CellRole::Done);
+            observer.current(next);
             cell = next;
         }
         hunt = nextUntouched(maze, hunt);
@@ -44,11 +52,26 @@ void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
         if (cell == slots) {
             cell = hunt;
         } else {
-            maze.setOpen(cell, neighbourAt(list, joins.draw(random)), true);
+            const CellId join = neighbourAt(list, joins.draw(random));
+            maze.setOpen(cell, join, true);
+            observer.opened(cell, join);
         }
         maze.setScratch(cell, kVisited);
+        observer.mark(cell, CellRole::Done);
+        observer.current(cell);
     }
     maze.clearScratch();
+}
+
+}  // namespace
+
+void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
+    carve(maze, random, none);
+}
+
+void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carve(maze, random, observer);
 }
 
 }  // namespace nitka

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "model/seeded_random.h"
 #include "shape/shape_maze.h"
 
@@ -12,5 +13,7 @@ namespace nitka {
 // No memory beyond the maze. Requires: every side closed, scratch clear;
 // leaves the scratch clear.
 void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carveShapeHuntAndKill(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

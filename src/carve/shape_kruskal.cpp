@@ -30,8 +30,8 @@ void eachInnerSide(const Topology& topology, Side&& side) {
     }
 }
 
-template <typename Index>
-void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random) {
+template <typename Index, typename Observer>
+void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random, Observer& observer) {
     const Topology& topology = maze.topology();
     std::uint64_t sides = 0;
     eachInnerSide(topology, [&](CellId, int) { ++sides; });
@@ -59,6 +59,8 @@ void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random) {
             joined.join(a, b);
             maze.setOpen(cell, other, true);
             ++joins;
+            observer.current(cell);
+            observer.opened(cell, other);
         }
     }
     maze.clearScratch();
@@ -69,8 +71,15 @@ void carveShapeKruskalWith(ShapeMaze& maze, SeededRandom& random) {
 void carveShapeKruskal(ShapeMaze& maze, SeededRandom& random) {
     // Side numbers reach kMaxNeighbours a place: the narrow entries while those fit.
     constexpr CellId kPerPlace = (kMaxNeighbours + 1) / 2;
+    NoCarveObserver none;
     withCellIndex(maze.topology().slotCount() * kPerPlace,
-                  [&]<typename Index>() { carveShapeKruskalWith<Index>(maze, random); });
+                  [&]<typename Index>() { carveShapeKruskalWith<Index>(maze, random, none); });
+}
+
+void carveShapeKruskal(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    constexpr CellId kPerPlace = (kMaxNeighbours + 1) / 2;
+    withCellIndex(maze.topology().slotCount() * kPerPlace,
+                  [&]<typename Index>() { carveShapeKruskalWith<Index>(maze, random, observer); });
 }
 
 }  // namespace nitka

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "model/seeded_random.h"
 #include "shape/shape_maze.h"
 
@@ -11,5 +12,7 @@ namespace nitka {
 // sides and a union-find, 4 or 8 bytes each a side and a cell.
 // Requires: every side closed, scratch clear; leaves the scratch clear.
 void carveShapeKruskal(ShapeMaze& maze, SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carveShapeKruskal(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "carve/carve_observer.h"
 #include "carve/cell_index.h"
 #include "carve/shape_steps.h"
 
@@ -12,8 +13,8 @@ namespace {
 constexpr std::uint8_t kInMaze = 1;
 constexpr std::uint8_t kInFrontier = 2;
 
-template <typename Index>
-void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
+template <typename Index, typename Observer>
+void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random, Observer& observer) {
     const Topology& topology = maze.topology();
     std::vector<Index> frontier;
     // A cell joins the frontier at most once; pages the list never reaches are
@@ -26,6 +27,7 @@ void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
             if (maze.scratch(next) == 0) {
                 maze.setScratch(next, kInFrontier);
                 frontier.push_back(static_cast<Index>(next));
+                observer.mark(next, CellRole::Frontier);
             }
         }
     };
@@ -34,6 +36,8 @@ void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
     CellId scan = 0;
     while (seed < topology.slotCount()) {
         maze.setScratch(seed, kInMaze);
+        observer.mark(seed, CellRole::Done);
+        observer.current(seed);
         reach(topology.neighbours(seed, list));
         while (!frontier.empty()) {
             const std::uint64_t pick = drawBelow(random, frontier.size());
@@ -44,6 +48,9 @@ void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
             const int place = placesWhere(list, count, inMaze).draw(random);
             maze.setOpen(cell, neighbourAt(list, place), true);
             maze.setScratch(cell, kInMaze);
+            observer.current(cell);
+            observer.opened(cell, neighbourAt(list, place));
+            observer.mark(cell, CellRole::Done);
             reach(count);
         }
         // An island of a mask that falls apart grows a tree of its own.
@@ -55,8 +62,14 @@ void carveShapePrimWith(ShapeMaze& maze, SeededRandom& random) {
 }  // namespace
 
 void carveShapePrim(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
     withCellIndex(maze.topology().slotCount(),
-                  [&]<typename Index>() { carveShapePrimWith<Index>(maze, random); });
+                  [&]<typename Index>() { carveShapePrimWith<Index>(maze, random, none); });
+}
+
+void carveShapePrim(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    withCellIndex(maze.topology().slotCount(),
+                  [&]<typename Index>() { carveShapePrimWith<Index>(maze, random, observer); });
 }
 
 }  // namespace nitka

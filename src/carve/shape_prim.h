@@ -1,5 +1,6 @@
 #pragma once
 
+#include "carve/carve_observer.h"
 #include "model/seeded_random.h"
 #include "shape/shape_maze.h"
 
@@ -11,5 +12,7 @@ namespace nitka {
 // frontier holds one entry (4 or 8 bytes) a cell at most.
 // Requires: every side closed, scratch clear; leaves the scratch clear.
 void carveShapePrim(ShapeMaze& maze, SeededRandom& random);
+// The same maze from the same draws, told to observer step by step.
+void carveShapePrim(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

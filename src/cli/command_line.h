@@ -4,6 +4,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/animate_command.h"
 #include "cli/generate_command.h"
 #include "cli/info_command.h"
 #include "cli/render_command.h"
@@ -17,8 +18,8 @@ struct ShowText {
 };
 
 // What a command line asks for: one command's request, or a text to show.
-using Invocation =
-    std::variant<ShowText, GenerateRequest, SolveRequest, RenderRequest, InfoRequest>;
+using Invocation = std::variant<ShowText, GenerateRequest, SolveRequest, RenderRequest, InfoRequest,
+                                AnimateRequest>;
 
 // Parses argv (argv[0] the program's name). Throws UsageError for a command
 // line that asks for nothing sensible, with the command at fault as subject.

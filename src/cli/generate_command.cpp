@@ -122,10 +122,7 @@ std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) 
     return seed;
 }
 
-CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
-    CLI::App* command = app.add_subcommand(
-        "generate",
-        "Carve a new maze (depth-first unless --algorithm says) and write it as a maze file.");
+std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request) {
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     const auto side = [](int& value, const char* option) {
         return [&value, option](const std::string& text) {
@@ -134,33 +131,30 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     };
     // Which sides were given, for the shapes that take no width or no size.
     auto given = std::make_shared<std::array<bool, 2>>();
-    addValueOption(*command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
+    addValueOption(command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
                    [set = side(request.width, "--width"), given](const std::string& text) {
                        set(text);
                        (*given)[0] = true;
                    });
-    addValueOption(*command, "-H,--height", "N",
+    addValueOption(command, "-H,--height", "N",
                    "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
                    [set = side(request.height, "--height"), given](const std::string& text) {
                        set(text);
                        (*given)[1] = true;
                    });
-    addValueOption(*command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
+    addValueOption(command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
                    [&request](const std::string& text) { request.shape = parseShape(text); });
-    command->add_option("--mask", request.mask, "PNG or text picture of the cells to keep")
+    command.add_option("--mask", request.mask, "PNG or text picture of the cells to keep")
         ->type_name("FILE");
     addValueOption(
-        *command, "--seed", "S", "Seed, 0 to 18446744073709551615 (default: drawn)",
+        command, "--seed", "S", "Seed, 0 to 18446744073709551615 (default: drawn)",
         [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); });
-    command
-        ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
-        ->type_name("FILE");
     addValueOption(
-        *command, "--algorithm", "NAME", "Carving method (default depth-first)",
+        command, "--algorithm", "NAME", "Carving method (default depth-first)",
         [&request](const std::string& text) { request.carve.method = parseMethod(text); });
     // Checked once parsing is done, whatever the options' order.
     auto picked = std::make_shared<bool>(false);
-    addValueOption(*command, "--pick", "PICK", "growing-tree's pick: newest, random, oldest, mix:P",
+    addValueOption(command, "--pick", "PICK", "growing-tree's pick: newest, random, oldest, mix:P",
                    [&request, picked](const std::string& text) {
                        if (const std::string why = parseGrowingTreePick(text, request.carve);
                            !why.empty()) {
@@ -168,15 +162,14 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
                        }
                        *picked = true;
                    });
-    addValueOption(*command, "--braid", "P", "Share of dead ends to open, 0 to 1 (default 0)",
+    addValueOption(command, "--braid", "P", "Share of dead ends to open, 0 to 1 (default 0)",
                    [&request](const std::string& text) {
                        if (const std::string why = parseShare(text, request.carve.braid);
                            !why.empty()) {
                            throw UsageError("--braid", why);
                        }
                    });
-    addQuietFlag(*command, request.quiet);
-    command->callback([&request, picked, given] {
+    return [&request, picked, given] {
         if (*picked && request.carve.method != CarveMethod::GrowingTree) {
             throw UsageError("--pick",
                              "only growing-tree has a pick; add --algorithm growing-tree");
@@ -191,7 +184,19 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         if (!request.mask.empty() && ((*given)[0] || (*given)[1])) {
             throw UsageError("--mask", "the mask sets the size; leave out -W and -H");
         }
-    });
+    };
+}
+
+CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
+    CLI::App* command = app.add_subcommand(
+        "generate",
+        "Carve a new maze (depth-first unless --algorithm says) and write it as a maze file.");
+    const std::function<void()> check = addMazeOptions(*command, request);
+    command
+        ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
+        ->type_name("FILE");
+    addQuietFlag(*command, request.quiet);
+    command->callback(check);
     static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
     command->footer(
         methodList() +

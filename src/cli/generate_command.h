@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -32,6 +33,11 @@ struct GenerateRequest {
 
 // Adds the command to app; parsing fills request.
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request);
+
+// Adds the options that decide the maze (sizes, --shape, --mask, --seed,
+// --algorithm, --pick, --braid) to command; returns the check of how they
+// combine, which throws UsageError, to run once parsing is done.
+std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request);
 
 // Carves the maze and writes it. notices receives the line "seed S" when the
 // seed was drawn, unless quiet. Throws ToolError.

@@ -84,6 +84,27 @@ std::uint64_t shapeGenerateNeed(const Topology& topology, CarveMethod method) {
 
 }  // namespace
 
+std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request) {
+    const CarveMethod method = request.carve.method;
+    std::optional<CellMask> mask;
+    if (!request.mask.empty()) {
+        mask = readMaskOf(request);
+    }
+    const int width = mask ? mask->width() : request.width;
+    const int height = mask ? mask->height() : request.height;
+    // Small beside the maze: a polar maze keeps a table of its rings.
+    auto topology = makeTopology(request.shape, width, height, std::move(mask));
+    if (const auto why = memoryRefusal(topology->width(), topology->height(),
+                                       shapeGenerateNeed(*topology, method))) {
+        throw ToolError("generate", *why);
+    }
+    refuseLayoutInParts(*topology, request);
+    if (const std::string why = shapeCarveRefusal(method, *topology); !why.empty()) {
+        throw ToolError("generate", why);
+    }
+    return topology;
+}
+
 void generateShapeMaze(const GenerateRequest& request, std::ostream& notices) {
     const CarveMethod method = request.carve.method;
     if (!carvesEveryShape(method)) {
@@ -96,22 +117,7 @@ void generateShapeMaze(const GenerateRequest& request, std::ostream& notices) {
     }
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(request.output);
-    std::optional<CellMask> mask;
-    if (!request.mask.empty()) {
-        mask = readMaskOf(request);
-    }
-    const int width = mask ? mask->width() : request.width;
-    const int height = mask ? mask->height() : request.height;
-    // Small beside the maze: a polar maze keeps a table of its rings.
-    const auto topology = makeTopology(request.shape, width, height, std::move(mask));
-    if (const auto why = memoryRefusal(topology->width(), topology->height(),
-                                       shapeGenerateNeed(*topology, method))) {
-        throw ToolError("generate", *why);
-    }
-    refuseLayoutInParts(*topology, request);
-    if (const std::string why = shapeCarveRefusal(method, *topology); !why.empty()) {
-        throw ToolError("generate", why);
-    }
+    const auto topology = shapeLayoutOf(request);
     const std::uint64_t seed = chooseSeed(request, notices);
     const auto cells = static_cast<double>(topology->cellCount());
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),

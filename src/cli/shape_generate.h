@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <ostream>
 
 #include "cli/generate_command.h"
@@ -11,5 +12,10 @@ namespace nitka {
 // rectangles is a usage error; a mask that cannot be read, a layout whose
 // cells fall apart, or a size past memory is a failure.
 void generateShapeMaze(const GenerateRequest& request, std::ostream& notices);
+
+// The layout the request asks for, its mask read, refused as generate
+// refuses it (a layout in parts, a size past memory or past the method's
+// reach). Throws ToolError.
+std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request);
 
 }  // namespace nitka

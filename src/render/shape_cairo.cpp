@@ -13,8 +13,28 @@ namespace {
 // Enough to keep cairo's path to a few hundred kB.
 constexpr int kWallsAStroke = 4096;
 
-void traceSide(cairo_t* cr, const Side& side) {
-    cairo_move_to(cr, side.from.x, side.from.y);
+bool nearBand(const ShapeBand& band, Point centre) {
+    return centre.y >= band.top - band.reach && centre.y <= band.bottom + band.reach;
+}
+
+// How far an arc bulges beyond the segment between its ends.
+double sagitta(const Side& side) {
+    if (!side.arc) {
+        return 0;
+    }
+    const double radius = std::hypot(side.from.x - side.centre.x, side.from.y - side.centre.y);
+    const double halfChord = std::hypot(side.to.x - side.from.x, side.to.y - side.from.y) / 2;
+    return radius - std::sqrt(std::max(0.0, radius * radius - halfChord * halfChord));
+}
+
+}  // namespace
+
+void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
+    if (continuing) {
+        cairo_line_to(cr, side.from.x, side.from.y);
+    } else {
+        cairo_move_to(cr, side.from.x, side.from.y);
+    }
     if (!side.arc) {
         cairo_line_to(cr, side.to.x, side.to.y);
         return;
@@ -35,22 +55,6 @@ void traceSide(cairo_t* cr, const Side& side) {
     }
 }
 
-bool nearBand(const ShapeBand& band, Point centre) {
-    return centre.y >= band.top - band.reach && centre.y <= band.bottom + band.reach;
-}
-
-// How far an arc bulges beyond the segment between its ends.
-double sagitta(const Side& side) {
-    if (!side.arc) {
-        return 0;
-    }
-    const double radius = std::hypot(side.from.x - side.centre.x, side.from.y - side.centre.y);
-    const double halfChord = std::hypot(side.to.x - side.from.x, side.to.y - side.from.y) / 2;
-    return radius - std::sqrt(std::max(0.0, radius * radius - halfChord * halfChord));
-}
-
-}  // namespace
-
 void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
                    const ShapeBand& band) {
     const Topology& topology = maze.topology();
@@ -64,7 +68,7 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
     int traced = 0;
     WallMerger merger(
         [&](const Side& wall) {
-            traceSide(cr, wall);
+            traceShapeSide(cr, wall);
             if (++traced == kWallsAStroke) {
                 cairo_stroke(cr);
                 traced = 0;

@@ -26,6 +26,10 @@ struct ShapeBand {
     double reach = 0;
 };
 
+// Adds one side of an outline to cr's path: a segment or the shorter arc,
+// starting a new piece of path or, continuing, joined to the path so far.
+void traceShapeSide(cairo_t* cr, const Side& side, bool continuing = false);
+
 // Draws maze's walls in black onto cr, whose user space must be the drawing's
 // units, and with route a dot at the centre of every cell whose scratch is not
 // zero. Strokes every few thousand walls, so cairo's path stays small.

@@ -329,7 +329,7 @@ class FilterTest(ToolCase):
         self.assertEqual(self.ok("help"), self.ok("--help"))
         self.assertIn("nitka-maze help COMMAND", self.ok("help").decode())
         self.assertFailure(self.tool("help", "carve"), 2, "carve: no such command; the commands "
-                                                          "are generate, solve, render, info and help")
+                                                          "are generate, solve, render, info, animate and help")
         self.assertFailure(self.tool("help", "solve", "info"), 2)
 
     def test_progress_shows_only_on_a_terminal_and_not_when_quiet(self):
@@ -710,8 +710,9 @@ class InstallTest(ToolCase):
         completion = self.prefix / "share/bash-completion/completions/nitka-maze"
         self.assertTrue(completion.is_file())
         self.write("maze.txt", b"")
-        for line, expected in (("nitka-maze ", "generate help info render solve"),
-                               ("nitka-maze help ", "generate info render solve"),
+        for line, expected in (("nitka-maze ", "animate generate help info render solve"),
+                               ("nitka-maze help ", "animate generate info render solve"),
+                               ("nitka-maze animate --f", "--fps --frames"),
                                ("nitka-maze info --", "--help --json --quiet"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
                                ("nitka-maze render --paper ", "a4 letter"),

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "animate/rgb_frame.h"
+
+namespace nitka {
+
+// Where an animation's pictures go, one at a time as they are made, all of
+// the same size. Throws RenderError when they cannot be written.
+class FrameSink {
+public:
+    virtual ~FrameSink() = default;
+    // The next picture, shown for 1/fps seconds.
+    virtual void add(const RgbFrame& frame) = 0;
+    // The last picture again, held for kHoldSeconds; then the end.
+    virtual void hold(const RgbFrame& frame) = 0;
+};
+
+}  // namespace nitka

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <streambuf>
+
+#include "animate/frame_sink.h"
+#include "render/byte_sink.h"
+
+namespace nitka {
+
+// An animated lossless WebP, looping forever, frames of 1/fps s to the
+// millisecond and the hold of kHoldSeconds. The encoder merges a frame equal
+// to the one before into it, so a decoder may count fewer frames; the times
+// add up all the same. The file is assembled in memory, compressed, and
+// written by hold(). Requires: fps from 1 to 100.
+class WebpSink final : public FrameSink {
+public:
+    WebpSink(std::streambuf& out, int fps);
+    ~WebpSink() override;
+    WebpSink(const WebpSink&) = delete;
+    WebpSink& operator=(const WebpSink&) = delete;
+
+    void add(const RgbFrame& frame) override;
+    void hold(const RgbFrame& frame) override;
+
+    class Encoder;
+
+private:
+    void put(const RgbFrame& frame, int milliseconds);
+
+    ByteSink m_sink;
+    int m_fps;
+    std::uint64_t m_added = 0;
+    int m_time = 0;
+    std::unique_ptr<Encoder> m_encoder;
+};
+
+}  // namespace nitka
