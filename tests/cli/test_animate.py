@@ -2,7 +2,6 @@
 a decoder of its own, frame by frame."""
 
 import subprocess
-import time
 import unittest
 
 from tool_case import SLOWDOWN, ToolCase, maze_file_text
@@ -148,10 +147,9 @@ class AnimateTest(ToolCase):
                 self.assertFailure(self.tool("animate", *args), status, line)
                 self.assertEqual(sorted(self.listing()), ["mask.txt", "maze.txt"])
 
-    def test_a_hundred_square_takes_seconds_and_little_room(self):
-        start = time.monotonic()
+    # Its time is measured in docs/performance.md, not asserted here.
+    def test_a_hundred_square_takes_little_room(self):
         self.ok("animate", "-W", "100", "-H", "100", "--seed", "1", "-o", "big.gif")
-        self.assertLess(time.monotonic() - start, 5 * SLOWDOWN)
         self.assertLess((self.dir / "big.gif").stat().st_size, 3 << 20)
         delays = subprocess.run(["identify", "-format", "%T\n", str(self.dir / "big.gif")],
                                 check=True, capture_output=True).stdout.split()
