@@ -282,7 +282,23 @@ def report(args):
         "",
     ]
     with open(args.out, "w") as out:
-        out.write("\n".join(lines))
+        out.write("\n".join(lines) + kept_sections(args.out))
+
+
+# Sections measured by other scripts (scripts/bench_compare.sh,
+# bench/measure_shapes.py, the animations), from the first of these headings
+# on: kept as they are when the rest of the page is remade.
+KEPT_FROM = ("## The rectangle before and after shapes", "## Shapes at scale", "## Animations")
+
+
+def kept_sections(path):
+    try:
+        with open(path) as old:
+            text = old.read()
+    except FileNotFoundError:
+        return ""
+    starts = [text.index(heading) for heading in KEPT_FROM if heading in text]
+    return "\n" + text[min(starts):] if starts else ""
 
 
 def main():
