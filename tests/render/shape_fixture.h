@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/ring_topology.h"
+#include "shape/polar_topology.h"
 #include "shape/cell_mask.h"
 #include "shape/rect_topology.h"
 #include "shape/shape_maze.h"
@@ -77,8 +77,9 @@ inline ShapeMaze maskedRectMaze(unsigned seed) {
                       seed);
 }
 
+// A round maze: its arcs, and a ring split outward.
 inline ShapeMaze ringMaze(unsigned seed) {
-    return carvedMaze(std::make_shared<RingTopology>(), seed);
+    return carvedMaze(std::make_shared<PolarTopology>(2), seed);
 }
 
 }  // namespace nitka::testing

@@ -196,7 +196,7 @@ std::vector<MazeRow> mazeTable() {
         rows.push_back({"masked rectangle", testing::maskedRectMaze(seed)});
         rows.push_back({"rings", testing::ringMaze(seed)});
     }
-    rows.push_back({"rings, all closed", ShapeMaze(std::make_shared<testing::RingTopology>())});
+    rows.push_back({"rings, all closed", ShapeMaze(std::make_shared<PolarTopology>(2))});
     return rows;
 }
 
