@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "shape/polar_topology.h"
 #include "shape/cell_mask.h"
+#include "shape/polar_topology.h"
 #include "shape/rect_topology.h"
 #include "shape/shape_maze.h"
 

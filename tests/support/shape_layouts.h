@@ -18,68 +18,6 @@
 
 namespace nitka::testing {
 
-// Hexagons in a width x height parallelogram, each with up to six neighbours
-// in the order right, up-right, up, left, down-left, down, holding its sides
-// to the three earlier ones: a shape unlike squares, to keep the code honest
-// about the topology interface.
-class SlantedHexTopology final : public Topology {
-public:
-    SlantedHexTopology(int width, int height) : m_width(width), m_height(height) {}
-
-    ShapeKind kind() const override { return ShapeKind::Hex; }
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    CellId slotCount() const override { return static_cast<CellId>(m_width) * m_height; }
-    bool isCell(CellId id) const override { return id < slotCount(); }
-    CellId cellCount() const override { return slotCount(); }
-    int neighbours(CellId cell, NeighbourList out) const override {
-        const CellPosition at = position(cell);
-        int count = 0;
-        for (const auto& [dx, dy] : kSteps) {
-            const CellId next = cellAt({at.x + dx, at.y + dy});
-            if (next != kNoCell) {
-                out[static_cast<std::size_t>(count++)] = next;
-            }
-        }
-        return count;
-    }
-    HeldSide heldSide(CellId a, CellId b) const override {
-        const CellId holder = a > b ? a : b;
-        const CellPosition at = position(holder);
-        const CellPosition other = position(a > b ? b : a);
-        // Left, up, up-right: the sides toward earlier cells.
-        const int slot = other.y == at.y ? 0 : other.x == at.x ? 1 : 2;
-        return {holder, slot};
-    }
-    CellPosition position(CellId cell) const override {
-        return {static_cast<std::int64_t>(cell % static_cast<CellId>(m_width)),
-                static_cast<std::int64_t>(cell / static_cast<CellId>(m_width))};
-    }
-    CellId cellAt(CellPosition at) const override {
-        if (at.x < 0 || at.y < 0 || at.x >= m_width || at.y >= m_height) {
-            return kNoCell;
-        }
-        return static_cast<CellId>(at.y) * static_cast<CellId>(m_width) + static_cast<CellId>(at.x);
-    }
-    Point centre(CellId cell) const override {
-        const CellPosition at = position(cell);
-        return {static_cast<double>(at.x) + 0.5 * static_cast<double>(at.y),
-                static_cast<double>(at.y)};
-    }
-    void outline(CellId, std::vector<Side>& out) const override { out.clear(); }
-    Point extent() const override {
-        return {m_width + 0.5 * m_height, static_cast<double>(m_height)};
-    }
-    CellId start() const override { return 0; }
-    CellId target() const override { return slotCount() - 1; }
-
-private:
-    static constexpr std::array<std::array<int, 2>, 6> kSteps{
-        {{1, 0}, {1, -1}, {0, -1}, {-1, 0}, {-1, 1}, {0, 1}}};
-    int m_width;
-    int m_height;
-};
-
 // A mask drawn as a picture: '#' a cell, '.' a hole, one string a row.
 inline CellMask maskOf(const std::vector<std::string_view>& rows) {
     CellMask mask(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
@@ -105,8 +43,6 @@ struct Layout {
     std::shared_ptr<const Topology> topology;
     // Pieces the cells fall into: a perfect maze on each.
     std::uint64_t islands = 1;
-    // A layout of the tool's own, which its files can hold.
-    bool inFiles = true;
 };
 
 // Layouts every method must carve: small, odd and one-cell-wide rectangles,
@@ -124,8 +60,6 @@ inline std::vector<Layout> carvingLayouts() {
         {"comb", maskedRect({"#.#.#.#", "#.#.#.#", "#######", "..#...#"})},
         {"lone cell in a mask", maskedRect({"...", ".#.", "..."})},
         {"two pieces", maskedRect({"###..", "###..", ".....", "..###"}), 2},
-        {"hexagons 6 x 5", std::make_shared<SlantedHexTopology>(6, 5), 1, false},
-        {"hexagon row", std::make_shared<SlantedHexTopology>(5, 1), 1, false},
         // The shapes the tool makes, at small, odd and one-cell-wide sizes
         // where the layout holds together, and under masks.
         {"hex 1 x 1", makeTopology(ShapeKind::Hex, 1, 1)},
