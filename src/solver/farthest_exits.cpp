@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "shape/moved_ends.h"
+
 namespace nitka {
 
 bool isEdgeCell(const Topology& topology, CellId cell) {
@@ -57,6 +59,21 @@ CellId farthestEdgeCell(ShapeMaze& maze, CellId from) {
 Exits farthestExits(ShapeMaze& maze) {
     const CellId first = farthestEdgeCell(maze, maze.topology().start());
     return {first, farthestEdgeCell(maze, first)};
+}
+
+}  // namespace nitka
+
+namespace nitka {
+
+ShapeMaze withFarthestExits(ShapeMaze& maze) {
+    const Exits exits = farthestExits(maze);
+    ShapeMaze moved(withEnds(maze.sharedTopology(), exits.start, exits.target));
+    for (CellId place = 0; place < maze.topology().slotCount(); ++place) {
+        if (maze.topology().isCell(place)) {
+            moved.setHeldBits(place, maze.heldBits(place));
+        }
+    }
+    return moved;
 }
 
 }  // namespace nitka

@@ -24,3 +24,11 @@ bool isEdgeCell(const Topology& topology, CellId cell);
 Exits farthestExits(ShapeMaze& maze);
 
 }  // namespace nitka
+
+namespace nitka {
+
+// A copy of maze whose start and target are its farthestExits, as a file
+// keeps them. Holds both mazes for the while.
+ShapeMaze withFarthestExits(ShapeMaze& maze);
+
+}  // namespace nitka
