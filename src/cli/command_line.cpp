@@ -42,10 +42,12 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     SolveRequest solve;
     RenderRequest render;
     InfoRequest info;
+    BookRequest book;
     const CLI::App* generateCommand = addGenerateCommand(app, generate);
     const CLI::App* solveCommand = addSolveCommand(app, solve);
     const CLI::App* renderCommand = addRenderCommand(app, render);
     const CLI::App* infoCommand = addInfoCommand(app, info);
+    const CLI::App* bookCommand = addBookCommand(app, book);
 
     const auto commands = app.get_subcommands({});
     const auto named = [&](std::string_view name) -> CLI::App* {
@@ -55,7 +57,7 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
         return found == commands.end() ? nullptr : *found;
     };
     const char* const kNoSuchCommand =
-        "no such command; the commands are generate, solve, render, info and help";
+        "no such command; the commands are generate, solve, render, info, book and help";
     if (argv.size() > 1 && std::string_view(argv[1]) == "help") {
         if (argv.size() == 2) {
             return ShowText{app.help()};
@@ -94,6 +96,9 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     }
     if (infoCommand->parsed()) {
         return info;
+    }
+    if (bookCommand->parsed()) {
+        return book;
     }
     throw UsageError("", "no command given");
 }

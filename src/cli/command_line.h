@@ -4,6 +4,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/book_command.h"
 #include "cli/generate_command.h"
 #include "cli/info_command.h"
 #include "cli/render_command.h"
@@ -18,7 +19,7 @@ struct ShowText {
 
 // What a command line asks for: one command's request, or a text to show.
 using Invocation =
-    std::variant<ShowText, GenerateRequest, SolveRequest, RenderRequest, InfoRequest>;
+    std::variant<ShowText, GenerateRequest, SolveRequest, RenderRequest, InfoRequest, BookRequest>;
 
 // Parses argv (argv[0] the program's name). Throws UsageError for a command
 // line that asks for nothing sensible, with the command at fault as subject.

@@ -65,11 +65,14 @@ DifficultyAsk parseDifficultyAsk(const std::string& text) {
         throw UsageError("--difficulty",
                          "'" + text + "' is none of easy, medium, hard, expert nor a number");
     }
-    const auto number = static_cast<double>(parseWholeNumber(text, "--difficulty", 1, 1'000'000));
-    // Depth-first scores about a tenth of a cell a cell.
-    const int side =
-        std::clamp(static_cast<int>(std::lround(std::sqrt(number * 8))), 2, kLargestSide);
-    return {number * 0.9, number * 1.1, number, side};
+    return difficultyAround(
+        static_cast<double>(parseWholeNumber(text, "--difficulty", 1, 1'000'000)));
+}
+
+DifficultyAsk difficultyAround(double aim) {
+    // Depth-first scores about an eighth of a cell a cell.
+    const int side = std::clamp(static_cast<int>(std::lround(std::sqrt(aim * 8))), 2, kLargestSide);
+    return {aim * 0.9, aim * 1.1, aim, side};
 }
 
 std::uint64_t derivedSeed(std::uint64_t seed, std::uint64_t index) {

@@ -24,6 +24,9 @@ struct DifficultyAsk {
 // from 1 to 1,000,000.
 DifficultyAsk parseDifficultyAsk(const std::string& text);
 
+// Scores within 10% of aim. Requires: aim > 0.
+DifficultyAsk difficultyAround(double aim);
+
 // The seed of try `index` of a search started from seed: seed itself first,
 // then well-mixed others.
 std::uint64_t derivedSeed(std::uint64_t seed, std::uint64_t index);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "carve/carve_method.h"
+#include "shape/shape_maze.h"
 #include "shape/topology.h"
 
 namespace CLI {
@@ -50,6 +51,10 @@ void runGenerate(const GenerateRequest& request, std::ostream& notices);
 // mask read again, and returns its difficulty (nullopt for a maze without a
 // route). Throws ToolError as runGenerate does.
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed);
+
+// The maze runGenerate writes for request and seed, a plain rectangle copied
+// onto squares of the general kind. Throws ToolError as runGenerate does.
+ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed);
 
 // The request's seed, or one drawn and told on notices unless quiet.
 std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices);

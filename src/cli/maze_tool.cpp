@@ -27,6 +27,7 @@ struct RequestRunner {
     void operator()(const SolveRequest& request) const { runSolve(request); }
     void operator()(const RenderRequest& request) const { runRender(request); }
     void operator()(const InfoRequest& request) const { runInfo(request); }
+    void operator()(const BookRequest& request) const { runBook(request, notices); }
 };
 
 }  // namespace
