@@ -204,7 +204,7 @@ void runBook(const BookRequest& request, std::ostream& notices) {
                 const std::string score = difficulty ? decimal(*difficulty) : "none";
                 book.addPuzzle(maze, {number,
                                       "seed " + std::to_string(*settled.seed) + ", difficulty " +
-                                          score + ": nitka-maze generate " + remake,
+                                          score + "\nnitka-maze generate " + remake,
                                       "Maze " + std::to_string(number) + ": difficulty " + score +
                                           ", generate " + remake});
                 remakes.push_back(

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
@@ -21,7 +23,7 @@ constexpr double kSmallestCellMm = 0.5;
 // the small print below it, in points.
 constexpr double kHeading = 28;
 constexpr double kNumberRoom = 16;
-constexpr double kPrintRoom = 12;
+constexpr double kPrintRoom = 22;
 constexpr double kGap = 10;
 
 struct Box {
@@ -43,6 +45,31 @@ void showText(cairo_t* cr, const std::string& text, double x, double y, double s
     cairo_set_font_size(cr, size);
     cairo_move_to(cr, x, y);
     cairo_show_text(cr, text.c_str());
+}
+
+// Lines of text, one under the other from baseline y, made smaller where
+// needed so that none runs wider than width.
+void showSmallPrint(cairo_t* cr, const std::string& text, double x, double y, double size,
+                    double width) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0; from <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', from), text.size());
+        lines.push_back(text.substr(from, end - from));
+        from = end + 1;
+    }
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+    double widest = 0;
+    for (const std::string& line : lines) {
+        cairo_text_extents_t extents{};
+        cairo_text_extents(cr, line.c_str(), &extents);
+        widest = std::max(widest, extents.x_advance);
+    }
+    const double fitted = widest > width ? size * width / widest : size;
+    for (const std::string& line : lines) {
+        showText(cr, line, x, y, fitted, false);
+        y += size * 1.25;
+    }
 }
 
 // Slot `index` of `count` on a page whose drawing area is area: one, two one
@@ -143,8 +170,8 @@ struct BookPdf::State {
         const double left = room.left + (room.width - unit * extent.x) / 2;
         const double top = room.top + (room.height - unit * extent.y) / 2;
         cairo_set_source_rgb(c, 0.35, 0.35, 0.35);
-        showText(c, entry.smallPrint, left, top + unit * extent.y + printSize + 3, printSize,
-                 false);
+        showSmallPrint(c, entry.smallPrint, left, top + unit * extent.y + printSize + 3,
+                       printSize, slot.left + slot.width - left);
         ShapeInk ink;
         ink.lineWidth = std::clamp(unit / 10, 0.25, 2.0) / unit;
         ink.dotRadius = 0.25;

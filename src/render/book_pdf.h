@@ -18,8 +18,9 @@ struct BookLayout {
     std::string title;
 };
 
-// What is printed beside one maze of a book: its number, a line of small
-// print, and the entry of the PDF's outline (bookmarks) that leads to it.
+// What is printed beside one maze of a book: its number, small print (lines
+// apart at '\n', made smaller where one would be wider than the maze's
+// slot), and the entry of the PDF's outline (bookmarks) that leads to it.
 struct BookEntry {
     int number = 0;
     std::string smallPrint;
