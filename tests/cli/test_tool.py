@@ -621,6 +621,122 @@ class RenderTest(ToolCase):
         self.assertEqual((self.dir / "old.png").read_bytes(), b"old")
 
 
+
+def info_of(text):
+    return dict(line.split(": ", 1) for line in text.decode().splitlines())
+
+
+def bookmarks(pdf):
+    """The titles of a book's bookmarks, puzzles and answers, in order."""
+    return [title.decode() for title in re.findall(rb"/Title \(((?:Maze|Answer) [^)]*)\)", pdf)]
+
+
+class PrintTest(ToolCase):
+    """Marks on the page, the difficulty score, exits kept in the file, books."""
+
+    BANDS = {"easy": (0, 30), "medium": (30, 120), "hard": (120, 400), "80": (72, 88)}
+
+    def test_generate_lands_in_the_band_asked_on_every_shape(self):
+        for shape in ("rect", "hex", "triangle", "polar"):
+            for band, (low, high) in self.BANDS.items():
+                with self.subTest(shape=shape, band=band):
+                    args = ("generate", "--shape", shape, "--difficulty", band, "--seed", "9")
+                    done = self.tool(*args)
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                    self.assertEqual(self.ok(*args, "--quiet"), done.stdout)
+                    score = float(info_of(self.ok("info", "-", stdin=done.stdout))["difficulty"])
+                    self.assertTrue(low <= score < high, score)
+                    # The options told on stderr make the same maze without --difficulty.
+                    told = done.stderr.decode().split(": ", 1)[1].split()
+                    self.assertEqual(self.ok("generate", *told, "--quiet"), done.stdout)
+
+    def test_a_size_that_cannot_reach_the_band_fails(self):
+        done = self.tool("generate", "-W", "4", "-H", "4", "--difficulty", "expert", "--seed", "1",
+                         "-o", "m.txt")
+        self.assertFailure(done, 1)
+        self.assertIn("--difficulty: no maze scored from 400.0", done.stderr.decode())
+        self.assertEqual(self.listing(), [])
+
+    def test_farthest_exits_are_kept_and_used_by_every_command(self):
+        self.ok("generate", "-W", "9", "-H", "7", "--exits", "farthest", "--seed", "3",
+                "-o", "m.txt")
+        lines = (self.dir / "m.txt").read_text().splitlines()
+        self.assertEqual(lines[0], "nitka-maze-shape 1 rect 9 7")
+        start = tuple(map(int, lines[1].removeprefix("start ").split()))
+        target = tuple(map(int, lines[2].removeprefix("target ").split()))
+        route = route_cells(self.ok("solve", "m.txt"))
+        self.assertEqual((route[0], route[-1]), (start, target))
+        self.assertEqual(int(info_of(self.ok("info", "m.txt"))["shortest cells"]), len(route))
+        graph = json.loads(self.ok("render", "m.txt", "--format", "json"))
+        self.assertEqual((graph["start"], graph["target"]),
+                         (start[1] * 9 + start[0], target[1] * 9 + target[0]))
+        # Both on the edge, and no two edge cells of this perfect maze farther apart.
+        for x, y in (start, target):
+            self.assertTrue(x in (0, 8) or y in (0, 6))
+
+    def test_pictures_mark_start_and_target_by_default_but_the_png(self):
+        self.ok("generate", "-W", "6", "-H", "5", "--seed", "2", "-o", "m.txt")
+        for fmt in ("svg", "pdf", "png"):
+            with self.subTest(fmt=fmt):
+                default = self.ok("render", "m.txt", "--format", fmt, "-o", "-")
+                none = self.ok("render", "m.txt", "--format", fmt, "-o", "-", "--marks", "none")
+                openings = self.ok("render", "m.txt", "--format", fmt, "-o", "-",
+                                   "--marks", "openings")
+                strip = lambda data: re.sub(rb"/CreationDate \(.*?\)", b"", data)
+                self.assertEqual(strip(default), strip(none if fmt == "png" else openings))
+                self.assertNotEqual(strip(none), strip(openings))
+        letters = self.ok("render", "m.txt", "--format", "svg", "--marks", "letters").decode()
+        self.assertEqual(re.findall(r">([SF])</text>", letters), ["S", "F"])
+
+    def test_a_book_has_its_pages_and_each_answer_its_puzzles_route(self):
+        args = ("book", "-n", "7", "--per-page", "2", "-W", "12", "-H", "9", "--seed", "4",
+                "--title", "Seven")
+        pdf = self.ok(*args, "-o", "-")
+        # Seven puzzles two a page, seven answers six a page.
+        self.assertEqual(len(re.findall(rb"/Type\s*/Page\b", pdf)), 4 + 2)
+        marks = bookmarks(pdf)
+        puzzles = [mark for mark in marks if mark.startswith("Maze ")]
+        answers = [mark for mark in marks if mark.startswith("Answer ")]
+        self.assertEqual(len(puzzles), 7)
+        self.assertEqual(len(answers), 7)
+        for number, (puzzle, answer) in enumerate(zip(puzzles, answers), 1):
+            with self.subTest(number=number):
+                head, remake = puzzle.split(", generate ")
+                self.assertEqual(head.split(":")[0], f"Maze {number}")
+                maze = self.ok("generate", *remake.split(), "--quiet")
+                route = route_cells(self.ok("solve", "--shortest", "-", stdin=maze))
+                self.assertEqual(answer, f"Answer {number}: route {len(route)} cells")
+                self.assertEqual(head.split("difficulty ")[1],
+                                 info_of(self.ok("info", "-", stdin=maze))["difficulty"])
+        self.assertEqual(bookmarks(self.ok(*args, "-o", "-")), marks)
+
+    def test_a_rising_book_grows_and_a_long_book_is_quick(self):
+        pdf = self.ok("book", "-n", "6", "--difficulty", "rising", "--shape", "hex", "--seed", "2",
+                      "-o", "-")
+        scores = [float(mark.split("difficulty ")[1].split(",")[0])
+                  for mark in bookmarks(pdf) if mark.startswith("Maze ")]
+        self.assertEqual(scores, sorted(scores))
+        self.assertTrue(13.5 <= scores[0] <= 16.5 and 540 <= scores[-1] <= 660, scores)
+        started = time.monotonic()
+        self.ok("book", "-n", "100", "-W", "40", "-H", "40", "--seed", "1", "-o", "book.pdf")
+        self.assertLess(time.monotonic() - started, 10 * SLOWDOWN)
+
+    def test_wrong_print_options_are_usage_errors(self):
+        for args, subject in ((["render", "--marks", "arrows"], "--marks"),
+                              (["generate", "--difficulty", "tough"], "--difficulty"),
+                              (["generate", "--difficulty", "0"], "--difficulty"),
+                              (["generate", "--exits", "nearest"], "--exits"),
+                              (["book", "--per-page", "3"], "--per-page"),
+                              (["book", "-n", "0"], "--count"),
+                              (["book", "--difficulty", "rising", "-W", "9"], "--difficulty")):
+            with self.subTest(args=args):
+                done = self.tool(*args, "-o", "out.pdf")
+                self.assertFailure(done, 2)
+                self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: "),
+                                done.stderr)
+        self.assertEqual(self.listing(), [])
+
+
 class GiantTest(ToolCase):
     """A 2,000 x 2,000 maze made, measured and solved under a limit of address
     space the tool's one byte a cell fits in, and a byte grid of
