@@ -248,8 +248,7 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         "\n"
         "Examples:\n"
         "  nitka-maze generate -W 20 -H 10 -o labird.txt\n"
-        "  nitka-maze generate --difficulty hard --exits farthest -o hard.txt\n"
-        "  nitka-maze generate --shape hex -W 30 -H 20 --algorithm wilson > hex.txt\n"
+        "  nitka-maze generate --shape hex --difficulty hard --exits farthest > hex.txt\n"
         "  nitka-maze generate -W 1000 -H 1000 | nitka-maze info -");
     return command;
 }

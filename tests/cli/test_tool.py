@@ -329,7 +329,7 @@ class FilterTest(ToolCase):
         self.assertEqual(self.ok("help"), self.ok("--help"))
         self.assertIn("nitka-maze help COMMAND", self.ok("help").decode())
         self.assertFailure(self.tool("help", "carve"), 2, "carve: no such command; the commands "
-                                                          "are generate, solve, render, info and help")
+                                                          "are generate, solve, render, info, book and help")
         self.assertFailure(self.tool("help", "solve", "info"), 2)
 
     def test_progress_shows_only_on_a_terminal_and_not_when_quiet(self):
@@ -499,11 +499,15 @@ class SolveTest(ToolCase):
         self.assertEqual(route_cells(self.ok("solve", "--from", "2,1", "--to", "0,0", "loopy.txt")),
                          [(2, 1), (2, 0), (1, 0), (0, 0)])
         self.assertEqual(self.ok("solve", "--from", "1,1", "--to", "1,1", "loopy.txt"), b"1 1\n")
-        # info counts the same two routes.
-        self.assertEqual(json.loads(self.ok("info", "--json", "loopy.txt")),
+        # info counts the same two routes; the difficulty comes after the older keys:
+        # the shortest route's 5 cells and half the 4 others, a tenth, and 2 decisions.
+        info = json.loads(self.ok("info", "--json", "loopy.txt"))
+        self.assertEqual(list(info)[-1], "difficulty")
+        self.assertEqual(info,
                          {"width": 3, "height": 3, "cells": 9, "reachable": 9, "perfect": False,
                           "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5,
-                          "passages": 9, "corridors": 2, "mean_corridor_length": 4.5})
+                          "passages": 9, "corridors": 2, "mean_corridor_length": 4.5,
+                          "difficulty": 2.7})
 
     def test_no_route_and_cells_outside_fail(self):
         self.write("walled.txt", WALLED_OFF)
