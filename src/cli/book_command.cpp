@@ -72,6 +72,8 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     CLI::App* command = app.add_subcommand(
         "book", "Make a PDF of many mazes, numbered, with their answers at the back.");
     GenerateRequest& maze = request.maze;
+    // Whether -W was given, which a polar maze has no use for.
+    auto widthGiven = std::make_shared<bool>(false);
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     addValueOption(*command, "-n,--count", "N", "Mazes in the book, 1 to 10000 (default 10)",
                    [&request](const std::string& text) {
@@ -81,7 +83,8 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     command->add_option("-o,--output", request.output, "The PDF (default -, stdout)")
         ->type_name("FILE");
     addValueOption(*command, "-W,--width", "N", "Width in cells, " + sizes + " (default 20)",
-                   [&maze](const std::string& text) {
+                   [&maze, widthGiven](const std::string& text) {
+                       *widthGiven = true;
                        maze.width =
                            static_cast<int>(parseWholeNumber(text, "--width", 1, kMaxGridSide));
                        maze.sizeGiven = true;
@@ -136,9 +139,9 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     addValueOption(*command, "--seed", "S", "The book's seed (default: drawn)",
                    [&maze](const std::string& text) { maze.seed = parseSeed(text, "--seed"); });
     addQuietFlag(*command, request.quiet);
-    command->callback([&request] {
+    command->callback([&request, widthGiven] {
         GenerateRequest& asked = request.maze;
-        if (asked.shape == ShapeKind::Polar && asked.sizeGiven && asked.width != 50) {
+        if (asked.shape == ShapeKind::Polar && *widthGiven) {
             throw UsageError("--width",
                              "a polar maze has no width: its rings, -H, decide its cells");
         }

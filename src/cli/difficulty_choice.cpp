@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "cli/option_values.h"
@@ -137,7 +138,9 @@ std::string remakeOptions(const GenerateRequest& request) {
     }
     text += "--algorithm " + std::string(carveMethodInfo(request.carve.method).name);
     if (request.carve.braid > 0) {
-        text += " --braid " + std::to_string(request.carve.braid);
+        std::ostringstream share;
+        share << request.carve.braid;
+        text += " --braid " + share.str();
     }
     if (request.farthestExits) {
         text += " --exits farthest";

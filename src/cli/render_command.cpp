@@ -206,6 +206,12 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         if (request.answer && request.format != ImageFormat::Pdf) {
             throw UsageError("--answer", "only a PDF has a second page");
         }
+        const bool picture = request.format == ImageFormat::Svg ||
+                             request.format == ImageFormat::Png ||
+                             request.format == ImageFormat::Pdf;
+        if (request.marks && !picture) {
+            throw UsageError("--marks", "only an SVG, PNG or PDF picture takes marks");
+        }
         if (request.shortest && !request.answer) {
             request.route = true;
         }

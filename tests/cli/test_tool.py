@@ -727,6 +727,8 @@ class PrintTest(ToolCase):
 
     def test_wrong_print_options_are_usage_errors(self):
         for args, subject in ((["render", "--marks", "arrows"], "--marks"),
+                              (["render", "--marks", "letters", "--format", "ascii"], "--marks"),
+                              (["book", "--shape", "polar", "-W", "9"], "--width"),
                               (["generate", "--difficulty", "tough"], "--difficulty"),
                               (["generate", "--difficulty", "0"], "--difficulty"),
                               (["generate", "--exits", "nearest"], "--exits"),
