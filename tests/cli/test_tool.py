@@ -8,6 +8,7 @@ import shlex
 import subprocess
 import time
 import unittest
+import zlib
 
 from tool_case import SLOWDOWN, TOOL, ToolCase, maze_file_text, maze_from_picture
 
@@ -635,6 +636,58 @@ def bookmarks(pdf):
     return [title.decode() for title in re.findall(rb"/Title \(((?:Maze|Answer) [^)]*)\)", pdf)]
 
 
+def pdf_segments(pdf):
+    """The straight lines of a PDF's page contents, in points with y downward."""
+    segments = []
+    for found in re.finditer(rb"/FlateDecode[^>]*>>\s*stream\r?\n", pdf):
+        data = zlib.decompressobj().decompress(pdf[found.end():])
+        if not data.startswith(b"1 0 0 -1 "):  # a font, not a page
+            continue
+        words, point = [], None
+        for word in data.split():
+            if word in (b"m", b"l"):
+                end = (float(words[-2]), float(words[-1]))
+                if word == b"l":
+                    segments.append((point, end))
+                point = end
+            words.append(word)
+    return segments
+
+
+def rectangle_gaps(pdf, width, height):
+    """The unit sides of a rectangle's outer wall that no line of the PDF covers."""
+    segments = pdf_segments(pdf)
+    xs = [x for segment in segments for x, _ in segment]
+    ys = [y for segment in segments for _, y in segment]
+    left, top = min(xs), min(ys)
+    cell = (max(xs) - left) / width
+
+    def covered(x, y):
+        return any(min(a[0], b[0]) - 0.01 <= x <= max(a[0], b[0]) + 0.01 and
+                   min(a[1], b[1]) - 0.01 <= y <= max(a[1], b[1]) + 0.01 for a, b in segments)
+    gaps = []
+    for x in range(width):
+        for side, y in (("top", 0), ("bottom", height)):
+            if not covered(left + (x + 0.5) * cell, top + y * cell):
+                gaps.append(f"{side} {x},{y - (y == height)}")
+    for y in range(height):
+        for side, x in (("left", 0), ("right", width)):
+            if not covered(left + x * cell, top + (y + 0.5) * cell):
+                gaps.append(f"{side} {x - (x == width)},{y}")
+    return sorted(gaps)
+
+
+def first_edge_side(cell, width, height, taken=None):
+    """The opening of a rectangle's cell: its first side on the edge in the
+    outline's order (top, right, bottom, left) but taken."""
+    x, y = cell
+    for side, on_edge in (("top", y == 0), ("right", x == width - 1),
+                          ("bottom", y == height - 1), ("left", x == 0)):
+        if on_edge and f"{side} {x},{y}" != taken:
+            return f"{side} {x},{y}"
+    return None
+
+
 class PrintTest(ToolCase):
     """Marks on the page, the difficulty score, exits kept in the file, books."""
 
@@ -677,6 +730,24 @@ class PrintTest(ToolCase):
         # Both on the edge, and no two edge cells of this perfect maze farther apart.
         for x, y in (start, target):
             self.assertTrue(x in (0, 8) or y in (0, 6))
+
+    def test_a_rectangles_pdf_opens_its_wall_at_start_and_target_only(self):
+        self.ok("generate", "-W", "7", "-H", "5", "--seed", "2", "-o", "plain.txt")
+        self.assertEqual(rectangle_gaps(self.ok("render", "plain.txt", "--format", "pdf"), 7, 5),
+                         ["right 6,4", "top 0,0"])
+        self.assertEqual(rectangle_gaps(self.ok("render", "plain.txt", "--format", "pdf",
+                                                "--marks", "none"), 7, 5), [])
+        for seed in range(1, 6):
+            with self.subTest(seed=seed):
+                self.ok("generate", "-W", "7", "-H", "5", "--exits", "farthest", "--seed", seed,
+                        "-o", "exits.txt")
+                lines = (self.dir / "exits.txt").read_text().splitlines()
+                start = tuple(map(int, lines[1].split()[1:]))
+                target = tuple(map(int, lines[2].split()[1:]))
+                opening = first_edge_side(start, 7, 5)
+                expected = sorted([opening, first_edge_side(target, 7, 5, opening)])
+                pdf = self.ok("render", "exits.txt", "--format", "pdf", "--answer")
+                self.assertEqual(rectangle_gaps(pdf, 7, 5), expected)
 
     def test_pictures_mark_start_and_target_by_default_but_the_png(self):
         self.ok("generate", "-W", "6", "-H", "5", "--seed", "2", "-o", "m.txt")
