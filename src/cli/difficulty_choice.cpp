@@ -88,6 +88,15 @@ SettledRequest settleRequest(const GenerateRequest& asked, const DifficultyAsk& 
     if (!asked.methodGiven) {
         request.carve.method = CarveMethod::DepthFirst;
     }
+    // A try carves and measures the whole maze: a few tries must fit the time.
+    const double tryCells = static_cast<double>(request.width) * request.height;
+    if (!sizeFree &&
+        tryCells * 4 * carveSecondsPerCell(request.carve.method) > kDifficultySeconds / 10) {
+        throw ToolError("--difficulty", "a " + std::to_string(request.width) + " x " +
+                                            std::to_string(request.height) +
+                                            " maze takes too long to carve again and again "
+                                            "until one scores in the band; give a smaller size");
+    }
     double side = ask.side;
     const auto started = std::chrono::steady_clock::now();
     std::optional<double> closest;

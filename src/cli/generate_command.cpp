@@ -274,6 +274,17 @@ ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed)
 }
 
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {
+    // The search tries many sizes: each is refused as generate would refuse it,
+    // rather than run out of memory or time on the way.
+    const CarveMethod method = request.carve.method;
+    if (const auto why = memoryRefusal(request.width, request.height,
+                                       generateNeed(request.width, request.height, method))) {
+        throw ToolError("generate", *why);
+    }
+    if (const std::string why = carveRefusal(method, request.width, request.height);
+        !why.empty() && !writesShapeFile(request)) {
+        throw ToolError("generate", why);
+    }
     if (writesShapeFile(request)) {
         ShapeMaze maze = carveShapeRequest(request, seed);
         return shapeDifficulty(maze);
