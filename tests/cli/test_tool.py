@@ -712,6 +712,11 @@ class PrintTest(ToolCase):
                          "-o", "m.txt")
         self.assertFailure(done, 1)
         self.assertIn("--difficulty: no maze scored from 400.0", done.stderr.decode())
+        # One that would take minutes a try is refused before the first.
+        done = self.tool("generate", "-W", "100000", "-H", "100000", "--difficulty", "5",
+                         "-o", "m.txt", timeout=10)
+        self.assertFailure(done, 1)
+        self.assertIn("takes too long to carve again and again", done.stderr.decode())
         self.assertEqual(self.listing(), [])
 
     def test_farthest_exits_are_kept_and_used_by_every_command(self):
