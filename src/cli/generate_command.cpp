@@ -338,6 +338,9 @@ void runGenerate(const GenerateRequest& asked, std::ostream& notices) {
     if (!asked.mask.empty()) {
         refuseOutputOverInputs(asked.output, {asked.mask});
     }
+    if (asked.sizeGiven) {
+        refuseUntriableSize(asked);
+    }
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(asked.output);
     const GenerateRequest settled = settleDifficulty(asked, chooseSeed(asked, notices), notices);
