@@ -43,11 +43,13 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     RenderRequest render;
     InfoRequest info;
     AnimateRequest animate;
+    BookRequest book;
     const CLI::App* generateCommand = addGenerateCommand(app, generate);
     const CLI::App* solveCommand = addSolveCommand(app, solve);
     const CLI::App* renderCommand = addRenderCommand(app, render);
     const CLI::App* infoCommand = addInfoCommand(app, info);
     const CLI::App* animateCommand = addAnimateCommand(app, animate);
+    const CLI::App* bookCommand = addBookCommand(app, book);
 
     const auto commands = app.get_subcommands({});
     const auto named = [&](std::string_view name) -> CLI::App* {
@@ -57,7 +59,8 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
         return found == commands.end() ? nullptr : *found;
     };
     const char* const kNoSuchCommand =
-        "no such command; the commands are generate, solve, render, info, animate and help";
+        "no such command; the commands are generate, solve, render, info, animate, book and "
+        "help";
     if (argv.size() > 1 && std::string_view(argv[1]) == "help") {
         if (argv.size() == 2) {
             return ShowText{app.help()};
@@ -99,6 +102,9 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     }
     if (animateCommand->parsed()) {
         return animate;
+    }
+    if (bookCommand->parsed()) {
+        return book;
     }
     throw UsageError("", "no command given");
 }

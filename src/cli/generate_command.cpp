@@ -10,6 +10,9 @@
 #include <string_view>
 
 #include "carve/carve_method.h"
+#include "carve/grid_shape_copy.h"
+#include "cli/difficulty_choice.h"
+#include "cli/file_identity.h"
 #include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
@@ -21,6 +24,8 @@
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "shape/make_topology.h"
+#include "solver/difficulty.h"
+#include "solver/maze_stats.h"
 #include "storage/grid_writer.h"
 
 namespace nitka {
@@ -131,17 +136,21 @@ std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request
     };
     // Which sides were given, for the shapes that take no width or no size.
     auto given = std::make_shared<std::array<bool, 2>>();
-    addValueOption(command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
-                   [set = side(request.width, "--width"), given](const std::string& text) {
-                       set(text);
-                       (*given)[0] = true;
-                   });
-    addValueOption(command, "-H,--height", "N",
-                   "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
-                   [set = side(request.height, "--height"), given](const std::string& text) {
-                       set(text);
-                       (*given)[1] = true;
-                   });
+    addValueOption(
+        command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
+        [set = side(request.width, "--width"), given, &request](const std::string& text) {
+            set(text);
+            (*given)[0] = true;
+            request.sizeGiven = true;
+        });
+    addValueOption(
+        command, "-H,--height", "N",
+        "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
+        [set = side(request.height, "--height"), given, &request](const std::string& text) {
+            set(text);
+            (*given)[1] = true;
+            request.sizeGiven = true;
+        });
     addValueOption(command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
                    [&request](const std::string& text) { request.shape = parseShape(text); });
     command.add_option("--mask", request.mask, "PNG or text picture of the cells to keep")
@@ -149,9 +158,11 @@ std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request
     addValueOption(
         command, "--seed", "S", "Seed, 0 to 18446744073709551615 (default: drawn)",
         [&request](const std::string& text) { request.seed = parseSeed(text, "--seed"); });
-    addValueOption(
-        command, "--algorithm", "NAME", "Carving method (default depth-first)",
-        [&request](const std::string& text) { request.carve.method = parseMethod(text); });
+    addValueOption(command, "--algorithm", "NAME", "Carving method (default depth-first)",
+                   [&request](const std::string& text) {
+                       request.carve.method = parseMethod(text);
+                       request.methodGiven = true;
+                   });
     // Checked once parsing is done, whatever the options' order.
     auto picked = std::make_shared<bool>(false);
     addValueOption(command, "--pick", "PICK", "growing-tree's pick: newest, random, oldest, mix:P",
@@ -195,6 +206,20 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     command
         ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");
+    addValueOption(*command, "--difficulty", "D",
+                   "easy, medium, hard, expert or a score: carve until one falls in it",
+                   [&request](const std::string& text) {
+                       parseDifficultyAsk(text);
+                       request.difficulty = text;
+                   });
+    addValueOption(*command, "--exits", "farthest",
+                   "Start and target on the outer edge, as far apart as the maze allows",
+                   [&request](const std::string& text) {
+                       if (text != "farthest") {
+                           throw UsageError("--exits", "'" + text + "' is not farthest");
+                       }
+                       request.farthestExits = true;
+                   });
     addQuietFlag(*command, request.quiet);
     command->callback(check);
     static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
@@ -218,16 +243,70 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         "a plain rectangle. A plain rectangle is written in the window's format, any\n"
         "other maze in the shape format that every command reads.\n"
         "\n"
+        "--difficulty carves mazes of seeds drawn from --seed until one scores in the\n"
+        "band (easy under 30, medium 30 to 120, hard 120 to 400, expert 400 and up;\n"
+        "a number N: within 10% of N; see docs/difficulty.md), choosing the size, and\n"
+        "depth-first, when they are not given; unless --quiet it tells on stderr the\n"
+        "-W, -H, --algorithm and --seed that make the same maze without it. --exits\n"
+        "farthest moves the start and target to the two cells of the outer edge\n"
+        "farthest apart along the maze; the shape file keeps them.\n"
+        "\n"
         "Examples:\n"
         "  nitka-maze generate -W 20 -H 10 -o labird.txt\n"
-        "  nitka-maze generate --shape hex -W 30 -H 20 --algorithm wilson > hex.txt\n"
+        "  nitka-maze generate --shape hex --difficulty hard --exits farthest > hex.txt\n"
         "  nitka-maze generate -W 1000 -H 1000 | nitka-maze info -");
     return command;
 }
 
-void runGenerate(const GenerateRequest& request, std::ostream& notices) {
-    if (request.shape != ShapeKind::Rect || !request.mask.empty()) {
-        generateShapeMaze(request, notices);
+namespace {
+
+bool writesShapeFile(const GenerateRequest& request) {
+    return request.shape != ShapeKind::Rect || !request.mask.empty() || request.farthestExits;
+}
+
+}  // namespace
+
+ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed) {
+    if (writesShapeFile(request)) {
+        return carveShapeRequest(request, seed);
+    }
+    WallGrid grid(request.width, request.height);
+    SeededRandom random(seed);
+    carveMaze(grid, request.carve, random);
+    ShapeMaze maze(makeTopology(ShapeKind::Rect, request.width, request.height));
+    copyGridToShape(grid, maze);
+    return maze;
+}
+
+std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {
+    // The search tries many sizes: each is refused as generate would refuse it,
+    // rather than run out of memory or time on the way.
+    const CarveMethod method = request.carve.method;
+    if (const auto why = memoryRefusal(request.width, request.height,
+                                       generateNeed(request.width, request.height, method))) {
+        throw ToolError("generate", *why);
+    }
+    if (const std::string why = carveRefusal(method, request.width, request.height);
+        !why.empty() && !writesShapeFile(request)) {
+        throw ToolError("generate", why);
+    }
+    if (writesShapeFile(request)) {
+        ShapeMaze maze = carveShapeRequest(request, seed);
+        return shapeDifficulty(maze);
+    }
+    WallGrid grid(request.width, request.height);
+    SeededRandom random(seed);
+    carveMaze(grid, request.carve, random);
+    const MazeStats stats = measureMaze(grid);
+    const auto parts = gridDifficultyParts(grid, stats.reachable);
+    return parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
+}
+
+namespace {
+
+void generateMaze(const GenerateRequest& request, std::ostream& notices, OutputTarget* opened) {
+    if (writesShapeFile(request)) {
+        generateShapeMaze(request, notices, opened);
         return;
     }
     const CarveMethod method = request.carve.method;
@@ -239,7 +318,10 @@ void runGenerate(const GenerateRequest& request, std::ostream& notices) {
         throw ToolError("generate", why);
     }
     // Before any work: an output that cannot be written costs none.
-    OutputTarget output(request.output, gridFileBytes(request.width, request.height));
+    std::optional<OutputTarget> own;
+    OutputTarget& output =
+        opened ? *opened
+               : own.emplace(request.output, gridFileBytes(request.width, request.height));
     const std::uint64_t seed = chooseSeed(request, notices);
     const double cells = static_cast<double>(request.width) * request.height;
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),
@@ -249,6 +331,25 @@ void runGenerate(const GenerateRequest& request, std::ostream& notices) {
     carveMaze(grid, request.carve, random);
     progress.nextStage();
     output.write([&](std::streambuf& out) { writeGrid(out, grid); });
+}
+
+}  // namespace
+
+void runGenerate(const GenerateRequest& asked, std::ostream& notices) {
+    if (asked.difficulty.empty()) {
+        generateMaze(asked, notices, nullptr);
+        return;
+    }
+    if (!asked.mask.empty()) {
+        refuseOutputOverInputs(asked.output, {asked.mask});
+    }
+    if (asked.sizeGiven) {
+        refuseUntriableSize(asked);
+    }
+    // Before any work: an output that cannot be written costs none.
+    OutputTarget output(asked.output);
+    const GenerateRequest settled = settleDifficulty(asked, chooseSeed(asked, notices), notices);
+    generateMaze(settled, notices, &output);
 }
 
 }  // namespace nitka

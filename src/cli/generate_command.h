@@ -7,6 +7,7 @@
 #include <string>
 
 #include "carve/carve_method.h"
+#include "shape/shape_maze.h"
 #include "shape/topology.h"
 
 namespace CLI {
@@ -29,6 +30,15 @@ struct GenerateRequest {
     ShapeKind shape = ShapeKind::Rect;
     // A picture of the cells to keep, which also sets the size; none if empty.
     std::string mask;
+    // Start and target on the outer edge as far apart as the maze allows,
+    // kept in the file (which makes it a shape file, a rectangle too).
+    bool farthestExits = false;
+    // --difficulty as typed: a band's name or a number; empty when not asked.
+    std::string difficulty;
+    // Which of size and method the command line gave: --difficulty chooses
+    // the others.
+    bool sizeGiven = false;
+    bool methodGiven = false;
 };
 
 // Adds the command to app; parsing fills request.
@@ -42,6 +52,15 @@ std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request
 // Carves the maze and writes it. notices receives the line "seed S" when the
 // seed was drawn, unless quiet. Throws ToolError.
 void runGenerate(const GenerateRequest& request, std::ostream& notices);
+
+// Carves the maze of request and seed as runGenerate would write it, the
+// mask read again, and returns its difficulty (nullopt for a maze without a
+// route). Throws ToolError as runGenerate does.
+std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed);
+
+// The maze runGenerate writes for request and seed, a plain rectangle copied
+// onto squares of the general kind. Throws ToolError as runGenerate does.
+ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed);
 
 // The request's seed, or one drawn and told on notices unless quiet.
 std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices);

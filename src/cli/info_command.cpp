@@ -9,6 +9,7 @@
 #include "cli/output_target.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
+#include "solver/difficulty.h"
 #include "solver/maze_stats.h"
 #include "solver/shape_stats.h"
 
@@ -25,7 +26,9 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
         "rectangle. A maze is perfect when every cell is reachable and there is one\n"
         "route between any two. The routes run from the start to the target cell (the\n"
         "bottom-right of a rectangle), the window's and a shortest one, and are counted\n"
-        "in cells, both ends included, or \"none\".\n"
+        "in cells, both ends included, or \"none\". The difficulty (docs/difficulty.md)\n"
+        "is half the reachable cells and half the shortest route's, a tenth of that,\n"
+        "plus the route's cells that offer a way off it; absent without a route.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze info maze.txt\n"
@@ -43,10 +46,16 @@ void runInfo(const InfoRequest& request) {
                       {cells * kReadSecondsPerCell, cells * 30e-9});
     AnyMaze maze = readMazeInput(input, searchNeed);
     progress.nextStage();
-    const MazeStats stats = std::holds_alternative<WallGrid>(maze)
-                                ? measureMaze(std::get<WallGrid>(maze))
-                                : measureShapeMaze(std::get<ShapeMaze>(maze));
-    const std::string text = request.json ? infoJson(stats) : infoLines(stats);
+    auto* const grid = std::get_if<WallGrid>(&maze);
+    auto* const shape = std::get_if<ShapeMaze>(&maze);
+    const MazeStats stats = grid ? measureMaze(*grid) : measureShapeMaze(*shape);
+    const auto parts = grid ? gridDifficultyParts(*grid, stats.reachable)
+                            : shapeDifficultyParts(*shape, stats.reachable);
+    // A maze without a route has no difficulty to tell.
+    const std::optional<double> difficulty =
+        parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
+    const std::string text =
+        request.json ? infoJson(stats, difficulty) : infoLines(stats, difficulty);
     output.write([&](std::streambuf& out) {
         out.sputn(text.data(), static_cast<std::streamsize>(text.size()));
     });

@@ -28,10 +28,11 @@ std::string decimal(const std::optional<double>& value, std::string_view none) {
 // first ones so that a reader of those finds them where they were; absent
 // routes are left for the format to name.
 std::vector<std::pair<std::string, std::string>> measures(const MazeStats& stats,
+                                                          std::optional<double> difficulty,
                                                           std::string_view none,
                                                           std::string_view yes,
                                                           std::string_view no) {
-    return {
+    std::vector<std::pair<std::string, std::string>> list = {
         {"width", std::to_string(stats.width)},
         {"height", std::to_string(stats.height)},
         {"cells", std::to_string(stats.cells)},
@@ -45,21 +46,27 @@ std::vector<std::pair<std::string, std::string>> measures(const MazeStats& stats
         {"corridors", std::to_string(stats.corridors)},
         {"mean corridor length", decimal(meanCorridorLength(stats), none)},
     };
+    if (difficulty) {
+        std::string text = decimal(difficulty, none);
+        text.pop_back();
+        list.emplace_back("difficulty", text);
+    }
+    return list;
 }
 
 }  // namespace
 
-std::string infoLines(const MazeStats& stats) {
+std::string infoLines(const MazeStats& stats, std::optional<double> difficulty) {
     std::string text;
-    for (const auto& [key, value] : measures(stats, "none", "yes", "no")) {
+    for (const auto& [key, value] : measures(stats, difficulty, "none", "yes", "no")) {
         text += key + ": " + value + '\n';
     }
     return text;
 }
 
-std::string infoJson(const MazeStats& stats) {
+std::string infoJson(const MazeStats& stats, std::optional<double> difficulty) {
     std::string text = "{";
-    for (const auto& [key, value] : measures(stats, "null", "true", "false")) {
+    for (const auto& [key, value] : measures(stats, difficulty, "null", "true", "false")) {
         std::string name = key;
         for (char& c : name) {
             c = c == ' ' ? '_' : c;

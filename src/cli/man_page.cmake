@@ -14,7 +14,7 @@ set(page "${work_dir}/nitka-maze.1")
 
 # Each command's help as it is printed, in a fixed-width block.
 set(commands_section "[COMMANDS]\n")
-foreach(command generate solve render info animate)
+foreach(command generate solve render info animate book)
     execute_process(COMMAND "${TOOL}" ${command} --help
         OUTPUT_VARIABLE help RESULT_VARIABLE status)
     if(NOT status EQUAL 0)

@@ -28,6 +28,7 @@ struct RequestRunner {
     void operator()(const RenderRequest& request) const { runRender(request); }
     void operator()(const InfoRequest& request) const { runInfo(request); }
     void operator()(const AnimateRequest& request) const { runAnimate(request, notices); }
+    void operator()(const BookRequest& request) const { runBook(request, notices); }
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include "carve/grid_shape_copy.h"
 #include "cli/file_identity.h"
 #include "cli/maze_input.h"
 #include "cli/memory_need.h"
@@ -27,6 +28,7 @@
 #include "render/shape_png_render.h"
 #include "render/shape_svg_render.h"
 #include "render/svg_render.h"
+#include "shape/make_topology.h"
 
 namespace nitka {
 namespace {
@@ -124,7 +126,32 @@ std::string shapeDescription(const Topology& topology) {
                                                        : name + " maze";
 }
 
+Marks defaultMarks(ImageFormat format) {
+    return format == ImageFormat::Pdf || format == ImageFormat::Svg ? Marks::Openings : Marks::None;
+}
+
+// The rectangle's own PNG writer draws the window's pixels and no marks: a
+// marked PNG is drawn as a maze of squares of the general kind.
+ShapeMaze asShapeMaze(const WallGrid& grid) {
+    ShapeMaze maze(makeTopology(ShapeKind::Rect, grid.width(), grid.height()));
+    copyGridToShape(grid, maze);
+    return maze;
+}
+
 }  // namespace
+
+Marks parseMarks(const std::string& text) {
+    if (text == "openings") {
+        return Marks::Openings;
+    }
+    if (text == "letters") {
+        return Marks::Letters;
+    }
+    if (text == "none") {
+        return Marks::None;
+    }
+    throw UsageError("--marks", "'" + text + "' is none of openings, letters, none");
+}
 
 std::optional<ImageFormat> formatOfName(const std::string& name) {
     if (name == "-") {
@@ -163,6 +190,9 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     addValueOption(*command, "--paper", "PAPER", "PDF paper, a4 (default) or letter",
                    [&request](const std::string& text) { request.paper = parsePaper(text); });
     command->add_flag("--answer", request.answer, "PDF: a second page with the route");
+    addValueOption(*command, "--marks", "MARKS",
+                   "Start and target: openings (PDF, SVG default), letters, none (PNG default)",
+                   [&request](const std::string& text) { request.marks = parseMarks(text); });
     addQuietFlag(*command, request.quiet);
     command->callback([&request, format] {
         if (!*format) {
@@ -175,6 +205,12 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         request.format = **format;
         if (request.answer && request.format != ImageFormat::Pdf) {
             throw UsageError("--answer", "only a PDF has a second page");
+        }
+        const bool picture = request.format == ImageFormat::Svg ||
+                             request.format == ImageFormat::Png ||
+                             request.format == ImageFormat::Pdf;
+        if (request.marks && !picture) {
+            throw UsageError("--marks", "only an SVG, PNG or PDF picture takes marks");
         }
         if (request.shortest && !request.answer) {
             request.route = true;
@@ -192,6 +228,13 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         "rectangles. A PDF fits the maze on the sheet within 15 mm margins; a maze whose\n"
         "cells would come out under 0.5 mm is refused. Without --answer, --shortest\n"
         "turns the dots on.\n"
+        "\n"
+        "--marks openings leaves out one side of the start and of the target cell on\n"
+        "the maze's outer edge (the first such side of the cell's outline: the top of\n"
+        "a rectangle's top-left cell, the right of its bottom-right one); a start or\n"
+        "target off the edge gets its letter instead. --marks letters writes S in the\n"
+        "start and F in the target cell. A rectangle's PNG with marks is drawn as any\n"
+        "other shape's, antialiased.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze render maze.txt -o maze.png --route\n"
@@ -215,6 +258,12 @@ void runRender(const RenderRequest& request) {
                       {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
     AnyMaze maze = readMazeInput(input, renderNeed);
     progress.nextStage();
+    const Marks marks = request.marks.value_or(defaultMarks(request.format));
+    if (request.format == ImageFormat::Png && marks != Marks::None) {
+        if (const auto* grid = std::get_if<WallGrid>(&maze)) {
+            maze = asShapeMaze(*grid);
+        }
+    }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(request.format);
     if (shape && !shapeWriter) {
@@ -235,6 +284,7 @@ void runRender(const RenderRequest& request) {
     options.route = request.route;
     options.paper = request.paper;
     options.answer = request.answer;
+    options.marks = marks;
     try {
         output.write([&](std::streambuf& out) {
             if (shape) {

@@ -29,6 +29,9 @@ struct RenderRequest {
     // PDF only: a second page with the route.
     bool answer = false;
     bool quiet = false;
+    // How the start and target show; the format's default when not given:
+    // openings in PDF and SVG, nothing in PNG (the window's pixels).
+    std::optional<Marks> marks;
 };
 
 // The format a file name asks for by its extension (.txt is ASCII, and so is
@@ -36,6 +39,9 @@ struct RenderRequest {
 std::optional<ImageFormat> formatOfName(const std::string& name);
 
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request);
+
+// The marks a --marks value names; throws UsageError for any other.
+Marks parseMarks(const std::string& text);
 
 // Writes the picture. Throws ToolError.
 void runRender(const RenderRequest& request);

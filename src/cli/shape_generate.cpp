@@ -15,6 +15,7 @@
 #include "shape/mask_source.h"
 #include "shape/shape_error.h"
 #include "shape/shape_parts.h"
+#include "solver/farthest_exits.h"
 #include "storage/file_calls.h"
 #include "storage/shape_file.h"
 
@@ -82,6 +83,23 @@ std::uint64_t shapeGenerateNeed(const Topology& topology, CarveMethod method) {
     return saturatingAdd(saturatingAdd(places, places / 4), saturatingAdd(lists, kFileBufferBytes));
 }
 
+void refuseRectangleOnlyMethod(const GenerateRequest& request) {
+    const CarveMethod method = request.carve.method;
+    if (!carvesEveryShape(method)) {
+        throw UsageError("--algorithm", std::string(carveMethodInfo(method).name) +
+                                            " keeps to a plain rectangle; on a " +
+                                            layoutName(request) + " use " + everyShapeMethods());
+    }
+}
+
+ShapeMaze carveOn(std::shared_ptr<const Topology> topology, const GenerateRequest& request,
+                  std::uint64_t seed) {
+    ShapeMaze maze(std::move(topology));
+    SeededRandom random(seed);
+    carveShapeMaze(maze, request.carve, random);
+    return request.farthestExits ? withFarthestExits(maze) : std::move(maze);
+}
+
 }  // namespace
 
 std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request) {
@@ -105,26 +123,27 @@ std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request) {
     return topology;
 }
 
-void generateShapeMaze(const GenerateRequest& request, std::ostream& notices) {
+ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed) {
+    refuseRectangleOnlyMethod(request);
+    return carveOn(shapeLayoutOf(request), request, seed);
+}
+
+void generateShapeMaze(const GenerateRequest& request, std::ostream& notices,
+                       OutputTarget* opened) {
     const CarveMethod method = request.carve.method;
-    if (!carvesEveryShape(method)) {
-        throw UsageError("--algorithm", std::string(carveMethodInfo(method).name) +
-                                            " keeps to a plain rectangle; on a " +
-                                            layoutName(request) + " use " + everyShapeMethods());
-    }
+    refuseRectangleOnlyMethod(request);
     if (!request.mask.empty()) {
         refuseOutputOverInputs(request.output, {request.mask});
     }
     // Before any work: an output that cannot be written costs none.
-    OutputTarget output(request.output);
+    std::optional<OutputTarget> own;
+    OutputTarget& output = opened ? *opened : own.emplace(request.output);
     const auto topology = shapeLayoutOf(request);
     const std::uint64_t seed = chooseSeed(request, notices);
     const auto cells = static_cast<double>(topology->cellCount());
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),
                       {cells * 3 * carveSecondsPerCell(method), cells * 10e-9});
-    ShapeMaze maze(topology);
-    SeededRandom random(seed);
-    carveShapeMaze(maze, request.carve, random);
+    ShapeMaze maze = carveOn(topology, request, seed);
     progress.nextStage();
     output.write([&](std::streambuf& out) { writeShapeMaze(out, maze); });
 }

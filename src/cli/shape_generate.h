@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "cli/generate_command.h"
+#include "cli/output_target.h"
+#include "shape/shape_maze.h"
 
 namespace nitka {
 
@@ -11,11 +13,17 @@ namespace nitka {
 // both, written in the shape format. Throws ToolError: a method that keeps to
 // rectangles is a usage error; a mask that cannot be read, a layout whose
 // cells fall apart, or a size past memory is a failure.
-void generateShapeMaze(const GenerateRequest& request, std::ostream& notices);
+// opened, when given, is the output already open.
+void generateShapeMaze(const GenerateRequest& request, std::ostream& notices,
+                       OutputTarget* opened = nullptr);
 
 // The layout the request asks for, its mask read, refused as generate
 // refuses it (a layout in parts, a size past memory or past the method's
 // reach). Throws ToolError.
 std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request);
+
+// The maze generateShapeMaze writes for request and seed, the mask read and
+// the layout checked as there, without the output.
+ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed);
 
 }  // namespace nitka

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "render/byte_sink.h"
+#include "render/end_marks.h"
 #include "render/wall_runs.h"
 
 namespace nitka {
@@ -64,7 +65,17 @@ cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int l
                                                                        : CAIRO_STATUS_WRITE_ERROR;
 }
 
-void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route) {
+void drawLetter(cairo_t* cr, const char* letter, double x, double y, double size) {
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, size);
+    cairo_text_extents_t extents{};
+    cairo_text_extents(cr, letter, &extents);
+    cairo_move_to(cr, x - extents.width / 2 - extents.x_bearing,
+                  y - extents.height / 2 - extents.y_bearing);
+    cairo_show_text(cr, letter);
+}
+
+void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route, Marks marks) {
     const double cell = sheet.cell;
     cairo_save(cr);
     cairo_translate(cr, sheet.left, sheet.top);
@@ -75,7 +86,7 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route)
     // Square ends close the corners where a row's run meets a column's.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
     cairo_set_source_rgb(cr, 0, 0, 0);
-    forEachWallRun(grid, [&](const WallRun& run) {
+    const auto traceRun = [&](const WallRun& run) {
         if (run.horizontal) {
             cairo_move_to(cr, run.from * cell, run.line * cell);
             cairo_line_to(cr, run.to * cell, run.line * cell);
@@ -83,11 +94,29 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route)
             cairo_move_to(cr, run.line * cell, run.from * cell);
             cairo_line_to(cr, run.line * cell, run.to * cell);
         }
-    });
-    cairo_move_to(cr, 0, grid.height() * cell);
-    cairo_line_to(cr, grid.width() * cell, grid.height() * cell);
-    cairo_line_to(cr, grid.width() * cell, 0);
+    };
+    const bool openings = marks == Marks::Openings;
+    const GridGap startGap = gridStartGap();
+    const GridGap targetGap = gridTargetGap(grid.width(), grid.height());
+    const auto traceAroundGaps = [&](const WallRun& run) {
+        if (!openings) {
+            traceRun(run);
+            return;
+        }
+        visitAroundGap(
+            run, startGap.horizontal, startGap.line, startGap.at, [&](const WallRun& piece) {
+                visitAroundGap(piece, targetGap.horizontal, targetGap.line, targetGap.at, traceRun);
+            });
+    };
+    forEachWallRun(grid, traceAroundGaps);
+    // The frame's bottom and right sides, which the grid does not hold.
+    traceAroundGaps(WallRun{true, grid.height(), 0, grid.width()});
+    traceAroundGaps(WallRun{false, grid.width(), 0, grid.height()});
     cairo_stroke(cr);
+    if (marks == Marks::Letters) {
+        drawLetter(cr, "S", 0.5 * cell, 0.5 * cell, 0.6 * cell);
+        drawLetter(cr, "F", (grid.width() - 0.5) * cell, (grid.height() - 0.5) * cell, 0.6 * cell);
+    }
 
     if (route) {
         cairo_set_source_rgb(cr, 0.8, 0.1, 0.1);
@@ -119,10 +148,10 @@ void renderPdf(const WallGrid& grid, const RenderOptions& options, std::streambu
     {
         const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
                                                                     cairo_destroy);
-        drawMaze(cr.get(), grid, sheet, options.route);
+        drawMaze(cr.get(), grid, sheet, options.route, options.marks);
         cairo_show_page(cr.get());
         if (options.answer) {
-            drawMaze(cr.get(), grid, sheet, true);
+            drawMaze(cr.get(), grid, sheet, true, options.marks);
             cairo_show_page(cr.get());
         }
     }

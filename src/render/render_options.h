@@ -8,6 +8,9 @@ namespace nitka {
 
 enum class Paper { A4, Letter };
 
+// How a picture shows where the route starts and ends (see end_marks.h).
+enum class Marks { None, Openings, Letters };
+
 // What the picture writers draw besides the walls. Each writer reads only the
 // fields that make sense for its format.
 struct RenderOptions {
@@ -19,6 +22,8 @@ struct RenderOptions {
     Paper paper = Paper::A4;
     // PDF only: a second page with the same maze and its route.
     bool answer = false;
+    // The start and target: openings in the outer wall, letters, or nothing.
+    Marks marks = Marks::None;
 };
 
 // A picture that cannot be made: a size out of range or a failed write. The

@@ -55,8 +55,25 @@ void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
     }
 }
 
+void drawEndLetter(cairo_t* cr, const EndMark& mark, Point point, double letterSize) {
+    if (mark.letter == 0) {
+        return;
+    }
+    const char text[2] = {mark.letter, 0};
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, letterSize);
+    cairo_text_extents_t extents{};
+    cairo_text_extents(cr, text, &extents);
+    cairo_move_to(cr, point.x - extents.width / 2 - extents.x_bearing,
+                  point.y - extents.height / 2 - extents.y_bearing);
+    cairo_show_text(cr, text);
+    cairo_restore(cr);
+}
+
 void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
-                   const ShapeBand& band) {
+                   const ShapeBand& band, const EndMarks& marks) {
     const Topology& topology = maze.topology();
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
@@ -81,14 +98,20 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
             continue;
         }
         topology.outline(cell, outline);
-        for (const Side& side : outline) {
-            if (drawsSide(maze, cell, side)) {
-                merger.add(side);
+        for (std::size_t side = 0; side < outline.size(); ++side) {
+            if (drawsSide(maze, cell, outline[side]) &&
+                !marks.opens(cell, static_cast<int>(side))) {
+                merger.add(outline[side]);
             }
         }
     }
     merger.finish();
     cairo_stroke(cr);
+    for (const EndMark& mark : {marks.start, marks.target}) {
+        if (mark.cell != kNoCell && nearBand(band, topology.centre(mark.cell))) {
+            drawEndLetter(cr, mark, topology.centre(mark.cell), 0.6);
+        }
+    }
 
     if (route) {
         cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);

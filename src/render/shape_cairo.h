@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "render/end_marks.h"
 #include "shape/shape_maze.h"
 
 namespace nitka {
@@ -32,9 +33,14 @@ void traceShapeSide(cairo_t* cr, const Side& side, bool continuing = false);
 
 // Draws maze's walls in black onto cr, whose user space must be the drawing's
 // units, and with route a dot at the centre of every cell whose scratch is not
-// zero. Strokes every few thousand walls, so cairo's path stays small.
+// zero; marks' openings are left out of the walls and its letters drawn.
+// Strokes every few thousand walls, so cairo's path stays small.
 void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
-                   const ShapeBand& band = {});
+                   const ShapeBand& band = {}, const EndMarks& marks = {});
+
+// The letter of mark, if it has one, centred on point in black, letterSize
+// units high.
+void drawEndLetter(cairo_t* cr, const EndMark& mark, Point point, double letterSize);
 
 // How far, in units, any cell's outline reaches above or below its centre: a
 // band needs this much around it to catch every wall that crosses it. Reads

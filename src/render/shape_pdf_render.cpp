@@ -61,7 +61,8 @@ cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int l
                                                                        : CAIRO_STATUS_WRITE_ERROR;
 }
 
-void drawPage(cairo_t* cr, const ShapeMaze& maze, const Sheet& sheet, bool route) {
+void drawPage(cairo_t* cr, const ShapeMaze& maze, const Sheet& sheet, bool route,
+              const EndMarks& marks) {
     // As the rectangle's PDF: lines a tenth of a cell within what a printer
     // draws cleanly, red dots half a cell across.
     ShapeInk ink;
@@ -73,7 +74,7 @@ void drawPage(cairo_t* cr, const ShapeMaze& maze, const Sheet& sheet, bool route
     cairo_save(cr);
     cairo_translate(cr, sheet.left, sheet.top);
     cairo_scale(cr, sheet.unit, sheet.unit);
-    drawShapeMaze(cr, maze, ink, route);
+    drawShapeMaze(cr, maze, ink, route, {}, marks);
     cairo_restore(cr);
     cairo_show_page(cr);
 }
@@ -94,9 +95,10 @@ void renderShapePdf(const ShapeMaze& maze, const RenderOptions& options, std::st
     {
         const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
                                                                     cairo_destroy);
-        drawPage(cr.get(), maze, sheet, options.route);
+        const EndMarks marks = placeEndMarks(topology, options.marks);
+        drawPage(cr.get(), maze, sheet, options.route, marks);
         if (options.answer) {
-            drawPage(cr.get(), maze, sheet, true);
+            drawPage(cr.get(), maze, sheet, true, marks);
         }
     }
     cairo_surface_finish(surface.get());

@@ -61,6 +61,7 @@ void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::st
                           " pixels: " + cairo_status_to_string(cairo_surface_status(band.get())));
     }
 
+    const EndMarks marks = placeEndMarks(topology, options.marks);
     const double cell = layout.cell();
     ShapeInk ink;
     ink.lineWidth = std::max(1.0, cell / 10) / cell;
@@ -82,9 +83,9 @@ void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::st
             cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_FAST);
             cairo_translate(cr.get(), origin.x, origin.y - top);
             cairo_scale(cr.get(), cell, cell);
-            drawShapeMaze(
-                cr.get(), maze, ink, options.route,
-                ShapeBand{(top - origin.y) / cell, (top + rows - origin.y) / cell, reach});
+            drawShapeMaze(cr.get(), maze, ink, options.route,
+                          ShapeBand{(top - origin.y) / cell, (top + rows - origin.y) / cell, reach},
+                          marks);
         }
         cairo_surface_flush(band.get());
         const unsigned char* data = cairo_image_surface_get_data(band.get());

@@ -92,8 +92,19 @@ void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::st
         << "\" height=\"" << height << "\" viewBox=\"0 0 " << width << " " << height
         << "\">\n<rect width=\"" << width << "\" height=\"" << height << "\" fill=\"white\"/>\n"
         << "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"round\" fill=\"none\">\n";
-    forEachWall(maze, [&](const Side& wall) { putWall(svg, layout, wall); });
+    const EndMarks marks = placeEndMarks(topology, options.marks);
+    forEachWall(
+        maze, [&](const Side& wall) { putWall(svg, layout, wall); }, marks);
     svg << "</g>\n";
+    for (const EndMark& mark : {marks.start, marks.target}) {
+        if (mark.letter != 0) {
+            const Point centre = layout.toPixels(topology.centre(mark.cell));
+            svg << "<text x=\"" << centre.x << "\" y=\"" << centre.y
+                << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
+                << layout.cell() * 0.6 << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
+                << std::string_view(&mark.letter, 1) << "</text>\n";
+        }
+    }
 
     if (options.route) {
         svg << "<g fill=\"black\">\n";

@@ -145,7 +145,7 @@ void WallMerger::finish() {
     }
 }
 
-void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit) {
+void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit, const EndMarks& marks) {
     const Topology& topology = maze.topology();
     WallMerger merger(visit, WallMerger::slotsFor(topology.cellCount()));
     std::vector<Side> outline;
@@ -154,9 +154,10 @@ void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit) {
             continue;
         }
         topology.outline(cell, outline);
-        for (const Side& side : outline) {
-            if (drawsSide(maze, cell, side)) {
-                merger.add(side);
+        for (std::size_t side = 0; side < outline.size(); ++side) {
+            if (drawsSide(maze, cell, outline[side]) &&
+                !marks.opens(cell, static_cast<int>(side))) {
+                merger.add(outline[side]);
             }
         }
     }

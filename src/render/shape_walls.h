@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "render/end_marks.h"
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
 
@@ -83,8 +84,8 @@ private:
 };
 
 // Calls visit once for every wall of maze, cell by cell in number order,
-// straight walls merged (see WallMerger). Holds one cell's outline and the
-// merger's fixed table.
-void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit);
+// straight walls merged (see WallMerger), leaving out the openings of marks.
+// Holds one cell's outline and the merger's fixed table.
+void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit, const EndMarks& marks = {});
 
 }  // namespace nitka

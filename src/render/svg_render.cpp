@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <string>
+#include <tuple>
 
 #include "render/byte_sink.h"
+#include "render/end_marks.h"
 #include "render/picture_layout.h"
 #include "render/wall_runs.h"
 
@@ -44,7 +46,10 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
         "\" fill=\"white\"/>\n" +
         "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
 
-    forEachWallRun(grid, [&](const WallRun& run) {
+    const bool openings = options.marks == Marks::Openings;
+    const GridGap startGap = gridStartGap();
+    const GridGap targetGap = gridTargetGap(width, height);
+    const auto putRun = [&](const WallRun& run) {
         if (run.horizontal) {
             const double y = layout.top(run.line) + 0.5;
             putLine(sink, layout.left(run.from), y, layout.left(run.to), y);
@@ -52,12 +57,37 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
             const double x = layout.left(run.line) + 0.5;
             putLine(sink, x, layout.top(run.from), x, layout.top(run.to));
         }
+    };
+    forEachWallRun(grid, [&](const WallRun& run) {
+        if (!openings) {
+            putRun(run);
+            return;
+        }
+        visitAroundGap(
+            run, startGap.horizontal, startGap.line, startGap.at, [&](const WallRun& piece) {
+                visitAroundGap(piece, targetGap.horizontal, targetGap.line, targetGap.at, putRun);
+            });
     });
     // As in the window, the frame reaches from the picture's left edge along
-    // the bottom and up the right side to just below the top edge.
+    // the bottom and up the right side to just below the top edge; the
+    // target's opening, when it lies on the frame, ends the right side at the
+    // top of the last row.
     putLine(sink, 0, layout.bottom() + 0.5, layout.right(), layout.bottom() + 0.5);
-    putLine(sink, layout.right() + 0.5, layout.bottom() + 1, layout.right() + 0.5, 1);
+    const bool gapOnFrame = openings && !targetGap.horizontal;
+    putLine(sink, layout.right() + 0.5, gapOnFrame ? layout.top(height - 1) : layout.bottom() + 1,
+            layout.right() + 0.5, 1);
     sink.put("</g>\n");
+    if (options.marks == Marks::Letters) {
+        const double size = layout.cell() * 0.6;
+        for (const auto& [x, y, letter] :
+             {std::tuple{0, 0, "S"}, std::tuple{width - 1, height - 1, "F"}}) {
+            sink.put("<text x=\"" + number(layout.left(x) + layout.cell() / 2.0) + "\" y=\"" +
+                     number(layout.top(y) + layout.cell() / 2.0) +
+                     "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\"" +
+                     number(size) + "\" text-anchor=\"middle\" dominant-baseline=\"central\">" +
+                     letter + "</text>\n");
+        }
+    }
 
     if (options.route) {
         const DotShape& dot = layout.dot();

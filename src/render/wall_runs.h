@@ -34,6 +34,24 @@ inline int follow(int& from, bool wall, int at) {
 
 }  // namespace wall_runs_detail
 
+// Calls visit with the pieces of run that remain once the grid unit `gap`
+// (horizontal or not, on grid line gapLine, from gapAt to gapAt + 1) is taken
+// out, or with run itself when the gap is not on it.
+template <typename Visit>
+void visitAroundGap(const WallRun& run, bool gapHorizontal, int gapLine, int gapAt, Visit&& visit) {
+    if (run.horizontal != gapHorizontal || run.line != gapLine || gapAt < run.from ||
+        gapAt >= run.to) {
+        visit(run);
+        return;
+    }
+    if (run.from < gapAt) {
+        visit(WallRun{run.horizontal, run.line, run.from, gapAt});
+    }
+    if (gapAt + 1 < run.to) {
+        visit(WallRun{run.horizontal, run.line, gapAt + 1, run.to});
+    }
+}
+
 // Calls visit(run) for each longest run of set top flags along a grid row and
 // of set left flags down a grid column; any flag but Open is a wall. The
 // maze's right and bottom edges, which the grid does not hold, are not among

@@ -10,6 +10,7 @@
 
 #include "grid/size_limits.h"
 #include "shape/make_topology.h"
+#include "shape/moved_ends.h"
 #include "shape/polar_topology.h"
 #include "storage/file_calls.h"
 #include "storage/file_error.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::string_view kMagic = "nitka-maze-shape";
 constexpr std::string_view kVersion = "1";
 constexpr std::string_view kCellsLine = "cells";
+constexpr std::string_view kStartLine = "start";
+constexpr std::string_view kTargetLine = "target";
 constexpr char kHole = '.';
 constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::string_view kDigits = "0123456789abcdef";
@@ -245,6 +248,48 @@ std::uint8_t heldMask(const Topology& topology, CellId cell) {
     return mask;
 }
 
+std::string endLine(std::string_view name, CellPosition at) {
+    return std::string(name) + ' ' + std::to_string(at.x) + ' ' + std::to_string(at.y) + '\n';
+}
+
+// A start or target header line read: the cell's position and the line it
+// stood on, to blame should it name no cell.
+struct EndLine {
+    CellPosition at;
+    std::int64_t line = 0;
+};
+
+// The position after "start " or "target ": two whole numbers, one space apart.
+EndLine parseEndLine(std::string_view values, std::int64_t line, std::string_view text) {
+    const auto refuse = [&] {
+        malformed(line, quoted(text) + " is not \"" + std::string(text.substr(0, text.find(' '))) +
+                            " X Y\", a cell's position");
+    };
+    CellPosition at;
+    const char* const end = values.data() + values.size();
+    const auto [afterX, xError] = std::from_chars(values.data(), end, at.x);
+    if (xError != std::errc() || afterX == end || *afterX != ' ') {
+        refuse();
+    }
+    const auto [afterY, yError] = std::from_chars(afterX + 1, end, at.y);
+    if (yError != std::errc() || afterY != end) {
+        refuse();
+    }
+    return {at, line};
+}
+
+CellId endCell(const Topology& topology, const std::optional<EndLine>& given, CellId fallback) {
+    if (!given) {
+        return fallback;
+    }
+    const CellId cell = topology.cellAt(given->at);
+    if (cell == kNoCell) {
+        malformed(given->line, std::to_string(given->at.x) + "," + std::to_string(given->at.y) +
+                                   " is no cell of the maze");
+    }
+    return cell;
+}
+
 }  // namespace
 
 bool isShapeFileFirstLine(std::string_view line) {
@@ -264,6 +309,10 @@ void writeShapeMaze(std::streambuf& out, const ShapeMaze& maze) {
     writer.put(shapeName(topology.kind()));
     writer.put(' ' + std::to_string(topology.width()) + ' ' + std::to_string(topology.height()) +
                '\n');
+    if (hasMovedEnds(topology)) {
+        writer.put(endLine(kStartLine, topology.position(topology.start())));
+        writer.put(endLine(kTargetLine, topology.position(topology.target())));
+    }
     writer.put(kCellsLine);
     writer.put('\n');
     CellId place = 0;
@@ -313,12 +362,23 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
     LineReader lines(rest, 1);
     std::string text;
     bool brokenOff = false;
+    std::optional<EndLine> start;
+    std::optional<EndLine> target;
     for (;;) {
         if (!lines.next(text, 1000, brokenOff)) {
             cutShort();
         }
         if (text == kCellsLine) {
             break;
+        }
+        const std::string_view header(text);
+        if (header.starts_with(std::string(kStartLine) + ' ')) {
+            start = parseEndLine(header.substr(kStartLine.size() + 1), lines.line(), header);
+            continue;
+        }
+        if (header.starts_with(std::string(kTargetLine) + ' ')) {
+            target = parseEndLine(header.substr(kTargetLine.size() + 1), lines.line(), header);
+            continue;
         }
         const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
         if (name == 0 || (name != std::string::npos && text[name] != ' ')) {
@@ -380,7 +440,14 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
             malformed(firstRowLine, "no cells: every place is a hole");
         }
     }
-    ShapeMaze maze(makeTopology(header.kind, header.width, header.height, std::move(mask)));
+    std::shared_ptr<const Topology> layout =
+        makeTopology(header.kind, header.width, header.height, std::move(mask));
+    if (start || target) {
+        const CellId startCell = endCell(*layout, start, layout->start());
+        const CellId targetCell = endCell(*layout, target, layout->target());
+        layout = withEnds(std::move(layout), startCell, targetCell);
+    }
+    ShapeMaze maze(std::move(layout));
     const Topology& topology = maze.topology();
     for (std::uint64_t place = 0; place < rows.places(); ++place) {
         const std::uint8_t bits = places.at(place);

@@ -8,6 +8,7 @@ import shlex
 import subprocess
 import time
 import unittest
+import zlib
 
 from tool_case import SLOWDOWN, TOOL, ToolCase, maze_file_text, maze_from_picture
 
@@ -329,7 +330,7 @@ class FilterTest(ToolCase):
         self.assertEqual(self.ok("help"), self.ok("--help"))
         self.assertIn("nitka-maze help COMMAND", self.ok("help").decode())
         self.assertFailure(self.tool("help", "carve"), 2, "carve: no such command; the commands "
-                                                          "are generate, solve, render, info, animate and help")
+                                                          "are generate, solve, render, info, animate, book and help")
         self.assertFailure(self.tool("help", "solve", "info"), 2)
 
     def test_progress_shows_only_on_a_terminal_and_not_when_quiet(self):
@@ -501,11 +502,15 @@ class SolveTest(ToolCase):
         self.assertEqual(route_cells(self.ok("solve", "--from", "2,1", "--to", "0,0", "loopy.txt")),
                          [(2, 1), (2, 0), (1, 0), (0, 0)])
         self.assertEqual(self.ok("solve", "--from", "1,1", "--to", "1,1", "loopy.txt"), b"1 1\n")
-        # info counts the same two routes.
-        self.assertEqual(json.loads(self.ok("info", "--json", "loopy.txt")),
+        # info counts the same two routes; the difficulty comes after the older keys:
+        # the shortest route's 5 cells and half the 4 others, a tenth, and 2 decisions.
+        info = json.loads(self.ok("info", "--json", "loopy.txt"))
+        self.assertEqual(list(info)[-1], "difficulty")
+        self.assertEqual(info,
                          {"width": 3, "height": 3, "cells": 9, "reachable": 9, "perfect": False,
                           "loops": 1, "dead_ends": 1, "route_cells": 7, "shortest_cells": 5,
-                          "passages": 9, "corridors": 2, "mean_corridor_length": 4.5})
+                          "passages": 9, "corridors": 2, "mean_corridor_length": 4.5,
+                          "difficulty": 2.7})
 
     def test_no_route_and_cells_outside_fail(self):
         self.write("walled.txt", WALLED_OFF)
@@ -621,6 +626,196 @@ class RenderTest(ToolCase):
                 self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {args[2]}: "))
         self.assertEqual(self.listing(), ["big.txt", "long.txt", "old.png"])
         self.assertEqual((self.dir / "old.png").read_bytes(), b"old")
+
+
+
+def info_of(text):
+    return dict(line.split(": ", 1) for line in text.decode().splitlines())
+
+
+def bookmarks(pdf):
+    """The titles of a book's bookmarks, puzzles and answers, in order."""
+    return [title.decode() for title in re.findall(rb"/Title \(((?:Maze|Answer) [^)]*)\)", pdf)]
+
+
+def pdf_segments(pdf):
+    """The straight lines of a PDF's page contents, in points with y downward."""
+    segments = []
+    for found in re.finditer(rb"/FlateDecode[^>]*>>\s*stream\r?\n", pdf):
+        data = zlib.decompressobj().decompress(pdf[found.end():])
+        if not data.startswith(b"1 0 0 -1 "):  # a font, not a page
+            continue
+        words, point = [], None
+        for word in data.split():
+            if word in (b"m", b"l"):
+                end = (float(words[-2]), float(words[-1]))
+                if word == b"l":
+                    segments.append((point, end))
+                point = end
+            words.append(word)
+    return segments
+
+
+def rectangle_gaps(pdf, width, height):
+    """The unit sides of a rectangle's outer wall that no line of the PDF covers."""
+    segments = pdf_segments(pdf)
+    xs = [x for segment in segments for x, _ in segment]
+    ys = [y for segment in segments for _, y in segment]
+    left, top = min(xs), min(ys)
+    cell = (max(xs) - left) / width
+
+    def covered(x, y):
+        return any(min(a[0], b[0]) - 0.01 <= x <= max(a[0], b[0]) + 0.01 and
+                   min(a[1], b[1]) - 0.01 <= y <= max(a[1], b[1]) + 0.01 for a, b in segments)
+    gaps = []
+    for x in range(width):
+        for side, y in (("top", 0), ("bottom", height)):
+            if not covered(left + (x + 0.5) * cell, top + y * cell):
+                gaps.append(f"{side} {x},{y - (y == height)}")
+    for y in range(height):
+        for side, x in (("left", 0), ("right", width)):
+            if not covered(left + x * cell, top + (y + 0.5) * cell):
+                gaps.append(f"{side} {x - (x == width)},{y}")
+    return sorted(gaps)
+
+
+def first_edge_side(cell, width, height, taken=None):
+    """The opening of a rectangle's cell: its first side on the edge in the
+    outline's order (top, right, bottom, left) but taken."""
+    x, y = cell
+    for side, on_edge in (("top", y == 0), ("right", x == width - 1),
+                          ("bottom", y == height - 1), ("left", x == 0)):
+        if on_edge and f"{side} {x},{y}" != taken:
+            return f"{side} {x},{y}"
+    return None
+
+
+class PrintTest(ToolCase):
+    """Marks on the page, the difficulty score, exits kept in the file, books."""
+
+    BANDS = {"easy": (0, 30), "medium": (30, 120), "hard": (120, 400), "80": (72, 88)}
+
+    def test_generate_lands_in_the_band_asked_on_every_shape(self):
+        for shape in ("rect", "hex", "triangle", "polar"):
+            for band, (low, high) in self.BANDS.items():
+                with self.subTest(shape=shape, band=band):
+                    args = ("generate", "--shape", shape, "--difficulty", band, "--seed", "9")
+                    done = self.tool(*args)
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                    self.assertEqual(self.ok(*args, "--quiet"), done.stdout)
+                    score = float(info_of(self.ok("info", "-", stdin=done.stdout))["difficulty"])
+                    self.assertTrue(low <= score < high, score)
+                    # The options told on stderr make the same maze without --difficulty.
+                    told = done.stderr.decode().split(": ", 1)[1].split()
+                    self.assertEqual(self.ok("generate", *told, "--quiet"), done.stdout)
+
+    def test_a_size_that_cannot_reach_the_band_fails(self):
+        done = self.tool("generate", "-W", "4", "-H", "4", "--difficulty", "expert", "--seed", "1",
+                         "-o", "m.txt")
+        self.assertFailure(done, 1)
+        self.assertIn("--difficulty: no maze scored from 400.0", done.stderr.decode())
+        # One that would take minutes a try is refused before the first.
+        done = self.tool("generate", "-W", "100000", "-H", "100000", "--difficulty", "5",
+                         "-o", "m.txt", timeout=10)
+        self.assertFailure(done, 1)
+        self.assertIn("takes too long to carve again and again", done.stderr.decode())
+        self.assertEqual(self.listing(), [])
+
+    def test_farthest_exits_are_kept_and_used_by_every_command(self):
+        self.ok("generate", "-W", "9", "-H", "7", "--exits", "farthest", "--seed", "3",
+                "-o", "m.txt")
+        lines = (self.dir / "m.txt").read_text().splitlines()
+        self.assertEqual(lines[0], "nitka-maze-shape 1 rect 9 7")
+        start = tuple(map(int, lines[1].removeprefix("start ").split()))
+        target = tuple(map(int, lines[2].removeprefix("target ").split()))
+        route = route_cells(self.ok("solve", "m.txt"))
+        self.assertEqual((route[0], route[-1]), (start, target))
+        self.assertEqual(int(info_of(self.ok("info", "m.txt"))["shortest cells"]), len(route))
+        graph = json.loads(self.ok("render", "m.txt", "--format", "json"))
+        self.assertEqual((graph["start"], graph["target"]),
+                         (start[1] * 9 + start[0], target[1] * 9 + target[0]))
+        # Both on the edge, and no two edge cells of this perfect maze farther apart.
+        for x, y in (start, target):
+            self.assertTrue(x in (0, 8) or y in (0, 6))
+
+    def test_a_rectangles_pdf_opens_its_wall_at_start_and_target_only(self):
+        self.ok("generate", "-W", "7", "-H", "5", "--seed", "2", "-o", "plain.txt")
+        self.assertEqual(rectangle_gaps(self.ok("render", "plain.txt", "--format", "pdf"), 7, 5),
+                         ["right 6,4", "top 0,0"])
+        self.assertEqual(rectangle_gaps(self.ok("render", "plain.txt", "--format", "pdf",
+                                                "--marks", "none"), 7, 5), [])
+        for seed in range(1, 6):
+            with self.subTest(seed=seed):
+                self.ok("generate", "-W", "7", "-H", "5", "--exits", "farthest", "--seed", seed,
+                        "-o", "exits.txt")
+                lines = (self.dir / "exits.txt").read_text().splitlines()
+                start = tuple(map(int, lines[1].split()[1:]))
+                target = tuple(map(int, lines[2].split()[1:]))
+                opening = first_edge_side(start, 7, 5)
+                expected = sorted([opening, first_edge_side(target, 7, 5, opening)])
+                pdf = self.ok("render", "exits.txt", "--format", "pdf", "--answer")
+                self.assertEqual(rectangle_gaps(pdf, 7, 5), expected)
+
+    def test_pictures_mark_start_and_target_by_default_but_the_png(self):
+        self.ok("generate", "-W", "6", "-H", "5", "--seed", "2", "-o", "m.txt")
+        for fmt in ("svg", "pdf", "png"):
+            with self.subTest(fmt=fmt):
+                default = self.ok("render", "m.txt", "--format", fmt, "-o", "-")
+                none = self.ok("render", "m.txt", "--format", fmt, "-o", "-", "--marks", "none")
+                openings = self.ok("render", "m.txt", "--format", fmt, "-o", "-",
+                                   "--marks", "openings")
+                strip = lambda data: re.sub(rb"/CreationDate \(.*?\)", b"", data)
+                self.assertEqual(strip(default), strip(none if fmt == "png" else openings))
+                self.assertNotEqual(strip(none), strip(openings))
+        letters = self.ok("render", "m.txt", "--format", "svg", "--marks", "letters").decode()
+        self.assertEqual(re.findall(r">([SF])</text>", letters), ["S", "F"])
+
+    def test_a_book_has_its_pages_and_each_answer_its_puzzles_route(self):
+        args = ("book", "-n", "7", "--per-page", "2", "-W", "12", "-H", "9", "--seed", "4",
+                "--title", "Seven")
+        pdf = self.ok(*args, "-o", "-")
+        # Seven puzzles two a page, seven answers six a page.
+        self.assertEqual(len(re.findall(rb"/Type\s*/Page\b", pdf)), 4 + 2)
+        marks = bookmarks(pdf)
+        puzzles = [mark for mark in marks if mark.startswith("Maze ")]
+        answers = [mark for mark in marks if mark.startswith("Answer ")]
+        self.assertEqual(len(puzzles), 7)
+        self.assertEqual(len(answers), 7)
+        for number, (puzzle, answer) in enumerate(zip(puzzles, answers), 1):
+            with self.subTest(number=number):
+                head, remake = puzzle.split(", generate ")
+                self.assertEqual(head.split(":")[0], f"Maze {number}")
+                maze = self.ok("generate", *remake.split(), "--quiet")
+                route = route_cells(self.ok("solve", "--shortest", "-", stdin=maze))
+                self.assertEqual(answer, f"Answer {number}: route {len(route)} cells")
+                self.assertEqual(head.split("difficulty ")[1],
+                                 info_of(self.ok("info", "-", stdin=maze))["difficulty"])
+        self.assertEqual(bookmarks(self.ok(*args, "-o", "-")), marks)
+
+    def test_a_rising_book_grows(self):
+        pdf = self.ok("book", "-n", "6", "--difficulty", "rising", "--shape", "hex", "--seed", "2",
+                      "-o", "-")
+        scores = [float(mark.split("difficulty ")[1].split(",")[0])
+                  for mark in bookmarks(pdf) if mark.startswith("Maze ")]
+        self.assertEqual(scores, sorted(scores))
+        self.assertTrue(13.5 <= scores[0] <= 16.5 and 540 <= scores[-1] <= 660, scores)
+
+    def test_wrong_print_options_are_usage_errors(self):
+        for args, subject in ((["render", "--marks", "arrows"], "--marks"),
+                              (["render", "--marks", "letters", "--format", "ascii"], "--marks"),
+                              (["book", "--shape", "polar", "-W", "9"], "--width"),
+                              (["generate", "--difficulty", "tough"], "--difficulty"),
+                              (["generate", "--difficulty", "0"], "--difficulty"),
+                              (["generate", "--exits", "nearest"], "--exits"),
+                              (["book", "--per-page", "3"], "--per-page"),
+                              (["book", "-n", "0"], "--count"),
+                              (["book", "--difficulty", "rising", "-W", "9"], "--difficulty")):
+            with self.subTest(args=args):
+                done = self.tool(*args, "-o", "out.pdf")
+                self.assertFailure(done, 2)
+                self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: "),
+                                done.stderr)
+        self.assertEqual(self.listing(), [])
 
 
 class GiantTest(ToolCase):

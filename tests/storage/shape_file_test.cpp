@@ -9,6 +9,7 @@
 
 #include "shape/layouts.h"
 #include "shape/make_topology.h"
+#include "shape/moved_ends.h"
 #include "storage/file_error.h"
 
 namespace nitka {
@@ -67,6 +68,28 @@ TEST_P(ShapeFileRoundTrip, GivesBackLayoutHolesAndOpenSides) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ShapeFileRoundTrip, ::testing::ValuesIn(testing::everyLayout()),
                          [](const auto& row) { return row.param.label; });
+
+// Start and target moved off the shape's own, as --exits leaves them, come
+// back as they were; a maze with its shape's own writes no line for them.
+TEST_P(ShapeFileRoundTrip, KeepsMovedStartAndTarget) {
+    const auto& layout = GetParam().topology;
+    CellId middle = layout->slotCount() / 2;
+    while (!layout->isCell(middle)) {
+        ++middle;
+    }
+    const ShapeMaze maze = randomMaze(withEnds(layout, middle, layout->start()), 3);
+    const std::string text = written(maze);
+    // A maze of one cell has nowhere to move them.
+    EXPECT_EQ(text.find("\nstart ") != std::string::npos, layout->cellCount() > 1);
+    const ShapeMaze back = readBack(text);
+    EXPECT_EQ(back.topology().start(), middle);
+    EXPECT_EQ(back.topology().target(), layout->start());
+    EXPECT_EQ(written(back), text);
+
+    const std::string plain =
+        written(randomMaze(withEnds(layout, layout->start(), layout->target()), 3));
+    EXPECT_EQ(plain.find("start"), std::string::npos);
+}
 
 TEST(ShapeFile, WritesRowsOfHeldSideDigits) {
     const auto topology =
@@ -154,6 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"HeaderLine", "nitka-maze-shape 1 hex 3 2\nStart 1\n", kMalformed,
                 "line 2: \"Start 1\" is not a header line (a lowercase name, then its values) "
                 "nor \"cells\""},
+        BadFile{"StartWithOneNumber", "nitka-maze-shape 1 hex 3 2\nstart 1\ncells\n", kMalformed,
+                "line 2: \"start 1\" is not \"start X Y\", a cell's position"},
+        BadFile{"TargetWithASign", "nitka-maze-shape 1 hex 3 2\ntarget 1 +1\ncells\n", kMalformed,
+                "line 2: \"target 1 +1\" is not \"target X Y\", a cell's position"},
+        BadFile{"StartOutside", "nitka-maze-shape 1 hex 3 2\nstart 3 0\ncells\n000\n000\n",
+                kMalformed, "line 2: 3,0 is no cell of the maze"},
+        BadFile{"TargetOnAHole",
+                "nitka-maze-shape 1 hex 3 2\nstart 0 0\ntarget 1 0\ncells\n0.0\n000\n", kMalformed,
+                "line 3: 1,0 is no cell of the maze"},
         BadFile{"Digit", kHex + "018\n000\n", kMalformed,
                 "line 3: \"018\" has \"8\" at place 3, which is not \".\" nor a digit from 0 "
                 "to 7"},
