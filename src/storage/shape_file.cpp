@@ -371,13 +371,15 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
         if (text == kCellsLine) {
             break;
         }
-        const std::string_view header(text);
-        if (header.starts_with(std::string(kStartLine) + ' ')) {
-            start = parseEndLine(header.substr(kStartLine.size() + 1), lines.line(), header);
+        const std::string_view headerLine(text);
+        if (headerLine.starts_with(std::string(kStartLine) + ' ')) {
+            start = parseEndLine(headerLine.substr(kStartLine.size() + 1), lines.line(),
+                                 headerLine);
             continue;
         }
-        if (header.starts_with(std::string(kTargetLine) + ' ')) {
-            target = parseEndLine(header.substr(kTargetLine.size() + 1), lines.line(), header);
+        if (headerLine.starts_with(std::string(kTargetLine) + ' ')) {
+            target = parseEndLine(headerLine.substr(kTargetLine.size() + 1), lines.line(),
+                                  headerLine);
             continue;
         }
         const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
