@@ -170,8 +170,8 @@ struct BookPdf::State {
         const double left = room.left + (room.width - unit * extent.x) / 2;
         const double top = room.top + (room.height - unit * extent.y) / 2;
         cairo_set_source_rgb(c, 0.35, 0.35, 0.35);
-        showSmallPrint(c, entry.smallPrint, left, top + unit * extent.y + printSize + 3,
-                       printSize, slot.left + slot.width - left);
+        showSmallPrint(c, entry.smallPrint, left, top + unit * extent.y + printSize + 3, printSize,
+                       slot.left + slot.width - left);
         ShapeInk ink;
         ink.lineWidth = std::clamp(unit / 10, 0.25, 2.0) / unit;
         ink.dotRadius = 0.25;

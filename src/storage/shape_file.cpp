@@ -373,13 +373,13 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
         }
         const std::string_view headerLine(text);
         if (headerLine.starts_with(std::string(kStartLine) + ' ')) {
-            start = parseEndLine(headerLine.substr(kStartLine.size() + 1), lines.line(),
-                                 headerLine);
+            start =
+                parseEndLine(headerLine.substr(kStartLine.size() + 1), lines.line(), headerLine);
             continue;
         }
         if (headerLine.starts_with(std::string(kTargetLine) + ' ')) {
-            target = parseEndLine(headerLine.substr(kTargetLine.size() + 1), lines.line(),
-                                  headerLine);
+            target =
+                parseEndLine(headerLine.substr(kTargetLine.size() + 1), lines.line(), headerLine);
             continue;
         }
         const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
