@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "carve/growing_tree.h"
 #include "carve/wide_draw.h"
 #include "model/seeded_random.h"
 
@@ -11,6 +12,8 @@ namespace nitka::growing_tree {
 
 constexpr std::uint8_t kVisited = 1;
 constexpr std::uint8_t kRetired = 2;
+// The chance of the newest cell under Mix, in parts of this.
+constexpr int kChanceScale = 1 << 30;
 
 // The growing cells in the order they were added, for the growing tree on any
 // maze whose cells have scratch bits (a WallGrid, a ShapeMaze). A cell retired
@@ -30,6 +33,22 @@ public:
     bool empty() const { return m_head == m_list.size(); }
     void add(std::uint64_t cell) { m_list.push_back(static_cast<Index>(cell)); }
     std::uint64_t at(std::size_t place) const { return m_list[place]; }
+
+    // The place of the cell to grow next by pick, for Mix the newest with
+    // chance newestChance / kChanceScale, else a random live one.
+    std::size_t chosen(GrowingTreePick pick, int newestChance, SeededRandom& random) const {
+        switch (pick) {
+            case GrowingTreePick::Newest:
+                return newest();
+            case GrowingTreePick::Random:
+                return anyLive(random);
+            case GrowingTreePick::Oldest:
+                return oldest();
+            case GrowingTreePick::Mix:
+                return random.Random(kChanceScale) < newestChance ? newest() : anyLive(random);
+        }
+        return newest();
+    }
 
     std::size_t newest() const { return m_list.size() - 1; }
     std::size_t oldest() const { return m_head; }

@@ -14,13 +14,13 @@ namespace nitka {
 namespace {
 
 using growing_tree::GrowingCells;
+using growing_tree::kChanceScale;
 using growing_tree::kRetired;
 using growing_tree::kVisited;
 
 template <typename Index, typename Observer>
 void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestShare,
                           SeededRandom& random, Observer& observer) {
-    constexpr int kChanceScale = 1 << 30;
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
     const auto unvisited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) == 0; };
     GrowingCells<WallGrid, Index> growing(grid, grid.cellCount());
@@ -30,22 +30,7 @@ void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestSha
     observer.mark(first, CellRole::Frontier);
     observer.current(first);
     while (!growing.empty()) {
-        std::size_t place = 0;
-        switch (pick) {
-            case GrowingTreePick::Newest:
-                place = growing.newest();
-                break;
-            case GrowingTreePick::Random:
-                place = growing.anyLive(random);
-                break;
-            case GrowingTreePick::Oldest:
-                place = growing.oldest();
-                break;
-            case GrowingTreePick::Mix:
-                place = random.Random(kChanceScale) < newestChance ? growing.newest()
-                                                                   : growing.anyLive(random);
-                break;
-        }
+        const std::size_t place = growing.chosen(pick, newestChance, random);
         const std::uint64_t at = growing.at(place);
         const GridCell cell = cellAt(grid, at);
         const StepChoice choice = stepsWhere(grid, cell, unvisited);

@@ -13,13 +13,13 @@ namespace nitka {
 namespace {
 
 using growing_tree::GrowingCells;
+using growing_tree::kChanceScale;
 using growing_tree::kRetired;
 using growing_tree::kVisited;
 
 template <typename Index, typename Observer>
 void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
                                SeededRandom& random, Observer& observer) {
-    constexpr int kChanceScale = 1 << 30;
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
     const Topology& topology = maze.topology();
     const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
@@ -33,22 +33,7 @@ void carveShapeGrowingTreeWith(ShapeMaze& maze, GrowingTreePick pick, double new
         observer.mark(seed, CellRole::Frontier);
         observer.current(seed);
         while (!growing.empty()) {
-            std::size_t place = 0;
-            switch (pick) {
-                case GrowingTreePick::Newest:
-                    place = growing.newest();
-                    break;
-                case GrowingTreePick::Random:
-                    place = growing.anyLive(random);
-                    break;
-                case GrowingTreePick::Oldest:
-                    place = growing.oldest();
-                    break;
-                case GrowingTreePick::Mix:
-                    place = random.Random(kChanceScale) < newestChance ? growing.newest()
-                                                                       : growing.anyLive(random);
-                    break;
-            }
+            const std::size_t place = growing.chosen(pick, newestChance, random);
             const CellId cell = growing.at(place);
             const NeighbourChoice choice =
                 placesWhere(list, topology.neighbours(cell, list), unvisited);
