@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <system_error>
@@ -183,8 +184,18 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
     auto noSolve = std::make_shared<bool>(false);
     command->add_flag("--no-solve", *noSolve, "Stop when the carving is done");
     addQuietFlag(*command, request.maze.quiet);
-    command->callback([&request, check, noSolve] {
+    command->callback([&request, check, noSolve, command] {
         check();
+        if (!request.solveOnly.empty()) {
+            for (const char* option : {"--width", "--height", "--shape", "--mask", "--seed",
+                                       "--algorithm", "--pick", "--braid"}) {
+                if (command->count(option) > 0) {
+                    throw UsageError(option,
+                                     "--solve-only takes its maze from FILE; leave out "
+                                     "the options that make one");
+                }
+            }
+        }
         request.plan.solve = !*noSolve;
         if (request.output.empty() == request.framesFolder.empty()) {
             throw UsageError("animate", "give either -o FILE or --frames FOLDER");

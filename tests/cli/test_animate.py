@@ -138,6 +138,9 @@ class AnimateTest(ToolCase):
                 (["--fps", "0", "-o", "a.gif"], 2, None),
                 (["--duration", "0", "-o", "a.gif"], 2, None),
                 (["--solve-only", "maze.txt", "--no-solve", "-o", "a.gif"], 2, None),
+                (["--solve-only", "maze.txt", "--seed", "3", "-o", "a.gif"], 2,
+                 "--seed: --solve-only takes its maze from FILE; leave out the options that make "
+                 "one"),
                 (["--solve-only", "maze.txt", "-o", "maze.txt"], 2, None),
                 (["--solve-only", "missing.txt", "-o", "a.gif"], 1, None),
                 (["-W", "2000", "-H", "2000", "--seed", "1", "--cell", "16", "-o", "a.gif"], 1,
