@@ -11,14 +11,15 @@
 
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
+#include "render/paper.h"
 #include "render/shape_cairo.h"
 
 namespace nitka {
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
-constexpr double kMargin = 15 * kPointsPerMm;
-constexpr double kSmallestCellMm = 0.5;
+using printing::kMargin;
+using printing::kPointsPerMm;
+using printing::kSmallestCellMm;
 // Room for a page's heading, and in a slot for the number above the maze and
 // the small print below it, in points.
 constexpr double kHeading = 28;
@@ -89,8 +90,8 @@ struct BookPdf::State {
     State(std::streambuf& out, const BookLayout& bookLayout)
         : layout(bookLayout),
           sink(out),
-          pageWidth(bookLayout.paper == Paper::Letter ? 612 : 210 * kPointsPerMm),
-          pageHeight(bookLayout.paper == Paper::Letter ? 792 : 297 * kPointsPerMm),
+          pageWidth(printing::shortSide(bookLayout.paper)),
+          pageHeight(printing::longSide(bookLayout.paper)),
           surface(cairo_pdf_surface_create_for_stream(writePdf, &sink, pageWidth, pageHeight),
                   cairo_surface_destroy),
           cr(cairo_create(surface.get()), cairo_destroy) {

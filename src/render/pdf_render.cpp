@@ -12,15 +12,15 @@
 
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
+#include "render/paper.h"
 #include "render/wall_runs.h"
 
 namespace nitka {
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
-constexpr double kMargin = 15 * kPointsPerMm;
-// Below this a printed maze is a grey smudge.
-constexpr double kSmallestCellMm = 0.5;
+using printing::kMargin;
+using printing::kPointsPerMm;
+using printing::kSmallestCellMm;
 
 struct Sheet {
     double width = 0;   // points, as the page is shown
@@ -36,8 +36,8 @@ const char* paperName(Paper paper) {
 
 Sheet layOut(int width, int height, Paper paper) {
     // Short and long side of the sheet in points.
-    const double shortSide = paper == Paper::Letter ? 612 : 210 * kPointsPerMm;
-    const double longSide = paper == Paper::Letter ? 792 : 297 * kPointsPerMm;
+    const double shortSide = printing::shortSide(paper);
+    const double longSide = printing::longSide(paper);
     const auto fit = [&](double sheetWidth, double sheetHeight) {
         return std::min((sheetWidth - 2 * kMargin) / width, (sheetHeight - 2 * kMargin) / height);
     };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "render/render_options.h"
+
+namespace nitka::printing {
+
+// What every PDF the tool prints shares: the sheet, its margins, and the
+// smallest cell that still prints as a maze rather than a grey smudge.
+inline constexpr double kPointsPerMm = 72.0 / 25.4;
+inline constexpr double kMargin = 15 * kPointsPerMm;
+inline constexpr double kSmallestCellMm = 0.5;
+
+// A sheet's sides in points, upright.
+inline constexpr double shortSide(Paper paper) {
+    return paper == Paper::Letter ? 612 : 210 * kPointsPerMm;
+}
+inline constexpr double longSide(Paper paper) {
+    return paper == Paper::Letter ? 792 : 297 * kPointsPerMm;
+}
+
+}  // namespace nitka::printing
