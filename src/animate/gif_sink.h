@@ -9,6 +9,12 @@
 
 namespace nitka {
 
+// A GIF's header stores each side in 16 bits.
+inline constexpr int kGifMaxSide = 65'535;
+// Delays are whole hundredths of a second, and players stretch the shortest
+// ones: more frames a second than this play slower than asked.
+inline constexpr int kGifMostFps = 50;
+
 // An animated GIF written as the frames come, looping forever: each frame
 // stores only the rectangle that changed since the one before, its unchanged
 // pixels there transparent, with a colour table of its own, and lasts 1/fps s

@@ -8,6 +8,9 @@
 
 namespace nitka {
 
+// The longest side the WebP format stores.
+inline constexpr int kWebpMaxSide = 16'383;
+
 // An animated lossless WebP, looping forever, frames of 1/fps s to the
 // millisecond and the hold of kHoldSeconds. The encoder merges a frame equal
 // to the one before into it, so a decoder may count fewer frames; the times

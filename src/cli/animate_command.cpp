@@ -19,13 +19,12 @@
 #include "animate/webp_sink.h"
 #include "carve/carve_method.h"
 #include "carve/observed_carve.h"
-#include "cli/file_identity.h"
 #include "cli/maze_input.h"
-#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
-#include "cli/shape_generate.h"
+#include "cli/planned_input.h"
 #include "cli/shared_options.h"
+#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "render/render_options.h"
 
@@ -34,27 +33,6 @@ namespace {
 
 constexpr int kMaxFps = 100;
 constexpr double kMaxDuration = 600;
-
-enum class AnimationFormat { Gif, Webp };
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-AnimationFormat formatOf(const std::string& output) {
-    const std::string name = lowerCase(output);
-    if (name == "-" || (name.ends_with(".gif") && name.size() > 4)) {
-        return AnimationFormat::Gif;
-    }
-    if (name.ends_with(".webp") && name.size() > 5) {
-        return AnimationFormat::Webp;
-    }
-    throw UsageError(output,
-                     "cannot tell the animation's format from its name; name it .gif "
-                     "or .webp, or give --frames FOLDER for PNG frames");
-}
 
 double parseDuration(const std::string& text) {
     double seconds = 0;
@@ -121,15 +99,9 @@ void prepareFolder(const std::string& folder) {
     }
 }
 
-void refuseUnobserved(CarveMethod method) {
-    if (!carvesObserved(method)) {
-        throw UsageError("--algorithm", std::string(carveMethodInfo(method).name) +
-                                            " cannot be animated yet; every other method can");
-    }
-}
-
 // Runs the animation into the sink the output asks for.
-void animateInto(const AnimateRequest& request, const std::function<void(FrameSink&)>& animate) {
+void animateInto(const AnimateRequest& request, AnimationOutput kind,
+                 const std::function<void(FrameSink&)>& animate) {
     try {
         if (!request.framesFolder.empty()) {
             PngFolderSink sink(request.framesFolder, request.plan.timing.fps);
@@ -138,7 +110,7 @@ void animateInto(const AnimateRequest& request, const std::function<void(FrameSi
         }
         OutputTarget output(request.output);
         output.write([&](std::streambuf& out) {
-            if (formatOf(request.output) == AnimationFormat::Webp) {
+            if (kind == AnimationOutput::Webp) {
                 WebpSink sink(out, request.plan.timing.fps);
                 animate(sink);
             } else {
@@ -157,7 +129,7 @@ void animateInto(const AnimateRequest& request, const std::function<void(FrameSi
 CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
     CLI::App* command = app.add_subcommand(
         "animate", "Watch a maze being carved and solved: an animated GIF or WebP of the steps.");
-    const std::function<void()> check = addMazeOptions(*command, request.maze);
+    addMazeOptions(*command, request.maze);
     command->add_option("-o,--output", request.output, "The animation: FILE.gif or FILE.webp")
         ->type_name("FILE");
     command
@@ -184,28 +156,9 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
     auto noSolve = std::make_shared<bool>(false);
     command->add_flag("--no-solve", *noSolve, "Stop when the carving is done");
     addQuietFlag(*command, request.maze.quiet);
-    command->callback([&request, check, noSolve, command] {
-        check();
-        if (!request.solveOnly.empty()) {
-            for (const char* option : {"--width", "--height", "--shape", "--mask", "--seed",
-                                       "--algorithm", "--pick", "--braid"}) {
-                if (command->count(option) > 0) {
-                    throw UsageError(option,
-                                     "--solve-only takes its maze from FILE; leave out "
-                                     "the options that make one");
-                }
-            }
-        }
+    command->callback([&request, noSolve, command] {
         request.plan.solve = !*noSolve;
-        if (request.output.empty() == request.framesFolder.empty()) {
-            throw UsageError("animate", "give either -o FILE or --frames FOLDER");
-        }
-        if (!request.output.empty()) {
-            formatOf(request.output);
-        }
-        if (!request.solveOnly.empty() && *noSolve) {
-            throw UsageError("--no-solve", "--solve-only animates nothing but the search");
-        }
+        request.given = givenOptions(*command);
     });
     command->footer(
         "The maze is the one generate makes from the same options and seed. First the\n"
@@ -228,18 +181,16 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
 }
 
 void runAnimate(const AnimateRequest& request, std::ostream& notices) {
-    const std::string& output =
-        request.framesFolder.empty() ? request.output : request.framesFolder;
-    if (request.output == "-" && standardOutputIsTerminal()) {
-        throw UsageError("animate", "an animation would garble the terminal; give -o FILE");
-    }
+    const SystemFacts facts = systemFacts();
+    const AnimatePlan plan = planned(planAnimate(request, facts));
     if (!request.solveOnly.empty()) {
-        refuseOutputOverInputs(output, {request.solveOnly});
+        const AnyMaze maze = readPlannedMaze(request.solveOnly, [&](const FileMaze& header) {
+            planned(planAnimate(request, facts, &header));
+        });
         if (!request.framesFolder.empty()) {
             prepareFolder(request.framesFolder);
         }
-        animateInto(request, [&](FrameSink& sink) {
-            const AnyMaze maze = readMazeInput(request.solveOnly, renderNeed);
+        animateInto(request, plan.output, [&](FrameSink& sink) {
             if (const auto* grid = std::get_if<WallGrid>(&maze)) {
                 animateGridSearch(*grid, request.plan, sink);
             } else {
@@ -248,36 +199,20 @@ void runAnimate(const AnimateRequest& request, std::ostream& notices) {
         });
         return;
     }
-    const GenerateRequest& maze = request.maze;
-    refuseUnobserved(maze.carve.method);
-    if (!maze.mask.empty()) {
-        refuseOutputOverInputs(output, {maze.mask});
-    }
+    const GeneratePlan& maze = *plan.maze;
     if (!request.framesFolder.empty()) {
         prepareFolder(request.framesFolder);
     }
-    if (maze.shape == ShapeKind::Rect && maze.mask.empty()) {
-        if (const auto why =
-                memoryRefusal(maze.width, maze.height,
-                              generateNeed(maze.width, maze.height, maze.carve.method))) {
-            throw ToolError("animate", *why);
+    animateInto(request, plan.output, [&](FrameSink& sink) {
+        const std::uint64_t seed = chooseSeed(maze.request, notices);
+        if (maze.layout) {
+            // Written in the shape format and so drawn as any shape, even a
+            // mask that keeps every cell.
+            animateShapeCarving(maze.layout, maze.request.carve, seed, request.plan, sink);
+        } else {
+            animateGridCarving(maze.request.width, maze.request.height, maze.request.carve, seed,
+                               request.plan, sink);
         }
-        if (const std::string why = carveRefusal(maze.carve.method, maze.width, maze.height);
-            !why.empty()) {
-            throw ToolError("animate", why);
-        }
-        animateInto(request, [&](FrameSink& sink) {
-            const std::uint64_t seed = chooseSeed(maze, notices);
-            animateGridCarving(maze.width, maze.height, maze.carve, seed, request.plan, sink);
-        });
-        return;
-    }
-    animateInto(request, [&](FrameSink& sink) {
-        // Written in the shape format and so drawn as any shape, even a mask
-        // that keeps every cell.
-        const auto topology = shapeLayoutOf(maze);
-        const std::uint64_t seed = chooseSeed(maze, notices);
-        animateShapeCarving(topology, maze.carve, seed, request.plan, sink);
     });
 }
 

@@ -11,7 +11,7 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/shared_options.h"
-#include "cli/standard_streams.h"
+#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "render/book_pdf.h"
@@ -72,8 +72,6 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     CLI::App* command = app.add_subcommand(
         "book", "Make a PDF of many mazes, numbered, with their answers at the back.");
     GenerateRequest& maze = request.maze;
-    // Whether -W was given, which a polar maze has no use for.
-    auto widthGiven = std::make_shared<bool>(false);
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     addValueOption(*command, "-n,--count", "N", "Mazes in the book, 1 to 10000 (default 10)",
                    [&request](const std::string& text) {
@@ -83,8 +81,7 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     command->add_option("-o,--output", request.output, "The PDF (default -, stdout)")
         ->type_name("FILE");
     addValueOption(*command, "-W,--width", "N", "Width in cells, " + sizes + " (default 20)",
-                   [&maze, widthGiven](const std::string& text) {
-                       *widthGiven = true;
+                   [&maze](const std::string& text) {
                        maze.width =
                            static_cast<int>(parseWholeNumber(text, "--width", 1, kMaxGridSide));
                        maze.sizeGiven = true;
@@ -139,19 +136,11 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
     addValueOption(*command, "--seed", "S", "The book's seed (default: drawn)",
                    [&maze](const std::string& text) { maze.seed = parseSeed(text, "--seed"); });
     addQuietFlag(*command, request.quiet);
-    command->callback([&request, widthGiven] {
-        GenerateRequest& asked = request.maze;
-        if (asked.shape == ShapeKind::Polar && *widthGiven) {
-            throw UsageError("--width",
-                             "a polar maze has no width: its rings, -H, decide its cells");
-        }
-        if (request.difficulty == "rising" && asked.sizeGiven) {
-            throw UsageError("--difficulty",
-                             "rising grows the mazes; leave out -W and -H to let it");
-        }
-        if (!asked.sizeGiven && request.difficulty.empty()) {
-            asked.width = kDefaultSide;
-            asked.height = kDefaultSide;
+    command->callback([&request, command] {
+        request.given = givenOptions(*command);
+        if (!request.maze.sizeGiven && request.difficulty.empty()) {
+            request.maze.width = kDefaultSide;
+            request.maze.height = kDefaultSide;
         }
     });
     command->footer(
@@ -174,14 +163,10 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
 }
 
 void runBook(const BookRequest& request, std::ostream& notices) {
-    if (request.output == "-" && standardOutputIsTerminal()) {
-        throw UsageError("book",
-                         "a PDF would garble the terminal; give -o FILE or send standard "
-                         "output to a file or a pipe");
-    }
+    const BookPlan plan = planned(planBook(request, systemFacts()));
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(request.output);
-    GenerateRequest base = request.maze;
+    GenerateRequest base = plan.maze.request;
     base.quiet = request.quiet;
     const std::uint64_t seed = chooseSeed(base, notices);
     if (!base.methodGiven && !request.difficulty.empty()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/generate_command.h"
+#include "plan/requests.h"
 #include "render/render_options.h"
 
 namespace CLI {
@@ -13,22 +14,6 @@ class App;
 }
 
 namespace nitka {
-
-// nitka-maze book: many mazes in one PDF, an answer section at the back.
-struct BookRequest {
-    int count = 10;
-    // Size, shape and method of every maze (size and method as --difficulty
-    // chooses them when not given); the seed is the book's.
-    GenerateRequest maze;
-    // "" for none, a band, a number, or "rising": from easy to expert across
-    // the book.
-    std::string difficulty;
-    Paper paper = Paper::A4;
-    int perPage = 1;
-    std::string title;
-    std::string output = "-";
-    bool quiet = false;
-};
 
 CLI::App* addBookCommand(CLI::App& app, BookRequest& request);
 

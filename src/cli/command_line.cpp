@@ -20,6 +20,48 @@ std::string activeCommand(const CLI::App& app) {
     return chosen.empty() ? std::string() : chosen.front()->get_name();
 }
 
+// What the option or argument at fault is called in a parser's message: its
+// text up to the first ": " (or " = " behind "Could not convert: ").
+std::string nameIn(const std::string& message) {
+    constexpr std::string_view kConversion = "Could not convert: ";
+    if (message.starts_with(kConversion)) {
+        const std::string rest = message.substr(kConversion.size());
+        return rest.substr(0, rest.find(" = "));
+    }
+    return message.substr(0, message.find(": "));
+}
+
+// The first argument a parser's message says it did not expect.
+std::string firstExtra(const std::string& message) {
+    const std::string rest = message.substr(message.find(": ") + 2);
+    return rest.substr(0, rest.find(' '));
+}
+
+// A parser's refusal told in the tool's words, about the option or argument
+// at fault: the parser's own texts are for its developers.
+UsageError toldUsage(const CLI::ParseError& error, const std::string& command) {
+    const std::string message = error.what();
+    const std::string help = command.empty() ? "nitka-maze help" : "nitka-maze help " + command;
+    if (dynamic_cast<const CLI::ExtrasError*>(&error)) {
+        return UsageError(firstExtra(message), "is not an option or file " +
+                                                   (command.empty() ? "nitka-maze" : command) +
+                                                   " takes; see " + help);
+    }
+    if (dynamic_cast<const CLI::ConversionError*>(&error)) {
+        return UsageError(nameIn(message), "is a flag and takes no value");
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
+        const bool tooMany = message.find("At Most") != std::string::npos;
+        return UsageError(nameIn(message), tooMany ? "is given more than once" : "needs a value");
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&error) && command.empty()) {
+        return UsageError("",
+                          "give a command: generate, solve, render, info, animate, book or "
+                          "help");
+    }
+    return UsageError(command, "cannot be read as written; see " + help);
+}
+
 }  // namespace
 
 Invocation parseCommandLine(std::span<const char* const> argv) {
@@ -73,6 +115,13 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
         }
         throw UsageError(argv[2], kNoSuchCommand);
     }
+    if (argv.size() > 1 && std::string_view(argv[1]).starts_with('-') &&
+        std::string_view(argv[1]) != "--version" && std::string_view(argv[1]) != "--help" &&
+        std::string_view(argv[1]) != "-h") {
+        throw UsageError(argv[1],
+                         "is not an option of nitka-maze itself; give a command first: "
+                         "generate, solve, render, info, animate, book or help");
+    }
     // CLI11 would only say that a command is required.
     if (argv.size() > 1 && !std::string_view(argv[1]).starts_with('-') && !named(argv[1])) {
         throw UsageError(argv[1], kNoSuchCommand);
@@ -85,7 +134,7 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     } catch (const CLI::CallForVersion& version) {
         return ShowText{std::string(version.what()) + '\n'};
     } catch (const CLI::ParseError& error) {
-        throw UsageError(activeCommand(app), error.what());
+        throw toldUsage(error, activeCommand(app));
     }
 
     if (generateCommand->parsed()) {

@@ -80,17 +80,6 @@ std::uint64_t derivedSeed(std::uint64_t seed, std::uint64_t index) {
     return index == 0 ? seed : mixed(seed ^ mixed(index));
 }
 
-void refuseUntriableSize(const GenerateRequest& request) {
-    // A try carves and measures the whole maze: a few tries must fit the time.
-    const double tryCells = static_cast<double>(request.width) * request.height;
-    if (tryCells * 4 * carveSecondsPerCell(request.carve.method) > kDifficultySeconds / 10) {
-        throw ToolError("--difficulty", "a " + std::to_string(request.width) + " x " +
-                                            std::to_string(request.height) +
-                                            " maze takes too long to carve again and again "
-                                            "until one scores in the band; give a smaller size");
-    }
-}
-
 SettledRequest settleRequest(const GenerateRequest& asked, const DifficultyAsk& ask,
                              std::uint64_t seed) {
     GenerateRequest request = asked;
@@ -98,9 +87,6 @@ SettledRequest settleRequest(const GenerateRequest& asked, const DifficultyAsk& 
     const bool sizeFree = !asked.sizeGiven && asked.mask.empty();
     if (!asked.methodGiven) {
         request.carve.method = CarveMethod::DepthFirst;
-    }
-    if (!sizeFree) {
-        refuseUntriableSize(request);
     }
     double side = ask.side;
     const auto started = std::chrono::steady_clock::now();

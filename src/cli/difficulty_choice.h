@@ -42,10 +42,6 @@ inline constexpr double kDifficultySeconds = 20;
 GenerateRequest settleDifficulty(const GenerateRequest& request, std::uint64_t seed,
                                  std::ostream& notices);
 
-// Throws ToolError for a size of request whose maze takes too long to carve
-// the many times a search may need.
-void refuseUntriableSize(const GenerateRequest& request);
-
 // A request whose maze scores difficulty.
 struct SettledRequest {
     GenerateRequest request;

@@ -12,13 +12,12 @@
 #include "carve/carve_method.h"
 #include "carve/grid_shape_copy.h"
 #include "cli/difficulty_choice.h"
-#include "cli/file_identity.h"
-#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/progress.h"
 #include "cli/shape_generate.h"
 #include "cli/shared_options.h"
+#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
@@ -114,11 +113,6 @@ ShapeKind parseShape(const std::string& text) {
 
 }  // namespace
 
-double carveSecondsPerCell(CarveMethod method) {
-    // Depth-first is the fastest method, the others take two to five times as long.
-    return method == CarveMethod::DepthFirst ? 17e-9 : 60e-9;
-}
-
 std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) {
     const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
     if (!request.seed && !request.quiet) {
@@ -127,30 +121,24 @@ std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) 
     return seed;
 }
 
-std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request) {
+void addMazeOptions(CLI::App& command, GenerateRequest& request) {
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     const auto side = [](int& value, const char* option) {
         return [&value, option](const std::string& text) {
             value = static_cast<int>(parseWholeNumber(text, option, 1, kMaxGridSide));
         };
     };
-    // Which sides were given, for the shapes that take no width or no size.
-    auto given = std::make_shared<std::array<bool, 2>>();
-    addValueOption(
-        command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
-        [set = side(request.width, "--width"), given, &request](const std::string& text) {
-            set(text);
-            (*given)[0] = true;
-            request.sizeGiven = true;
-        });
-    addValueOption(
-        command, "-H,--height", "N",
-        "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
-        [set = side(request.height, "--height"), given, &request](const std::string& text) {
-            set(text);
-            (*given)[1] = true;
-            request.sizeGiven = true;
-        });
+    addValueOption(command, "-W,--width", "N", "Width in cells, " + sizes + " (default 50)",
+                   [set = side(request.width, "--width"), &request](const std::string& text) {
+                       set(text);
+                       request.sizeGiven = true;
+                   });
+    addValueOption(command, "-H,--height", "N",
+                   "Height in cells, or rings of a polar maze, " + sizes + " (default 50)",
+                   [set = side(request.height, "--height"), &request](const std::string& text) {
+                       set(text);
+                       request.sizeGiven = true;
+                   });
     addValueOption(command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
                    [&request](const std::string& text) { request.shape = parseShape(text); });
     command.add_option("--mask", request.mask, "PNG or text picture of the cells to keep")
@@ -163,15 +151,12 @@ std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request
                        request.carve.method = parseMethod(text);
                        request.methodGiven = true;
                    });
-    // Checked once parsing is done, whatever the options' order.
-    auto picked = std::make_shared<bool>(false);
     addValueOption(command, "--pick", "PICK", "growing-tree's pick: newest, random, oldest, mix:P",
-                   [&request, picked](const std::string& text) {
+                   [&request](const std::string& text) {
                        if (const std::string why = parseGrowingTreePick(text, request.carve);
                            !why.empty()) {
                            throw UsageError("--pick", why);
                        }
-                       *picked = true;
                    });
     addValueOption(command, "--braid", "P", "Share of dead ends to open, 0 to 1 (default 0)",
                    [&request](const std::string& text) {
@@ -180,29 +165,13 @@ std::function<void()> addMazeOptions(CLI::App& command, GenerateRequest& request
                            throw UsageError("--braid", why);
                        }
                    });
-    return [&request, picked, given] {
-        if (*picked && request.carve.method != CarveMethod::GrowingTree) {
-            throw UsageError("--pick",
-                             "only growing-tree has a pick; add --algorithm growing-tree");
-        }
-        if (request.shape == ShapeKind::Polar && (*given)[0]) {
-            throw UsageError("--width",
-                             "a polar maze has no width: its rings, -H, decide its cells");
-        }
-        if (request.shape == ShapeKind::Polar && !request.mask.empty()) {
-            throw UsageError("--mask", "a polar maze takes no mask");
-        }
-        if (!request.mask.empty() && ((*given)[0] || (*given)[1])) {
-            throw UsageError("--mask", "the mask sets the size; leave out -W and -H");
-        }
-    };
 }
 
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
     CLI::App* command = app.add_subcommand(
         "generate",
         "Carve a new maze (depth-first unless --algorithm says) and write it as a maze file.");
-    const std::function<void()> check = addMazeOptions(*command, request);
+    addMazeOptions(*command, request);
     command
         ->add_option("-o,--output", request.output, "Where to write the maze (default -, stdout)")
         ->type_name("FILE");
@@ -221,7 +190,7 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
                        request.farthestExits = true;
                    });
     addQuietFlag(*command, request.quiet);
-    command->callback(check);
+    command->callback([&request, command] { request.given = givenOptions(*command); });
     static_assert(kMaxGridCells == std::uint64_t{1} << 34, "the help below names the cap");
     command->footer(
         methodList() +
@@ -279,19 +248,11 @@ ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed)
 }
 
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {
-    // The search tries many sizes: each is refused as generate would refuse it,
+    // The search tries many sizes: each is planned as generate plans it,
     // rather than run out of memory or time on the way.
-    const CarveMethod method = request.carve.method;
-    if (const auto why = memoryRefusal(request.width, request.height,
-                                       generateNeed(request.width, request.height, method))) {
-        throw ToolError("generate", *why);
-    }
-    if (const std::string why = carveRefusal(method, request.width, request.height);
-        !why.empty() && !writesShapeFile(request)) {
-        throw ToolError("generate", why);
-    }
+    const GeneratePlan plan = planned(planGenerate(request, systemFacts()));
     if (writesShapeFile(request)) {
-        ShapeMaze maze = carveShapeRequest(request, seed);
+        ShapeMaze maze = carvePlannedMaze(plan, seed);
         return shapeDifficulty(maze);
     }
     WallGrid grid(request.width, request.height);
@@ -304,19 +265,13 @@ std::optional<double> generatedDifficulty(const GenerateRequest& request, std::u
 
 namespace {
 
-void generateMaze(const GenerateRequest& request, std::ostream& notices, OutputTarget* opened) {
+void generateMaze(const GeneratePlan& plan, std::ostream& notices, OutputTarget* opened) {
+    const GenerateRequest& request = plan.request;
     if (writesShapeFile(request)) {
-        generateShapeMaze(request, notices, opened);
+        generateShapeMaze(plan, notices, opened);
         return;
     }
     const CarveMethod method = request.carve.method;
-    if (const auto why = memoryRefusal(request.width, request.height,
-                                       generateNeed(request.width, request.height, method))) {
-        throw ToolError("generate", *why);
-    }
-    if (const std::string why = carveRefusal(method, request.width, request.height); !why.empty()) {
-        throw ToolError("generate", why);
-    }
     // Before any work: an output that cannot be written costs none.
     std::optional<OutputTarget> own;
     OutputTarget& output =
@@ -336,20 +291,17 @@ void generateMaze(const GenerateRequest& request, std::ostream& notices, OutputT
 }  // namespace
 
 void runGenerate(const GenerateRequest& asked, std::ostream& notices) {
+    const SystemFacts facts = systemFacts();
+    const GeneratePlan plan = planned(planGenerate(asked, facts));
     if (asked.difficulty.empty()) {
-        generateMaze(asked, notices, nullptr);
+        generateMaze(plan, notices, nullptr);
         return;
-    }
-    if (!asked.mask.empty()) {
-        refuseOutputOverInputs(asked.output, {asked.mask});
-    }
-    if (asked.sizeGiven) {
-        refuseUntriableSize(asked);
     }
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(asked.output);
-    const GenerateRequest settled = settleDifficulty(asked, chooseSeed(asked, notices), notices);
-    generateMaze(settled, notices, &output);
+    const GenerateRequest settled =
+        settleDifficulty(plan.request, chooseSeed(asked, notices), notices);
+    generateMaze(planned(planGenerate(settled, facts)), notices, &output);
 }
 
 }  // namespace nitka

@@ -2,13 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/file_identity.h"
 #include "cli/info_text.h"
 #include "cli/maze_input.h"
-#include "cli/memory_need.h"
 #include "cli/output_target.h"
+#include "cli/planned_input.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
+#include "cli/system_facts.h"
 #include "solver/difficulty.h"
 #include "solver/maze_stats.h"
 #include "solver/shape_stats.h"
@@ -21,6 +21,7 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     addMazeFileArgument(*command, request.input);
     command->add_flag("--json", request.json, "One JSON object instead of \"key: value\" lines");
     addQuietFlag(*command, request.quiet);
+    command->callback([&request, command] { request.given = givenOptions(*command); });
     command->footer(
         "Reachable counts the cells reachable from the start, the top-left cell of a\n"
         "rectangle. A maze is perfect when every cell is reachable and there is one\n"
@@ -37,14 +38,18 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
     return command;
 }
 
-void runInfo(const InfoRequest& request) {
-    const std::string input = mazeFileOrDefault(request.input);
-    refuseOutputOverInputs("-", {input});
+void runInfo(const InfoRequest& asked) {
+    InfoRequest request = asked;
+    request.input = mazeFileOrDefault(asked.input);
+    const std::string& input = request.input;
+    const SystemFacts facts = systemFacts();
+    planned(planInfo(request, facts));
     OutputTarget output("-");
     const double cells = expectedCells(input);
     Progress progress("info", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 30e-9});
-    AnyMaze maze = readMazeInput(input, searchNeed);
+    AnyMaze maze = readPlannedMaze(
+        input, [&](const FileMaze& header) { planned(planInfo(request, facts, &header)); });
     progress.nextStage();
     auto* const grid = std::get_if<WallGrid>(&maze);
     auto* const shape = std::get_if<ShapeMaze>(&maze);

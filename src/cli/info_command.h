@@ -1,19 +1,13 @@
 #pragma once
 
 #include <string>
+#include "plan/requests.h"
 
 namespace CLI {
 class App;
 }
 
 namespace nitka {
-
-// nitka-maze info: measures of a maze file.
-struct InfoRequest {
-    std::string input;
-    bool json = false;
-    bool quiet = false;
-};
 
 CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request);
 

@@ -1,5 +1,8 @@
 #include "cli/memory_limit.h"
 
+#include "cli/memory_need.h"
+#include "grid/size_limits.h"
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -112,6 +115,15 @@ std::uint64_t processMemoryLimit() {
     sources.addressLimit = softLimit(RLIMIT_AS);
     sources.dataLimit = softLimit(RLIMIT_DATA);
     return memoryLimitFrom(sources);
+}
+
+}  // namespace nitka
+
+namespace nitka {
+
+std::optional<std::string> memoryRefusal(std::int64_t width, std::int64_t height,
+                                         std::uint64_t need) {
+    return refusal(width, height, need, processMemoryLimit());
 }
 
 }  // namespace nitka

@@ -10,14 +10,14 @@
 #include <utility>
 
 #include "carve/grid_shape_copy.h"
-#include "cli/file_identity.h"
 #include "cli/maze_input.h"
-#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/planned_input.h"
 #include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
+#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "render/ascii_render.h"
 #include "render/graph_json.h"
@@ -40,20 +40,6 @@ constexpr std::array<std::pair<const char*, ImageFormat>, 5> kFormatNames = {{
     {"pdf", ImageFormat::Pdf},
     {"json", ImageFormat::Json},
 }};
-
-constexpr std::array<std::pair<const char*, ImageFormat>, 5> kExtensions = {{
-    {".txt", ImageFormat::Ascii},
-    {".svg", ImageFormat::Svg},
-    {".png", ImageFormat::Png},
-    {".pdf", ImageFormat::Pdf},
-    {".json", ImageFormat::Json},
-}};
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 ImageFormat parseFormat(const std::string& text) {
     for (const auto& [name, format] : kFormatNames) {
@@ -126,10 +112,6 @@ std::string shapeDescription(const Topology& topology) {
                                                        : name + " maze";
 }
 
-Marks defaultMarks(ImageFormat format) {
-    return format == ImageFormat::Pdf || format == ImageFormat::Svg ? Marks::Openings : Marks::None;
-}
-
 // The rectangle's own PNG writer draws the window's pixels and no marks: a
 // marked PNG is drawn as a maze of squares of the general kind.
 ShapeMaze asShapeMaze(const WallGrid& grid) {
@@ -153,20 +135,6 @@ Marks parseMarks(const std::string& text) {
     throw UsageError("--marks", "'" + text + "' is none of openings, letters, none");
 }
 
-std::optional<ImageFormat> formatOfName(const std::string& name) {
-    if (name == "-") {
-        return ImageFormat::Ascii;
-    }
-    const std::string lower = lowerCase(name);
-    for (const auto& [extension, format] : kExtensions) {
-        if (lower.ends_with(extension) &&
-            lower.size() > std::char_traits<char>::length(extension)) {
-            return format;
-        }
-    }
-    return std::nullopt;
-}
-
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     CLI::App* command = app.add_subcommand("render", "Draw a maze file as a picture.");
     addMazeFileArgument(*command, request.input);
@@ -174,12 +142,9 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         ->add_option("-o,--output", request.output,
                      "The picture's file; - (the default) writes to standard output")
         ->type_name("OUT");
-    // Filled in once parsing is done: the output's extension decides when
-    // --format is not given.
-    auto format = std::make_shared<std::optional<ImageFormat>>();
     addValueOption(*command, "--format", "FORMAT",
                    "ascii, svg, png, pdf or json (default: by OUT's name)",
-                   [format](const std::string& text) { *format = parseFormat(text); });
+                   [&request](const std::string& text) { request.format = parseFormat(text); });
     command->add_flag("--route", request.route, "Dots on the window's route");
     command->add_flag("--shortest", request.shortest,
                       "A shortest route's dots (with --answer: on its page)");
@@ -194,28 +159,7 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
                    "Start and target: openings (PDF, SVG default), letters, none (PNG default)",
                    [&request](const std::string& text) { request.marks = parseMarks(text); });
     addQuietFlag(*command, request.quiet);
-    command->callback([&request, format] {
-        if (!*format) {
-            *format = formatOfName(request.output);
-        }
-        if (!*format) {
-            throw UsageError(request.output,
-                             "cannot tell the picture's format from its name; give --format");
-        }
-        request.format = **format;
-        if (request.answer && request.format != ImageFormat::Pdf) {
-            throw UsageError("--answer", "only a PDF has a second page");
-        }
-        const bool picture = request.format == ImageFormat::Svg ||
-                             request.format == ImageFormat::Png ||
-                             request.format == ImageFormat::Pdf;
-        if (request.marks && !picture) {
-            throw UsageError("--marks", "only an SVG, PNG or PDF picture takes marks");
-        }
-        if (request.shortest && !request.answer) {
-            request.route = true;
-        }
-    });
+    command->callback([&request, command] { request.given = givenOptions(*command); });
     command->footer(
         "The format follows OUT's extension: .png, .svg, .pdf, .json, or .txt for\n"
         "ASCII; standard output gets ASCII unless --format says otherwise, and no PNG or\n"
@@ -243,35 +187,33 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     return command;
 }
 
-void runRender(const RenderRequest& request) {
-    const bool binary = request.format == ImageFormat::Png || request.format == ImageFormat::Pdf;
-    if (request.output == "-" && binary && standardOutputIsTerminal()) {
-        throw UsageError("render",
-                         "a PNG or PDF would garble the terminal; give -o FILE or "
-                         "send standard output to a file or a pipe");
-    }
-    const std::string input = mazeFileOrDefault(request.input);
-    refuseOutputOverInputs(request.output, {input});
+void runRender(const RenderRequest& asked) {
+    RenderRequest request = asked;
+    request.input = mazeFileOrDefault(asked.input);
+    const std::string& input = request.input;
+    const SystemFacts facts = systemFacts();
+    const RenderPlan plan = planned(planRender(request, facts));
     OutputTarget output(request.output);
     const double cells = expectedCells(input);
     Progress progress("render", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
-    AnyMaze maze = readMazeInput(input, renderNeed);
+    AnyMaze maze = readPlannedMaze(
+        input, [&](const FileMaze& header) { planned(planRender(request, facts, &header)); });
     progress.nextStage();
-    const Marks marks = request.marks.value_or(defaultMarks(request.format));
-    if (request.format == ImageFormat::Png && marks != Marks::None) {
+    const Marks marks = plan.marks;
+    if (plan.format == ImageFormat::Png && marks != Marks::None) {
         if (const auto* grid = std::get_if<WallGrid>(&maze)) {
             maze = asShapeMaze(*grid);
         }
     }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
-    const ShapeWriter shapeWriter = shapeWriterOf(request.format);
+    const ShapeWriter shapeWriter = shapeWriterOf(plan.format);
     if (shape && !shapeWriter) {
         throw UsageError(inputName(input), "ASCII draws only a plain rectangle and this is a " +
                                                shapeDescription(shape->topology()) +
                                                "; give --format svg, png, pdf or json");
     }
-    const bool route = (request.route || request.answer) && request.format != ImageFormat::Json;
+    const bool route = plan.route || request.answer;
     if (route && shape) {
         markRoute(*shape, chooseRoute(*shape, {}, request.shortest, inputName(input)));
     } else if (route) {
@@ -281,7 +223,7 @@ void runRender(const RenderRequest& request) {
     progress.nextStage();
     RenderOptions options;
     options.cell = request.cell.value_or(0);
-    options.route = request.route;
+    options.route = plan.route;
     options.paper = request.paper;
     options.answer = request.answer;
     options.marks = marks;
@@ -290,7 +232,7 @@ void runRender(const RenderRequest& request) {
             if (shape) {
                 shapeWriter(*shape, options, out);
             } else {
-                gridWriterOf(request.format)(std::get<WallGrid>(maze), options, out);
+                gridWriterOf(plan.format)(std::get<WallGrid>(maze), options, out);
             }
         });
     } catch (const RenderError& error) {

@@ -5,17 +5,11 @@
 
 #include "grid/grid_route.h"
 #include "grid/wall_grid.h"
+#include "plan/requests.h"
 #include "shape/shape_maze.h"
 #include "solver/shape_route.h"
 
 namespace nitka {
-
-// The cells a route runs between, as the command line gave them or the
-// corners: (0, 0) and the bottom-right cell.
-struct RouteEnds {
-    std::optional<GridCell> from;
-    std::optional<GridCell> to;
-};
 
 // The window's route, or a shortest one, between the ends in grid. Throws
 // ToolError when an end lies outside the maze (naming its option) or when

@@ -1,29 +1,27 @@
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <ostream>
 
 #include "cli/generate_command.h"
 #include "cli/output_target.h"
+#include "plan/planner.h"
 #include "shape/shape_maze.h"
 
 namespace nitka {
 
 // nitka-maze generate for any maze but a plain rectangle: a shape, a mask, or
-// both, written in the shape format. Throws ToolError: a method that keeps to
-// rectangles is a usage error; a mask that cannot be read, a layout whose
-// cells fall apart, or a size past memory is a failure.
-// opened, when given, is the output already open.
-void generateShapeMaze(const GenerateRequest& request, std::ostream& notices,
+// both, written in the shape format. opened, when given, is the output
+// already open. Requires: plan.layout.
+void generateShapeMaze(const GeneratePlan& plan, std::ostream& notices,
                        OutputTarget* opened = nullptr);
 
-// The layout the request asks for, its mask read, refused as generate
-// refuses it (a layout in parts, a size past memory or past the method's
-// reach). Throws ToolError.
-std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request);
+// The maze generateShapeMaze writes for the plan and seed, without the
+// output. Requires: plan.layout.
+ShapeMaze carvePlannedMaze(const GeneratePlan& plan, std::uint64_t seed);
 
-// The maze generateShapeMaze writes for request and seed, the mask read and
-// the layout checked as there, without the output.
+// The same for a request, planned first. Throws ToolError for a request the
+// planner refuses.
 ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed);
 
 }  // namespace nitka

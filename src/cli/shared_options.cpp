@@ -23,4 +23,14 @@ void addValueOption(CLI::App& command, const std::string& names, const std::stri
     command.add_option_function<std::string>(names, std::move(take), help)->type_name(typeName);
 }
 
+GivenOptions givenOptions(const CLI::App& command) {
+    GivenOptions given;
+    for (const CLI::Option* option : command.get_options()) {
+        if (option->count() > 0 && !option->get_lnames().empty()) {
+            given.names.push_back("--" + option->get_lnames().front());
+        }
+    }
+    return given;
+}
+
 }  // namespace nitka

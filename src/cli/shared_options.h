@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "plan/requests.h"
+
 namespace CLI {
 class App;
 }
@@ -20,5 +22,8 @@ void addQuietFlag(CLI::App& command, bool& quiet);
 // refuse with a UsageError) as it is parsed.
 void addValueOption(CLI::App& command, const std::string& names, const std::string& typeName,
                     const std::string& help, std::function<void(const std::string&)> take);
+
+// The long names of the options given to command, for the planner.
+GivenOptions givenOptions(const CLI::App& command);
 
 }  // namespace nitka

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "cli/file_identity.h"
 #include "cli/maze_input.h"
-#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/planned_input.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
+#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -28,6 +28,7 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
         *command, "--to", "X,Y", "End cell (default the bottom-right)",
         [&request](const std::string& text) { request.ends.to = parseCell(text, "--to"); });
     addQuietFlag(*command, request.quiet);
+    command->callback([&request, command] { request.given = givenOptions(*command); });
     command->footer(
         "A maze file of the window's format is read as its LOAD reads it, at any size\n"
         "this process can hold, but whole. A flag of 1 is a wall; any other flag lets the\n"
@@ -43,14 +44,18 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
     return command;
 }
 
-void runSolve(const SolveRequest& request) {
-    const std::string input = mazeFileOrDefault(request.input);
-    refuseOutputOverInputs("-", {input});
+void runSolve(const SolveRequest& asked) {
+    SolveRequest request = asked;
+    request.input = mazeFileOrDefault(asked.input);
+    const std::string& input = request.input;
+    const SystemFacts facts = systemFacts();
+    planned(planSolve(request, facts));
     OutputTarget output("-");
     const double cells = expectedCells(input);
     Progress progress("solve", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 15e-9});
-    AnyMaze maze = readMazeInput(input, searchNeed);
+    AnyMaze maze = readPlannedMaze(
+        input, [&](const FileMaze& header) { planned(planSolve(request, facts, &header)); });
     progress.nextStage();
     const auto writeCell = [](std::streambuf& out, std::int64_t x, std::int64_t y) {
         const std::string line = std::to_string(x) + ' ' + std::to_string(y) + '\n';

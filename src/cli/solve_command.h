@@ -3,20 +3,13 @@
 #include <string>
 
 #include "cli/route_choice.h"
+#include "plan/requests.h"
 
 namespace CLI {
 class App;
 }
 
 namespace nitka {
-
-// nitka-maze solve: the route through a maze file.
-struct SolveRequest {
-    std::string input;
-    bool shortest = false;
-    RouteEnds ends;
-    bool quiet = false;
-};
 
 CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request);
 

@@ -86,6 +86,13 @@ Box slotOf(const Box& area, int index, int count) {
 
 }  // namespace
 
+double bookPuzzleUnit(const BookLayout& layout, Point extent) {
+    const Box area{kMargin, kMargin + kHeading, printing::shortSide(layout.paper) - 2 * kMargin,
+                   printing::longSide(layout.paper) - 2 * kMargin - kHeading};
+    const Box slot = slotOf(area, 0, layout.perPage);
+    return std::min(slot.width / extent.x, (slot.height - kNumberRoom - kPrintRoom) / extent.y);
+}
+
 struct BookPdf::State {
     State(std::streambuf& out, const BookLayout& bookLayout)
         : layout(bookLayout),

@@ -27,6 +27,11 @@ struct BookEntry {
     std::string bookmark;
 };
 
+// Points a unit of a maze's drawing takes on a puzzle page, for a drawing as
+// large as extent: a puzzle prints legibly when a unit is at least
+// printing::kSmallestCellMm. Requires: layout.perPage is 1, 2 or 4.
+double bookPuzzleUnit(const BookLayout& layout, Point extent);
+
 // Answers a page, two columns of three.
 inline constexpr int kAnswersPerPage = 6;
 

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <utility>
+#include "shape/layout_extent.h"
 
 namespace nitka {
 namespace {
@@ -92,8 +93,7 @@ void HexTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point HexTopology::extent() const {
-    const double width = static_cast<double>(mask().width()) + (mask().height() > 1 ? 0.5 : 0.0);
-    return {width, level(3 * static_cast<std::int64_t>(mask().height()) + 1)};
+    return layoutExtent(ShapeKind::Hex, mask().width(), mask().height());
 }
 
 }  // namespace nitka

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include "shape/layout_extent.h"
 
 namespace nitka {
 namespace {
@@ -177,8 +178,7 @@ void PolarTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point PolarTopology::extent() const {
-    const double side = 2 * (m_rings + 1.0);
-    return {side, side};
+    return layoutExtent(ShapeKind::Polar, 1, m_rings);
 }
 
 }  // namespace nitka

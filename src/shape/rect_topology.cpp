@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <utility>
+#include "shape/layout_extent.h"
 
 namespace nitka {
 
@@ -56,7 +57,7 @@ void RectTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point RectTopology::extent() const {
-    return {static_cast<double>(mask().width()), static_cast<double>(mask().height())};
+    return layoutExtent(ShapeKind::Rect, mask().width(), mask().height());
 }
 
 }  // namespace nitka

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 #include <utility>
+#include "shape/layout_extent.h"
 
 namespace nitka {
 namespace {
@@ -86,7 +87,7 @@ void TriangleTopology::outline(CellId cell, std::vector<Side>& out) const {
 }
 
 Point TriangleTopology::extent() const {
-    return {static_cast<double>(mask().width() + 1) * 0.5, rowTop(mask().height())};
+    return layoutExtent(ShapeKind::Triangle, mask().width(), mask().height());
 }
 
 }  // namespace nitka

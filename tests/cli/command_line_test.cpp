@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "plan/planner.h"
 
 #include <gtest/gtest.h>
 
@@ -98,9 +99,11 @@ TEST(CommandLineTest, RenderTakesItsFormatFromTheOutputUnlessGiven) {
         {{"render", "-o", "maze.pdf", "--shortest", "--answer"}, ImageFormat::Pdf, false},
     };
     for (const Row& row : rows) {
-        const auto request = parseAs<RenderRequest>(row.args);
-        EXPECT_EQ(request.format, row.format) << joined(row.args);
-        EXPECT_EQ(request.route, row.route) << joined(row.args);
+        const auto planned = planRender(parseAs<RenderRequest>(row.args), SystemFacts{});
+        ASSERT_TRUE(std::holds_alternative<RenderPlan>(planned)) << joined(row.args);
+        const auto& plan = std::get<RenderPlan>(planned);
+        EXPECT_EQ(plan.format, row.format) << joined(row.args);
+        EXPECT_EQ(plan.route, row.route) << joined(row.args);
     }
 
     const auto full = parseAs<RenderRequest>(

@@ -132,7 +132,7 @@ class AnimateTest(ToolCase):
     def test_refusals_leave_no_file(self):
         self.ok("generate", "-W", "5", "-H", "5", "--seed", "1", "-o", "maze.txt")
         for args, status, line in (
-                ([], 2, "animate: give either -o FILE or --frames FOLDER"),
+                ([], 2, "--output: give -o FILE (.gif or .webp) or --frames FOLDER"),
                 (["-o", "a.gif", "--frames", "out"], 2, None),
                 (["-o", "a.png"], 2, None),
                 (["--fps", "0", "-o", "a.gif"], 2, None),

@@ -1,10 +1,12 @@
-#include "cli/memory_need.h"
+#include "plan/memory_need.h"
 
-#include "cli/memory_limit.h"
+#include <cstdint>
+
 #include "grid/grid_route.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
 #include "render/render_options.h"
+#include "shape/make_topology.h"
 #include "storage/file_calls.h"
 
 namespace nitka {
@@ -36,9 +38,22 @@ std::uint64_t renderNeed(std::int64_t width, std::int64_t height) {
     return saturatingAdd(searchNeed(width, height), kPictureWriterBytes);
 }
 
-std::optional<std::string> memoryRefusal(std::int64_t width, std::int64_t height,
-                                         std::uint64_t need) {
-    return refusal(width, height, need, processMemoryLimit());
+std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height,
+                        const CarveMethod* method) {
+    if (width < 1 || height < 1 || width > kMaxGridSide || height > kMaxGridSide) {
+        return cellsOf(width, height);
+    }
+    // A polar maze's ring table is small whatever its rings.
+    const std::int64_t rowWidth = shape == ShapeKind::Polar
+                                      ? makeTopology(shape, 1, static_cast<int>(height))->width()
+                                      : width;
+    const std::uint64_t places = cellsOf(rowWidth, height + (shape == ShapeKind::Polar ? 1 : 0));
+    // A route and a breadth-first search keep a cell number a place each.
+    constexpr std::uint64_t kSearchBytes = 2 * sizeof(CellId);
+    const std::uint64_t lists =
+        method ? carveExtraBytes(*method, static_cast<int>(rowWidth), static_cast<int>(height) + 1)
+               : (places > UINT64_MAX / kSearchBytes ? UINT64_MAX : places * kSearchBytes);
+    return saturatingAdd(saturatingAdd(places, places / 4), saturatingAdd(lists, kFileBufferBytes));
 }
 
 }  // namespace nitka

@@ -1,0 +1,40 @@
+#include "cli/system_facts.h"
+
+#include <unistd.h>
+
+#include "cli/file_identity.h"
+#include "cli/memory_limit.h"
+#include "cli/output_target.h"
+#include "shape/mask_source.h"
+#include "shape/shape_error.h"
+
+namespace nitka {
+namespace {
+
+bool isSameFile(const std::string& output, const std::string& input) {
+    const auto written = identityOf(output, STDOUT_FILENO);
+    return written && identityOf(input, STDIN_FILENO) == written;
+}
+
+CellMask readMaskTelling(const std::string& name) {
+    return blamingFile(name, [&] {
+        try {
+            return readMaskFile(name);
+        } catch (const ShapeError& error) {
+            throw ToolError(name, error.what());
+        }
+    });
+}
+
+}  // namespace
+
+SystemFacts systemFacts() {
+    SystemFacts facts;
+    facts.memoryAvailable = processMemoryLimit();
+    facts.standardOutputIsTerminal = standardOutputIsTerminal();
+    facts.sameFile = isSameFile;
+    facts.readMask = readMaskTelling;
+    return facts;
+}
+
+}  // namespace nitka

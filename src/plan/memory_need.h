@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "carve/carve_method.h"
+#include "shape/topology.h"
+
+namespace nitka {
+
+// The memory each command needs for a width x height maze, added up from what
+// each layer says it holds: the grid, the file buffers, a route through every
+// cell, a carving method's lists, a picture writer's rows. Saturated.
+std::uint64_t generateNeed(std::int64_t width, std::int64_t height, CarveMethod method);
+// Reading the maze and finding routes in it (solve, info).
+std::uint64_t searchNeed(std::int64_t width, std::int64_t height);
+std::uint64_t renderNeed(std::int64_t width, std::int64_t height);
+
+// A maze of any shape, masks included, in the general form: a byte a place,
+// the bits of the mask and of the search for parts, and with method, its
+// lists; without one, a route and a search through every place. A polar
+// maze's rings are counted as rows as wide as the outermost, which is more
+// than it has.
+std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height,
+                        const CarveMethod* method);
+
+}  // namespace nitka
