@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "carve/grid_shape_copy.h"
 #include "carve/shape_carve.h"
 #include "cli/file_identity.h"
 #include "cli/memory_need.h"
@@ -10,6 +11,7 @@
 #include "cli/progress.h"
 #include "cli/tool_error.h"
 #include "grid/size_limits.h"
+#include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "shape/make_topology.h"
 #include "shape/mask_source.h"
@@ -100,7 +102,58 @@ ShapeMaze carveOn(std::shared_ptr<const Topology> topology, const GenerateReques
     return request.farthestExits ? withFarthestExits(maze) : std::move(maze);
 }
 
+bool isPlainRectangle(const GenerateRequest& request) {
+    return request.shape == ShapeKind::Rect && request.mask.empty();
+}
+
+// The grid and its method's lists while carving, then the maze of squares it
+// is copied to and that maze again with its exits moved.
+std::uint64_t rectangleNeed(const GenerateRequest& request) {
+    const std::uint64_t maze = WallGrid::bytesFor(request.width, request.height);
+    return saturatingAdd(generateNeed(request.width, request.height, request.carve.method),
+                         saturatingAdd(maze, maze));
+}
+
+void refuseRectangle(const GenerateRequest& request) {
+    if (const auto why = memoryRefusal(request.width, request.height, rectangleNeed(request))) {
+        throw ToolError("generate", *why);
+    }
+    if (const std::string why = carveRefusal(request.carve.method, request.width, request.height);
+        !why.empty()) {
+        throw ToolError("generate", why);
+    }
+}
+
+// The layout the general carver carves, checked; none for a plain rectangle,
+// which the rectangle's own carver carves (every method, the row by row and
+// dividing ones too), checked as that one is.
+std::shared_ptr<const Topology> checkedLayout(const GenerateRequest& request) {
+    if (isPlainRectangle(request)) {
+        refuseRectangle(request);
+        return nullptr;
+    }
+    refuseRectangleOnlyMethod(request);
+    return shapeLayoutOf(request);
+}
+
+ShapeMaze carveChecked(std::shared_ptr<const Topology> layout, const GenerateRequest& request,
+                       std::uint64_t seed) {
+    return layout ? carveOn(std::move(layout), request, seed)
+                  : carveRectangleRequest(request, seed);
+}
+
 }  // namespace
+
+ShapeMaze carveRectangleRequest(const GenerateRequest& request, std::uint64_t seed) {
+    ShapeMaze maze(makeTopology(ShapeKind::Rect, request.width, request.height));
+    {
+        WallGrid grid(request.width, request.height);
+        SeededRandom random(seed);
+        carveMaze(grid, request.carve, random);
+        copyGridToShape(grid, maze);
+    }
+    return request.farthestExits ? withFarthestExits(maze) : std::move(maze);
+}
 
 std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request) {
     const CarveMethod method = request.carve.method;
@@ -124,26 +177,28 @@ std::shared_ptr<const Topology> shapeLayoutOf(const GenerateRequest& request) {
 }
 
 ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed) {
-    refuseRectangleOnlyMethod(request);
-    return carveOn(shapeLayoutOf(request), request, seed);
+    return carveChecked(checkedLayout(request), request, seed);
 }
 
 void generateShapeMaze(const GenerateRequest& request, std::ostream& notices,
                        OutputTarget* opened) {
     const CarveMethod method = request.carve.method;
-    refuseRectangleOnlyMethod(request);
+    if (!isPlainRectangle(request)) {
+        refuseRectangleOnlyMethod(request);
+    }
     if (!request.mask.empty()) {
         refuseOutputOverInputs(request.output, {request.mask});
     }
     // Before any work: an output that cannot be written costs none.
     std::optional<OutputTarget> own;
     OutputTarget& output = opened ? *opened : own.emplace(request.output);
-    const auto topology = shapeLayoutOf(request);
+    auto layout = checkedLayout(request);
     const std::uint64_t seed = chooseSeed(request, notices);
-    const auto cells = static_cast<double>(topology->cellCount());
+    const auto cells = layout ? static_cast<double>(layout->cellCount())
+                              : static_cast<double>(request.width) * request.height;
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),
                       {cells * 3 * carveSecondsPerCell(method), cells * 10e-9});
-    ShapeMaze maze = carveOn(topology, request, seed);
+    ShapeMaze maze = carveChecked(std::move(layout), request, seed);
     progress.nextStage();
     output.write([&](std::streambuf& out) { writeShapeMaze(out, maze); });
 }
