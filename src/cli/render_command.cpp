@@ -101,11 +101,10 @@ GridWriter gridWriterOf(ImageFormat format) {
     return renderAscii;
 }
 
-// Nothing for ASCII, whose characters draw only squares.
 ShapeWriter shapeWriterOf(ImageFormat format) {
     switch (format) {
         case ImageFormat::Ascii:
-            return nullptr;
+            return renderShapeAscii;
         case ImageFormat::Svg:
             return renderShapeSvg;
         case ImageFormat::Png:
@@ -266,7 +265,8 @@ void runRender(const RenderRequest& request) {
     }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(request.format);
-    if (shape && !shapeWriter) {
+    // ASCII's characters draw only squares.
+    if (shape && request.format == ImageFormat::Ascii && !drawsInAscii(shape->topology())) {
         throw UsageError(inputName(input), "ASCII draws only a plain rectangle and this is a " +
                                                shapeDescription(shape->topology()) +
                                                "; give --format svg, png, pdf or json");
