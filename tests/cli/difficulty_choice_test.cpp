@@ -48,10 +48,5 @@ TEST(DifficultyAskTest, RefusesAnythingButABandOrAPlainNumberInRange) {
     }
 }
 
-TEST(DifficultyAskTest, BandsKeepTheirSides) {
-    EXPECT_EQ(parseDifficultyAsk("easy").high, 30);
-    EXPECT_EQ(parseDifficultyAsk("hard").low, 120);
-}
-
 }  // namespace
 }  // namespace nitka
