@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <optional>
 #include <sstream>
 #include <string_view>
 
-#include "cli/option_values.h"
 #include "cli/tool_error.h"
 
 namespace nitka {
@@ -54,6 +54,29 @@ std::string range(const DifficultyAsk& ask) {
     return ask.high > 1e299 ? "from " + fixed(ask.low) : fixed(ask.low) + " to " + fixed(ask.high);
 }
 
+// Digits, and at most one point with digits on both sides, as info prints a
+// score ("11.3"): no sign, exponent, or name of infinity.
+std::optional<double> plainDecimal(const std::string& text) {
+    const std::size_t point = text.find('.');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c)) != 0;
+        });
+    };
+    const std::string_view whole = std::string_view(text).substr(0, point);
+    if (!digits(whole) ||
+        (point != std::string::npos && !digits(std::string_view(text).substr(point + 1)))) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (error != std::errc{} || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace
 
 DifficultyAsk parseDifficultyAsk(const std::string& text) {
@@ -66,8 +89,11 @@ DifficultyAsk parseDifficultyAsk(const std::string& text) {
         throw UsageError("--difficulty",
                          "'" + text + "' is none of easy, medium, hard, expert nor a number");
     }
-    return difficultyAround(
-        static_cast<double>(parseWholeNumber(text, "--difficulty", 1, 1'000'000)));
+    const std::optional<double> score = plainDecimal(text);
+    if (!score || *score < 1 || *score > 1'000'000) {
+        throw UsageError("--difficulty", "'" + text + "' is not a number from 1 to 1000000");
+    }
+    return difficultyAround(*score);
 }
 
 DifficultyAsk difficultyAround(double aim) {

@@ -19,9 +19,10 @@ struct DifficultyAsk {
 };
 
 // What --difficulty asks: a band (easy under 30, medium 30 to 120, hard 120 to
-// 400, expert from 400) or a number N, which asks for 0.9 N up to 1.1 N.
-// Throws UsageError naming --difficulty for anything else, or a number not
-// from 1 to 1,000,000.
+// 400, expert from 400) or a number N, which asks for 0.9 N up to 1.1 N: plain
+// decimal digits with at most one point between digits, as info prints a
+// score ("11.3"). Throws UsageError naming --difficulty for anything else, or
+// a number not from 1 to 1,000,000.
 DifficultyAsk parseDifficultyAsk(const std::string& text);
 
 // Scores within 10% of aim. Requires: aim > 0.

@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "carve/carve_method.h"
-#include "carve/grid_shape_copy.h"
 #include "cli/difficulty_choice.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
@@ -236,15 +235,8 @@ bool writesShapeFile(const GenerateRequest& request) {
 }  // namespace
 
 ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed) {
-    if (writesShapeFile(request)) {
-        return carveShapeRequest(request, seed);
-    }
-    WallGrid grid(request.width, request.height);
-    SeededRandom random(seed);
-    carveMaze(grid, request.carve, random);
-    ShapeMaze maze(makeTopology(ShapeKind::Rect, request.width, request.height));
-    copyGridToShape(grid, maze);
-    return maze;
+    return writesShapeFile(request) ? carveShapeRequest(request, seed)
+                                    : carveRectangleRequest(request, seed);
 }
 
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {

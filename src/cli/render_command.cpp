@@ -87,11 +87,10 @@ GridWriter gridWriterOf(ImageFormat format) {
     return renderAscii;
 }
 
-// Nothing for ASCII, whose characters draw only squares.
 ShapeWriter shapeWriterOf(ImageFormat format) {
     switch (format) {
         case ImageFormat::Ascii:
-            return nullptr;
+            return renderShapeAscii;
         case ImageFormat::Svg:
             return renderShapeSvg;
         case ImageFormat::Png:
@@ -208,7 +207,8 @@ void runRender(const RenderRequest& asked) {
     }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(plan.format);
-    if (shape && !shapeWriter) {
+    // ASCII's characters draw only squares.
+    if (shape && plan.format == ImageFormat::Ascii && !drawsInAscii(shape->topology())) {
         throw UsageError(inputName(input), "ASCII draws only a plain rectangle and this is a " +
                                                shapeDescription(shape->topology()) +
                                                "; give --format svg, png, pdf or json");

@@ -3,10 +3,12 @@
 #include <optional>
 #include <string>
 
+#include "carve/grid_shape_copy.h"
 #include "carve/shape_carve.h"
 #include "cli/progress.h"
 #include "cli/system_facts.h"
 #include "model/seeded_random.h"
+#include "shape/make_topology.h"
 #include "solver/farthest_exits.h"
 #include "storage/shape_file.h"
 
@@ -21,6 +23,17 @@ ShapeMaze carvePlannedMaze(const GeneratePlan& plan, std::uint64_t seed) {
 
 ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed) {
     return carvePlannedMaze(planned(planGenerate(request, systemFacts())), seed);
+}
+
+ShapeMaze carveRectangleRequest(const GenerateRequest& request, std::uint64_t seed) {
+    ShapeMaze maze(makeTopology(ShapeKind::Rect, request.width, request.height));
+    {
+        WallGrid grid(request.width, request.height);
+        SeededRandom random(seed);
+        carveMaze(grid, request.carve, random);
+        copyGridToShape(grid, maze);
+    }
+    return request.farthestExits ? withFarthestExits(maze) : std::move(maze);
 }
 
 void generateShapeMaze(const GeneratePlan& plan, std::ostream& notices, OutputTarget* opened) {

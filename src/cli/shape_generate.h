@@ -24,4 +24,10 @@ ShapeMaze carvePlannedMaze(const GeneratePlan& plan, std::uint64_t seed);
 // planner refuses.
 ShapeMaze carveShapeRequest(const GenerateRequest& request, std::uint64_t seed);
 
+// The plain rectangle of request's size carved by the rectangle's own carver,
+// as runGenerate carves it, on squares of the general kind, its exits moved
+// when request.farthestExits. Unchecked: the caller has planned the request.
+// Requires: request.shape is rect and request.mask empty.
+ShapeMaze carveRectangleRequest(const GenerateRequest& request, std::uint64_t seed);
+
 }  // namespace nitka
