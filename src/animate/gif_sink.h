@@ -9,13 +9,17 @@
 
 namespace nitka {
 
+// The widest and tallest frame a GIF can describe: its sizes are 16 bits.
+inline constexpr int kGifMaxSide = 65'535;
+
 // An animated GIF written as the frames come, looping forever: each frame
 // stores only the rectangle that changed since the one before, its unchanged
 // pixels there transparent, with a colour table of its own, and lasts 1/fps s
 // to the hundredth (see frameTicks); the
 // hold is one more frame of kHoldSeconds. A frame of more than 256 colours
 // (only the antialiased walls of shapes make so many) has its greys coarsened
-// until it fits. Requires: fps from 1 to 100.
+// until it fits. A frame wider or taller than kGifMaxSide is refused with
+// RenderError before a byte of it is written. Requires: fps from 1 to 100.
 class GifSink final : public FrameSink {
 public:
     GifSink(std::streambuf& out, int fps);
