@@ -75,6 +75,9 @@ FolderTarget folderTarget(const std::string& name) {
     if (exists && holdsAnything(path)) {
         throw UsageError(name, kNotEmpty);
     }
+    if (exists && isMountPoint(path)) {
+        throw UsageError(name, "is a mount point, which cannot be replaced; name a folder in it");
+    }
     const auto slash = path.rfind('/');
     FolderTarget target;
     target.parent = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
