@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "animate/rgb_frame.h"
 
 namespace nitka {
@@ -14,5 +16,10 @@ public:
     // The last picture again, held for kHoldSeconds; then the end.
     virtual void hold(const RgbFrame& frame) = 0;
 };
+
+// Throws RenderError naming the format when frame is wider or taller than
+// maxSide, the most the format's header can say: a sink checks before it
+// writes a size that would wrap.
+void refuseWiderThan(int maxSide, std::string_view format, const RgbFrame& frame);
 
 }  // namespace nitka

@@ -184,6 +184,7 @@ void GifSink::put(const RgbFrame& frame, int centiseconds) {
     Box box{0, 0, frame.width(), frame.height()};
     const bool first = !m_file;
     if (first) {
+        refuseWiderThan(kGifMaxSide, "GIF", frame);
         m_file = std::make_unique<File>(m_sink);
         GifFileType* gif = m_file->get();
         // No table for the whole file: each frame brings its own.

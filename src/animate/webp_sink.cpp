@@ -93,6 +93,7 @@ void WebpSink::hold(const RgbFrame& frame) {
 
 void WebpSink::put(const RgbFrame& frame, int milliseconds) {
     if (!m_encoder) {
+        refuseWiderThan(kWebpMaxSide, "WebP", frame);
         m_encoder = std::make_unique<Encoder>(frame.width(), frame.height());
     }
     m_encoder->add(frame, m_time);

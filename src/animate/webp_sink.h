@@ -8,14 +8,15 @@
 
 namespace nitka {
 
-// The longest side the WebP format stores.
+// The widest and tallest picture a WebP can hold (the format's 14 bits).
 inline constexpr int kWebpMaxSide = 16'383;
 
 // An animated lossless WebP, looping forever, frames of 1/fps s to the
 // millisecond and the hold of kHoldSeconds. The encoder merges a frame equal
 // to the one before into it, so a decoder may count fewer frames; the times
 // add up all the same. The file is assembled in memory, compressed, and
-// written by hold(). Requires: fps from 1 to 100.
+// written by hold(). A frame wider or taller than kWebpMaxSide is refused with
+// RenderError. Requires: fps from 1 to 100.
 class WebpSink final : public FrameSink {
 public:
     WebpSink(std::streambuf& out, int fps);

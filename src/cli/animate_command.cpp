@@ -2,23 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
-#include <initializer_list>
 #include <memory>
-#include <sstream>
 #include <system_error>
 #include <variant>
 
 #include "animate/gif_sink.h"
-#include "animate/rgb_png.h"
 #include "animate/webp_sink.h"
 #include "carve/carve_method.h"
-#include "carve/observed_carve.h"
+#include "cli/frame_folder.h"
+#include "cli/frame_progress.h"
 #include "cli/maze_input.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
@@ -47,75 +41,30 @@ double parseDuration(const std::string& text) {
     return seconds;
 }
 
-// Writes frame-00000.png, frame-00001.png, ... into a folder, each file made
-// whole or not at all as OutputTarget makes files; the hold is 2 x fps
-// copies of the last picture, for video tools that take one rate.
-class PngFolderSink final : public FrameSink {
-public:
-    PngFolderSink(std::filesystem::path folder, int fps)
-        : m_folder(std::move(folder)), m_fps(fps) {}
-
-    void add(const RgbFrame& frame) override {
-        std::ostringstream bytes;
-        writeRgbPng(frame, *bytes.rdbuf());
-        writeNext(bytes.str());
-    }
-    void hold(const RgbFrame& frame) override {
-        std::ostringstream bytes;
-        writeRgbPng(frame, *bytes.rdbuf());
-        const std::string png = bytes.str();
-        for (int copy = 0; copy < kHoldSeconds * m_fps; ++copy) {
-            writeNext(png);
-        }
-    }
-
-private:
-    void writeNext(const std::string& png) {
-        std::array<char, 32> name{};
-        std::snprintf(name.data(), name.size(), "frame-%05llu.png",
-                      static_cast<unsigned long long>(m_written++));
-        OutputTarget file((m_folder / name.data()).string());
-        file.write([&](std::streambuf& out) {
-            out.sputn(png.data(), static_cast<std::streamsize>(png.size()));
-        });
-    }
-
-    std::filesystem::path m_folder;
-    int m_fps;
-    std::uint64_t m_written = 0;
-};
-
-// The folder for the frames, made if it is not there; refused before any work.
-void prepareFolder(const std::string& folder) {
-    std::error_code error;
-    if (std::filesystem::is_directory(folder, error)) {
-        return;
-    }
-    if (std::filesystem::exists(folder, error)) {
-        throw ToolError(folder, "is not a folder");
-    }
-    if (!std::filesystem::create_directory(folder, error)) {
-        throw ToolError(folder, "cannot make the folder: " + error.message());
-    }
-}
-
 // Runs the animation into the sink the output asks for.
 void animateInto(const AnimateRequest& request, AnimationOutput kind,
                  const std::function<void(FrameSink&)>& animate) {
+    const auto shown = [&](FrameSink& sink, double secondsPerPixel) {
+        FrameProgress progress(sink, frameCount(request.plan.timing), secondsPerPixel,
+                               !request.maze.quiet && Progress::terminalAttached());
+        animate(progress);
+    };
     try {
         if (!request.framesFolder.empty()) {
-            PngFolderSink sink(request.framesFolder, request.plan.timing.fps);
-            animate(sink);
+            FolderOutput folder(request.framesFolder);
+            PngFolderSink sink(folder, request.plan.timing.fps);
+            shown(sink, kPngSecondsPerPixel);
+            folder.commit();
             return;
         }
         OutputTarget output(request.output);
         output.write([&](std::streambuf& out) {
             if (kind == AnimationOutput::Webp) {
                 WebpSink sink(out, request.plan.timing.fps);
-                animate(sink);
+                shown(sink, kWebpSecondsPerPixel);
             } else {
                 GifSink sink(out, request.plan.timing.fps);
-                animate(sink);
+                shown(sink, kGifSecondsPerPixel);
             }
         });
     } catch (const RenderError& error) {
@@ -169,7 +118,8 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
         "grouped so the whole takes --duration seconds at --fps, whatever the maze's\n"
         "size, and the last picture is held two seconds. A GIF stores each frame's\n"
         "changed rectangle only; a WebP is lossless. --frames writes numbered PNGs for\n"
-        "video tools, the hold as 2 x fps copies. prim and growing-tree show their\n"
+        "video tools, the hold as 2 x fps copies, into a new or empty folder that\n"
+        "appears only once every frame is in it. prim and growing-tree show their\n"
         "frontier green, sidewinder its run; recursive-division raises its walls in\n"
         "open space.\n"
         "\n"
@@ -183,13 +133,15 @@ CLI::App* addAnimateCommand(CLI::App& app, AnimateRequest& request) {
 void runAnimate(const AnimateRequest& request, std::ostream& notices) {
     const SystemFacts facts = systemFacts();
     const AnimatePlan plan = planned(planAnimate(request, facts));
+    // A folder that holds anything, an input perhaps, is refused before any
+    // reading or carving.
+    if (!request.framesFolder.empty()) {
+        checkFramesFolder(request.framesFolder);
+    }
     if (!request.solveOnly.empty()) {
         const AnyMaze maze = readPlannedMaze(request.solveOnly, [&](const FileMaze& header) {
             planned(planAnimate(request, facts, &header));
         });
-        if (!request.framesFolder.empty()) {
-            prepareFolder(request.framesFolder);
-        }
         animateInto(request, plan.output, [&](FrameSink& sink) {
             if (const auto* grid = std::get_if<WallGrid>(&maze)) {
                 animateGridSearch(*grid, request.plan, sink);
@@ -200,9 +152,6 @@ void runAnimate(const AnimateRequest& request, std::ostream& notices) {
         return;
     }
     const GeneratePlan& maze = *plan.maze;
-    if (!request.framesFolder.empty()) {
-        prepareFolder(request.framesFolder);
-    }
     animateInto(request, plan.output, [&](FrameSink& sink) {
         const std::uint64_t seed = chooseSeed(maze.request, notices);
         if (maze.layout) {

@@ -10,6 +10,7 @@
 #include "cli/difficulty_choice.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
 #include "cli/tool_error.h"
@@ -28,6 +29,9 @@ constexpr int kDefaultSide = 20;
 // A rising book climbs from the middle of easy to well into expert.
 constexpr double kRisingFrom = 15;
 constexpr double kRisingTo = 600;
+// What the progress line expects making and drawing a maze to take, a cell,
+// twice over (puzzle and answer), from this machine's measures.
+constexpr double kBookSecondsPerCell = 1e-5;
 
 // What the answer section needs to make a puzzle's maze again: a few numbers,
 // so that the book holds no maze it has drawn.
@@ -173,6 +177,11 @@ void runBook(const BookRequest& request, std::ostream& notices) {
         base.carve.method = CarveMethod::DepthFirst;
     }
     const BookLayout layout{request.paper, request.perPage, request.title};
+    // One stage a maze drawn, the puzzles' and then the answers'.
+    Progress progress(
+        "book", !request.quiet && Progress::terminalAttached(),
+        std::vector<double>(2 * static_cast<std::size_t>(request.count),
+                            static_cast<double>(base.width) * base.height * kBookSecondsPerCell));
     try {
         output.write([&](std::streambuf& out) {
             BookPdf book(out, layout);
@@ -197,6 +206,7 @@ void runBook(const BookRequest& request, std::ostream& notices) {
                                           ", generate " + remake});
                 remakes.push_back(
                     {settled.width, settled.height, settled.carve.method, *settled.seed});
+                progress.nextStage();
             }
             book.startAnswers();
             int number = 0;
@@ -214,6 +224,7 @@ void runBook(const BookRequest& request, std::ostream& notices) {
                 }
                 book.addAnswer(maze,
                                {number, cells, "Answer " + std::to_string(number) + ": " + cells});
+                progress.nextStage();
             }
             book.finish();
         });

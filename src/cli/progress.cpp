@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "storage/signal_hold.h"
+
 namespace nitka {
 namespace {
 
@@ -20,9 +22,16 @@ void writeError(const std::string& text) {
 }  // namespace
 
 Progress::Progress(std::string command, bool wanted, std::initializer_list<double> stageSeconds)
-    : m_command(std::move(command)), m_stages(stageSeconds) {
+    : Progress(std::move(command), wanted, std::vector<double>(stageSeconds)) {}
+
+Progress::Progress(std::string command, bool wanted, std::vector<double> stageSeconds)
+    : m_command(std::move(command)), m_stages(std::move(stageSeconds)) {
     const double total = std::accumulate(m_stages.begin(), m_stages.end(), 0.0);
     if (wanted && total >= kWorthShowing) {
+        // The painter inherits the signals held here, for good: a signal that
+        // ends the tool must reach the thread doing the work, where a
+        // SignalHold can keep it back from a file's last steps.
+        const SignalHold hold;
         m_painter = std::thread([this] { show(); });
     }
 }

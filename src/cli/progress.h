@@ -22,6 +22,7 @@ class Progress {
 public:
     // Seconds each stage is expected to take, in order; the first starts now.
     Progress(std::string command, bool wanted, std::initializer_list<double> stageSeconds);
+    Progress(std::string command, bool wanted, std::vector<double> stageSeconds);
     ~Progress();
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;

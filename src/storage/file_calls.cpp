@@ -1,5 +1,7 @@
 #include "storage/file_calls.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -29,6 +31,12 @@ FileError fileErrorFromErrno(int error) {
         default:
             return FileError(error, "I/O error " + std::to_string(error));
     }
+}
+
+bool isMountPoint(const std::string& path) {
+    struct statx status {};
+    return ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &status) == 0 &&
+           (status.stx_attributes_mask & status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
 void failWithErrno() {

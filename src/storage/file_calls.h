@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "storage/file_error.h"
@@ -38,6 +39,10 @@ FileError fileErrorFromErrno(int error);
 
 // Throws the error for the current errno.
 [[noreturn]] void failWithErrno();
+
+// Whether path (not followed if a link) is the root of a mount, which a
+// rename cannot replace (EBUSY). False when it cannot be told.
+bool isMountPoint(const std::string& path);
 
 // Runs call, again while it is interrupted, unless the hook fails step first:
 // then errno carries the injected error and the result is -1, as from a failed

@@ -69,15 +69,6 @@ SaveTarget resolveSaveTarget(std::string path) {
     throw fileErrorFromErrno(ELOOP);
 }
 
-// A file mounted over another name cannot be renamed over (EBUSY).
-bool isMountPoint(const std::string& path) {
-    struct statx status {};
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &status) != 0) {
-        return false;
-    }
-    return (status.stx_attributes_mask & status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
-}
-
 // Fills out with what read(buffer, size) gives, asking for the size first with
 // read(nullptr, 0), and again if the value grew in between. False with errno
 // set when it fails.

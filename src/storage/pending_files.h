@@ -19,8 +19,28 @@ private:
     int m_slot;
 };
 
-// Unlinks every recorded name. Async-signal-safe: meant for a handler of
-// SIGINT, SIGTERM or SIGHUP, which then lets the signal end the program.
+// A folder of files under way (a set of frames made under a hidden name),
+// recorded for as long as it exists under that name, so that
+// removePendingFiles() can take it away with the files in it.
+class PendingFolder {
+public:
+    explicit PendingFolder(const std::string& path);
+    ~PendingFolder();
+    PendingFolder(const PendingFolder&) = delete;
+    PendingFolder& operator=(const PendingFolder&) = delete;
+
+private:
+    int m_slot;
+};
+
+// Removes the files in folder, then the folder. Leaves a folder inside it,
+// and so the folder itself; the tool makes none. Async-signal-safe, so that
+// a signal handler and a failed write share it.
+void removeFolderOfFiles(const char* folder) noexcept;
+
+// Unlinks every recorded name, then removes every recorded folder.
+// Async-signal-safe: meant for a handler of SIGINT, SIGTERM or SIGHUP, which
+// then lets the signal end the program.
 void removePendingFiles() noexcept;
 
 }  // namespace nitka
