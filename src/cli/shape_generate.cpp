@@ -37,11 +37,12 @@ std::string layoutName(const GenerateRequest& request) {
 }
 
 CellMask readMaskOf(const GenerateRequest& request) {
-    return blamingFile(request.mask, [&] {
+    const std::string shown = inputName(request.mask);
+    return blamingFile(shown, [&] {
         try {
             return readMaskFile(request.mask);
         } catch (const ShapeError& error) {
-            throw ToolError(request.mask, error.what());
+            throw ToolError(shown, error.what());
         }
     });
 }
@@ -67,7 +68,7 @@ void refuseLayoutInParts(const Topology& topology, const GenerateRequest& reques
                             "one holding each of " +
                             cells + more;
     if (!request.mask.empty()) {
-        throw ToolError(request.mask, why);
+        throw ToolError(inputName(request.mask), why);
     }
     throw ToolError("generate", "a " + std::to_string(request.width) + " x " +
                                     std::to_string(request.height) + " " +
