@@ -8,8 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/memory_need.h"
+#include "cli/memory_limit.h"
 #include "cli/tool_error.h"
+#include "grid/size_limits.h"
 #include "storage/grid_reader.h"
 #include "storage/maze_reader.h"
 #include "storage/shape_file.h"
@@ -47,6 +48,10 @@ std::string shortened(const std::string& line) {
         text += c >= ' ' && c <= '~' ? c : '?';
     }
     return line.size() > kShown ? text + "..." : text;
+}
+
+std::string opensNoMaze(const std::string& line) {
+    return "line 1: \"" + shortened(line) + "\" opens no maze file";
 }
 
 }  // namespace
@@ -93,7 +98,7 @@ void MazeInput::readHeader() {
         if (line.starts_with(kByteOrderMark)) {
             throw ToolError(m_shown, "starts with a byte-order mark; save it without one");
         }
-        throw ToolError(m_shown, "line 1: \"" + shortened(line) + "\" opens no maze file");
+        throw ToolError(m_shown, opensNoMaze(line));
     }
     // A window file starts with a number, perhaps hexadecimal after an x;
     // a word opens the shape format or nothing this tool reads.
@@ -110,6 +115,10 @@ void MazeInput::readHeader() {
             throw ToolError(m_shown, "no maze: its width or height is below 1");
         }
         m_header = {false, ShapeKind::Rect, size.width, size.height};
+        // Past the caps no file or stream can be taken, whatever its bytes.
+        if (const auto why = refusal(size.width, size.height, 0, UINT64_MAX)) {
+            throw ToolError(m_shown, *why);
+        }
     }
     m_input->limitTo(std::nullopt);
     refuseSizeBeyondBytes();
@@ -119,7 +128,7 @@ void MazeInput::readShapeHeader() {
     const std::string line = firstLine(m_input->stream());
     refuseLongHeader();
     if (!isShapeFileFirstLine(line)) {
-        throw ToolError(m_shown, "line 1: \"" + shortened(line) + "\" opens no maze file");
+        throw ToolError(m_shown, opensNoMaze(line));
     }
     m_shapeHeader = parseShapeFileHeader(line);
     m_header = {true, m_shapeHeader.kind, m_shapeHeader.width, m_shapeHeader.height};
@@ -158,16 +167,41 @@ void MazeInput::refuseSizeBeyondBytes() const {
 }
 
 AnyMaze MazeInput::read() {
+    return readBody(UINT64_MAX, "");
+}
+
+AnyMaze MazeInput::read(const MemoryNeed& need) {
+    const std::int64_t width = m_header.width;
+    const std::int64_t height = m_header.height;
+    if (m_header.shapeFormat) {
+        return read();
+    }
+    const std::uint64_t bytes = need(width, height);
+    const std::uint64_t room = processMemoryLimit();
+    const std::optional<std::string> why = refusal(width, height, bytes, room);
+    if (!why) {
+        return read();
+    }
+    if (!isStream()) {
+        throw ToolError(m_shown, *why);
+    }
+    // A stream may end long before its header's size, so it is read as far
+    // as fits: its need a cell, and the byte a cell of the pieces it comes in.
+    const std::uint64_t perCell = bytes / cellsOf(width, height) + 1;
+    return readBody(room / perCell, *why);
+}
+
+AnyMaze MazeInput::readBody(std::uint64_t mostHeld, const std::string& tooLarge) {
     return blamingFile(m_shown, [&]() -> AnyMaze {
         AnyMaze maze = m_header.shapeFormat
                            ? AnyMaze(readShapeMaze(m_shapeHeader, m_input->stream()))
-                           : AnyMaze(readGrid());
+                           : AnyMaze(readGrid(mostHeld, tooLarge));
         m_input->close();
         return maze;
     });
 }
 
-WallGrid MazeInput::readGrid() {
+WallGrid MazeInput::readGrid(std::uint64_t mostHeld, const std::string& tooLarge) {
     const auto width = static_cast<int>(m_header.width);
     const auto height = static_cast<int>(m_header.height);
     const auto endsAfter = [&](std::uint64_t whole) {
@@ -176,10 +210,13 @@ WallGrid MazeInput::readGrid() {
                                       " cells");
     };
     if (isStream()) {
-        StreamedCells cells(*m_reader, width, height);
+        StreamedCells cells(*m_reader, width, height, mostHeld);
+        if (cells.cutShort()) {
+            throw endsAfter(cells.whole());
+        }
         if (cells.whole() <
             static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height)) {
-            throw endsAfter(cells.whole());
+            throw ToolError(m_shown, tooLarge);
         }
         return std::move(cells).takeGrid();
     }
@@ -191,24 +228,7 @@ WallGrid MazeInput::readGrid() {
 }
 
 AnyMaze readMazeInput(const std::string& name, const MemoryNeed& need) {
-    MazeInput input(name);
-    const MazeHeader& header = input.header();
-    const auto refuseNeed = [&] {
-        if (header.shapeFormat) {
-            return;
-        }
-        if (const auto why =
-                memoryRefusal(header.width, header.height, need(header.width, header.height))) {
-            throw ToolError(input.shownName(), *why);
-        }
-    };
-    if (input.isStream()) {
-        AnyMaze maze = input.read();
-        refuseNeed();
-        return maze;
-    }
-    refuseNeed();
-    return input.read();
+    return MazeInput(name).read(need);
 }
 
 }  // namespace nitka

@@ -50,8 +50,9 @@ struct MazeHeader {
 // but whole (a file that ends before its last cell is an error here, where
 // the window reads the missing flags as 0); the shape format strictly.
 // Throws ToolError naming the input when it cannot be read, is empty, starts
-// with a byte-order mark, holds no maze (a width or height below 1), or is a
-// regular file too short for the size its header promises.
+// with a byte-order mark, holds no maze (a width or height below 1), has a
+// size past the caps (grid/size_limits.h), or is a regular file too short for
+// the size its header promises.
 class MazeInput {
 public:
     explicit MazeInput(const std::string& name);
@@ -69,13 +70,21 @@ public:
     // The rest, whole; ToolError ("ends after N of W x H cells") when the
     // input ends early. Call once.
     AnyMaze read();
+    // The same, refusing a maze of the window's format that this process
+    // cannot hold for need: a regular file's from its header, before anything
+    // of it is held; a stream's once more has come than fits, so that a
+    // stream that ends before says where it ended.
+    AnyMaze read(const MemoryNeed& need);
 
 private:
     void readHeader();
     void readShapeHeader();
     void refuseLongHeader() const;
     void refuseSizeBeyondBytes() const;
-    WallGrid readGrid();
+    AnyMaze readBody(std::uint64_t mostHeld, const std::string& tooLarge);
+    // Holds at most mostHeld cells of a stream, refusing it with tooLarge
+    // when it goes on past them.
+    WallGrid readGrid(std::uint64_t mostHeld, const std::string& tooLarge);
 
     std::string m_shown;
     std::unique_ptr<InputStream> m_input;
@@ -84,10 +93,7 @@ private:
     MazeHeader m_header;
 };
 
-// Reads the maze file name, or standard input for "-", through MazeInput.
-// A maze of the window's format that this process cannot hold for need is
-// refused: from the header before anything of it is held, for a stream once
-// its cells have come, so that a short stream says where it ended.
+// Reads the maze file name, or standard input for "-": MazeInput's read(need).
 AnyMaze readMazeInput(const std::string& name, const MemoryNeed& need);
 
 }  // namespace nitka

@@ -51,16 +51,17 @@ std::uint64_t readGridCells(MazeReader& reader, WallGrid& grid) {
     return readCellBytes(reader, {grid.data(), static_cast<std::size_t>(grid.cellCount())});
 }
 
-StreamedCells::StreamedCells(MazeReader& reader, int width, int height)
+StreamedCells::StreamedCells(MazeReader& reader, int width, int height, std::uint64_t mostHeld)
     : m_width(width), m_height(height) {
     const std::uint64_t count =
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+        std::min(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height), mostHeld);
     while (m_whole < count) {
         std::vector<std::uint8_t>& piece = m_pieces.emplace_back(
             static_cast<std::size_t>(std::min<std::uint64_t>(kPieceCells, count - m_whole)));
         const std::uint64_t read = readCellBytes(reader, piece);
         m_whole += read;
         if (read < piece.size()) {
+            m_cutShort = true;
             return;
         }
     }

@@ -22,14 +22,19 @@ std::uint64_t readGridCells(MazeReader& reader, WallGrid& grid);
 // The cells of a grid from a stream whose length is not known beforehand,
 // read as readGridCells reads them but held in pieces that are added as the
 // cells arrive: a header that promises more than comes costs no more memory
-// than what came. Reading stops at the first cell the end of the stream cuts.
+// than what came. Reading stops at the first cell the end of the stream cuts,
+// or once mostHeld cells are held, so that a stream that goes on and on
+// cannot take more memory than the caller allows.
 class StreamedCells {
 public:
     // Requires: width, height >= 1, the sizes the header gave.
-    StreamedCells(MazeReader& reader, int width, int height);
+    StreamedCells(MazeReader& reader, int width, int height, std::uint64_t mostHeld = UINT64_MAX);
 
-    // Cells read whole before the stream ended: all of them for a whole maze.
+    // Cells read whole before the stream ended or mostHeld was reached: all
+    // of them for a whole maze.
     std::uint64_t whole() const { return m_whole; }
+    // Whether the stream ended before its last cell.
+    bool cutShort() const { return m_cutShort; }
 
     // The grid of the cells, the pieces given up one by one as they are
     // copied. Requires: whole() is the grid's cell count.
@@ -39,6 +44,7 @@ private:
     int m_width;
     int m_height;
     std::uint64_t m_whole = 0;
+    bool m_cutShort = false;
     std::vector<std::vector<std::uint8_t>> m_pieces;
 };
 

@@ -90,6 +90,14 @@ class InputTest(ToolCase):
                     self.assertRegex(done.stderr.decode(), f"^nitka-maze: {line}\n")
         self.assertNotIn("out.txt", self.listing())
 
+    def test_a_stream_too_large_to_hold_is_refused_once_it_outgrows_the_room(self):
+        # 64 million cells and a route through them: more than 100 MB.
+        done = self.shell('"$TOOL" generate -W 8000 -H 8000 2>/dev/null | '
+                          '(ulimit -v 100000; "$TOOL" info -)', timeout=120)
+        self.assertFailure(done, 1)
+        self.assertRegex(done.stderr.decode(), r"\Anitka-maze: standard input: 8000 x 8000 cells "
+                                               r"need [\d.]+ MiB; this process may use [\d.]+ MiB\n")
+
     def test_odd_files_fail_with_one_clear_line(self):
         os.mkdir(self.dir / "folder")
         self.write("empty", b"")

@@ -481,7 +481,9 @@ class LimitTest(ToolCase):
     def test_memory_limits_of_the_process_are_refused_with_both_sides_said(self):
         if SLOWDOWN > 1:
             self.skipTest("the sanitizers reserve far more address space than any limit here")
-        self.write("huge.txt", b"20000  20000\r\n")
+        # Long enough for its cells (sparse: blanks that take no disk), so that
+        # memory is what refuses it.
+        os.truncate(self.write("huge.txt", b"20000  20000\r\n"), 14 + 4 * 20000 * 20000)
         for resource_name in ("RLIMIT_AS", "RLIMIT_DATA"):
             kind = getattr(resource, resource_name)
             limit = lambda: resource.setrlimit(kind, (300 << 20, 300 << 20))

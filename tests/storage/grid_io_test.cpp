@@ -129,6 +129,16 @@ TEST(GridFile, StreamedCellsReadAsTheWholeGridDoes) {
     }
 }
 
+// A stream that goes on past what the caller lets it hold is not cut short.
+TEST(GridFile, StreamedCellsHoldNoMoreThanAllowed) {
+    const std::string bytes = gridBytes(randomGrid(7, 3, 4));
+    std::stringbuf in(bytes);
+    MazeReader reader(in);
+    readMazeHeader(reader);
+    const StreamedCells cells(reader, 7, 3, 5);
+    EXPECT_EQ((std::tuple{cells.whole(), cells.cutShort()}), (std::tuple{5u, false}));
+}
+
 // A stream cut anywhere says how many cells came whole, as readGridCells
 // does, whatever its header promised.
 TEST(GridFile, StreamedCellsStopWhereTheStreamEnds) {
@@ -145,7 +155,8 @@ TEST(GridFile, StreamedCellsStopWhereTheStreamEnds) {
         std::stringbuf streamed("100000  100000" + bytes.substr(headerEnd, cut - headerEnd));
         MazeReader reader(streamed);
         readMazeHeader(reader);
-        EXPECT_EQ(StreamedCells(reader, 100000, 100000).whole(), expected);
+        const StreamedCells cells(reader, 100000, 100000);
+        EXPECT_EQ((std::tuple{cells.whole(), cells.cutShort()}), (std::tuple{expected, true}));
     }
 }
 
