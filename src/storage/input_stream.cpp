@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace nitka {
@@ -21,6 +23,27 @@ std::optional<std::uint64_t> bytesLeft(int fd, const struct stat& status) {
     const auto size = static_cast<std::uint64_t>(status.st_size);
     const auto at = static_cast<std::uint64_t>(std::max<off_t>(offset, 0));
     return at < size ? size - at : 0;
+}
+
+// A copy of descriptor N for "/proc/self/fd/N", "/dev/fd/N" or "/dev/stdin";
+// none for any other name.
+Descriptor copyOfOwnDescriptor(const std::string& name) {
+    std::string_view number(name);
+    if (name == "/dev/stdin") {
+        number = "0";
+    } else if (number.starts_with("/proc/self/fd/")) {
+        number.remove_prefix(std::string_view("/proc/self/fd/").size());
+    } else if (number.starts_with("/dev/fd/")) {
+        number.remove_prefix(std::string_view("/dev/fd/").size());
+    } else {
+        return {};
+    }
+    int fd = -1;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fd);
+    if (error != std::errc() || end != number.data() + number.size() || fd < 0) {
+        return {};
+    }
+    return Descriptor(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
 }
 
 }  // namespace
@@ -78,11 +101,15 @@ InputStream::InputStream(const std::string& name, FaultHook fault) {
         Descriptor file(attempt(fault, FileStep::Open, [&] {
             return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
         }));
-        if (!file.isOpen()) {
-            // ENXIO: a socket named through /proc, which open() cannot take.
-            if (errno == ENXIO) {
+        if (!file.isOpen() && errno == ENXIO) {
+            // A socket cannot be opened, not even by the name /proc gives it;
+            // named as one of this process's descriptors, a copy of it reads.
+            file = copyOfOwnDescriptor(name);
+            if (!file.isOpen()) {
                 throw FileError(ENXIO, "not a file nor a stream that can be read");
             }
+        }
+        if (!file.isOpen()) {
             failWithErrno();
         }
         m_buffer = std::make_unique<DescriptorBuffer>(std::move(file), fault);

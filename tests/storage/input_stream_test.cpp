@@ -1,6 +1,7 @@
 #include "storage/input_stream.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <string>
@@ -56,6 +57,20 @@ TEST(InputStream, ReadsAPipeByNameWithoutASize) {
     InputStream input(pipe.name());
     EXPECT_FALSE(input.size());
     EXPECT_EQ(allOf(input), text);
+}
+
+// open() refuses a socket even by its /proc name; it reads all the same.
+TEST(InputStream, ReadsASocketByItsDescriptorsName) {
+    for (const std::string prefix : {"/proc/self/fd/", "/dev/fd/"}) {
+        int ends[2];
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+        const Descriptor reading(ends[0]);
+        ASSERT_EQ(::write(ends[1], "3  1\r\n", 6), 6);
+        ::close(ends[1]);
+        InputStream input(prefix + std::to_string(reading.get()));
+        EXPECT_FALSE(input.size());
+        EXPECT_EQ(allOf(input), "3  1\r\n") << prefix;
+    }
 }
 
 TEST(InputStream, RefusesAFolderAndAMissingFile) {
