@@ -14,6 +14,7 @@
 #include "cli/frame_folder.h"
 #include "cli/frame_progress.h"
 #include "cli/maze_input.h"
+#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
@@ -139,9 +140,10 @@ void runAnimate(const AnimateRequest& request, std::ostream& notices) {
         checkFramesFolder(request.framesFolder);
     }
     if (!request.solveOnly.empty()) {
-        const AnyMaze maze = readPlannedMaze(request.solveOnly, [&](const FileMaze& header) {
-            planned(planAnimate(request, facts, &header));
-        });
+        const AnyMaze maze = readPlannedMaze(
+            request.solveOnly,
+            [&](const FileMaze& header) { planned(planAnimate(request, facts, &header)); },
+            renderNeed);
         animateInto(request, plan.output, [&](FrameSink& sink) {
             if (const auto* grid = std::get_if<WallGrid>(&maze)) {
                 animateGridSearch(*grid, request.plan, sink);

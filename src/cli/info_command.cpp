@@ -6,6 +6,7 @@
 #include "cli/maze_input.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
+#include "plan/memory_need.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
@@ -49,7 +50,8 @@ void runInfo(const InfoRequest& asked) {
     Progress progress("info", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 30e-9});
     AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planInfo(request, facts, &header)); });
+        input, [&](const FileMaze& header) { planned(planInfo(request, facts, &header)); },
+        searchNeed);
     progress.nextStage();
     auto* const grid = std::get_if<WallGrid>(&maze);
     auto* const shape = std::get_if<ShapeMaze>(&maze);

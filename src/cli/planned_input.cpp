@@ -1,15 +1,15 @@
 #include "cli/planned_input.h"
 
-#include "cli/tool_error.h"
-
 namespace nitka {
 
-AnyMaze readPlannedMaze(const std::string& name, const std::function<void(const FileMaze&)>& plan) {
-    return readMazeInput(name, [&](std::int64_t width, std::int64_t height) -> std::uint64_t {
-        plan(FileMaze{ShapeKind::Rect, width, height, nullptr, inputName(name)});
-        // The plan has weighed the memory against this process's.
-        return 0;
-    });
+AnyMaze readPlannedMaze(const std::string& name, const std::function<void(const FileMaze&)>& plan,
+                        const MemoryNeed& need) {
+    MazeInput input(name);
+    const MazeHeader& header = input.header();
+    plan(FileMaze{header.shape, header.width, header.height, nullptr, input.shownName(),
+                  input.isStream()});
+    // A regular file's size was weighed by the plan, from its header.
+    return input.isStream() ? input.read(need) : input.read();
 }
 
 }  // namespace nitka

@@ -14,6 +14,7 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
+#include "plan/memory_need.h"
 #include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
@@ -197,7 +198,8 @@ void runRender(const RenderRequest& asked) {
     Progress progress("render", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
     AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planRender(request, facts, &header)); });
+        input, [&](const FileMaze& header) { planned(planRender(request, facts, &header)); },
+        renderNeed);
     progress.nextStage();
     const Marks marks = plan.marks;
     if (plan.format == ImageFormat::Png && marks != Marks::None) {

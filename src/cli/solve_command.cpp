@@ -8,6 +8,7 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
+#include "plan/memory_need.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
@@ -55,7 +56,8 @@ void runSolve(const SolveRequest& asked) {
     Progress progress("solve", !request.quiet && Progress::terminalAttached(),
                       {cells * kReadSecondsPerCell, cells * 15e-9});
     AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planSolve(request, facts, &header)); });
+        input, [&](const FileMaze& header) { planned(planSolve(request, facts, &header)); },
+        searchNeed);
     progress.nextStage();
     const auto writeCell = [](std::streambuf& out, std::int64_t x, std::int64_t y) {
         const std::string line = std::to_string(x) + ' ' + std::to_string(y) + '\n';

@@ -74,24 +74,4 @@ int StandardOutput::sync() {
     return 0;
 }
 
-StandardInput::StandardInput() : m_buffer(kBufferSize) {}
-
-StandardInput::int_type StandardInput::underflow() {
-    if (gptr() < egptr()) {
-        return traits_type::to_int_type(*gptr());
-    }
-    ssize_t count = 0;
-    do {
-        count = ::read(STDIN_FILENO, m_buffer.data(), m_buffer.size());
-    } while (count < 0 && errno == EINTR);
-    if (count < 0) {
-        throw fileErrorFromErrno(errno);
-    }
-    if (count == 0) {
-        return traits_type::eof();
-    }
-    setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + count);
-    return traits_type::to_int_type(*gptr());
-}
-
 }  // namespace nitka

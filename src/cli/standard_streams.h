@@ -32,19 +32,4 @@ private:
     std::vector<char> m_buffer;
 };
 
-// Standard input as a stream buffer, whatever it is: a file, a pipe or a
-// terminal. A read error throws FileError.
-class StandardInput final : public std::streambuf {
-public:
-    StandardInput();
-    StandardInput(const StandardInput&) = delete;
-    StandardInput& operator=(const StandardInput&) = delete;
-
-protected:
-    int_type underflow() override;
-
-private:
-    std::vector<char> m_buffer;
-};
-
 }  // namespace nitka

@@ -17,11 +17,12 @@ bool isSameFile(const std::string& output, const std::string& input) {
 }
 
 CellMask readMaskTelling(const std::string& name) {
-    return blamingFile(name, [&] {
+    const std::string shown = inputName(name);
+    return blamingFile(shown, [&] {
         try {
             return readMaskFile(name);
         } catch (const ShapeError& error) {
-            throw ToolError(name, error.what());
+            throw ToolError(shown, error.what());
         }
     });
 }

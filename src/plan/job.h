@@ -31,6 +31,9 @@ struct MazeShape {
     std::shared_ptr<const CellMask> mask;
     // The file the size comes from, empty when the command line gave it.
     std::string file;
+    // A file read as a stream: no length stands behind its header, and its
+    // storage grows with the cells that arrive, so memory is judged then.
+    bool stream = false;
 };
 
 // Every request, whatever its command, described for the rules of the plan:

@@ -380,7 +380,7 @@ Outcome legibleOnPaper(const Job& job, const SystemFacts&) {
 }
 
 Outcome memoryEnough(const Job& job, const SystemFacts& facts) {
-    if (!job.maze) {
+    if (!job.maze || job.maze->stream) {
         return {};
     }
     const MazeShape& maze = *job.maze;

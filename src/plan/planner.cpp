@@ -73,7 +73,7 @@ OutputKind outputOf(AnimationOutput output) {
 }
 
 MazeShape carvedShape(const GenerateRequest& request) {
-    return {request.shape, request.width, request.height, request.maskCells, {}};
+    return {request.shape, request.width, request.height, request.maskCells, {}, false};
 }
 
 // The job of carving request's maze; the command adds what it writes.

@@ -1,17 +1,15 @@
 #include "shape/mask_source.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "shape/mask_rows.h"
 #include "shape/png_mask.h"
 #include "shape/shape_error.h"
+#include "storage/input_stream.h"
 
 namespace nitka {
 namespace {
@@ -144,18 +142,10 @@ CellMask readMask(std::streambuf& in) {
 }
 
 CellMask readMaskFile(const std::string& path) {
-    std::filebuf file;
-    errno = 0;
-    if (file.open(path, std::ios::in | std::ios::binary) == nullptr) {
-        const int error = errno;
-        throw ShapeError("cannot open " + path + ": " +
-                         (error != 0 ? std::strerror(error) : "unknown error"));
-    }
-    try {
-        return readMask(file);
-    } catch (const ShapeError& error) {
-        throw ShapeError(path + ": " + error.what());
-    }
+    InputStream file(path);
+    CellMask mask = readMask(file.stream());
+    file.close();
+    return mask;
 }
 
 }  // namespace nitka

@@ -28,7 +28,10 @@ namespace nitka {
 // errors through.
 CellMask readMask(std::streambuf& in);
 
-// The same from a file, naming it in a ShapeError when it cannot be opened.
+// The same from a file, or standard input for "-": a pipe or other stream
+// too, as InputStream opens it. Throws FileError when it cannot be read (a
+// folder, a missing file) and ShapeError, which names no file: the caller
+// names the file once.
 CellMask readMaskFile(const std::string& path);
 
 }  // namespace nitka

@@ -2,8 +2,6 @@
 
 #include <png.h>
 
-#include <array>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,11 +13,12 @@
 namespace nitka {
 namespace {
 
-// Where libpng's bytes come from, and its complaint when it has one.
+// Where libpng's bytes come from, and whether they ran out: libpng's own
+// complaints are its words, not the user's, so a message tells only that.
 struct PngInput {
     std::string_view head;
     std::streambuf* rest;
-    std::array<char, 256> complaint{};
+    bool cutShort = false;
 };
 
 // libpng reports errors by longjmp. Nothing but plain values may live in the
@@ -34,13 +33,12 @@ void readData(png_structp png, png_bytep data, std::size_t length) {
     const auto wanted = static_cast<std::streamsize>(length - fromHead);
     if (wanted > 0 &&
         input->rest->sgetn(reinterpret_cast<char*>(data + fromHead), wanted) != wanted) {
-        png_error(png, "the file ends before the picture does");
+        input->cutShort = true;
+        png_error(png, "cut short");
     }
 }
 
-[[noreturn]] void onError(png_structp png, png_const_charp message) {
-    auto* input = static_cast<PngInput*>(png_get_error_ptr(png));
-    std::snprintf(input->complaint.data(), input->complaint.size(), "%s", message);
+[[noreturn]] void onError(png_structp png, png_const_charp) {
     png_longjmp(png, 1);
 }
 
@@ -104,7 +102,8 @@ private:
 };
 
 [[noreturn]] void fail(const PngInput& input) {
-    throw ShapeError(std::string("a broken PNG: ") + input.complaint.data());
+    throw ShapeError(input.cutShort ? "a broken PNG: the file ends before the picture does"
+                                    : "a broken PNG: its bytes do not decode as a picture");
 }
 
 }  // namespace

@@ -4,10 +4,15 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace nitka {
 namespace {
+
+// Cells a piece of a streamed grid holds: a few of the reader's batches, and
+// small beside any grid big enough for the pieces to matter.
+constexpr std::size_t kPieceCells = std::size_t{1} << 20;
 
 // flagOf's class of a flag's low eight bits (256 reads as 0, -1 as 255, as
 // in the window), without a branch: which flag is a wall is a coin toss.
@@ -17,14 +22,12 @@ unsigned flagBits(std::int32_t value) {
     return bits;
 }
 
-}  // namespace
-
-std::uint64_t readGridCells(MazeReader& reader, WallGrid& grid) {
+// readGridCells on the bytes of cells, however they are held.
+std::uint64_t readCellBytes(MazeReader& reader, std::span<std::uint8_t> cells) {
     // Lines a batch at a time, so the reader keeps its place in the stream's
     // buffer; whole bytes at once, because the setters' reads of the byte they
     // change cost more than the reading of the line.
-    std::uint8_t* const cells = grid.data();
-    const std::size_t count = grid.cellCount();
+    const std::size_t count = cells.size();
     std::array<MazeReader::CellLine, 4096> lines;
     std::uint64_t whole = count;
     for (std::size_t first = 0; first < count; first += lines.size()) {
@@ -40,6 +43,40 @@ std::uint64_t readGridCells(MazeReader& reader, WallGrid& grid) {
         }
     }
     return whole;
+}
+
+}  // namespace
+
+std::uint64_t readGridCells(MazeReader& reader, WallGrid& grid) {
+    return readCellBytes(reader, {grid.data(), static_cast<std::size_t>(grid.cellCount())});
+}
+
+StreamedCells::StreamedCells(MazeReader& reader, int width, int height, std::uint64_t mostHeld)
+    : m_width(width), m_height(height) {
+    const std::uint64_t count =
+        std::min(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height), mostHeld);
+    while (m_whole < count) {
+        std::vector<std::uint8_t>& piece = m_pieces.emplace_back(
+            static_cast<std::size_t>(std::min<std::uint64_t>(kPieceCells, count - m_whole)));
+        const std::uint64_t read = readCellBytes(reader, piece);
+        m_whole += read;
+        if (read < piece.size()) {
+            m_cutShort = true;
+            return;
+        }
+    }
+}
+
+WallGrid StreamedCells::takeGrid() && {
+    WallGrid grid(m_width, m_height);
+    assert(m_whole == grid.cellCount());
+    std::uint8_t* at = grid.data();
+    for (std::vector<std::uint8_t>& piece : m_pieces) {
+        std::memcpy(at, piece.data(), piece.size());
+        at += piece.size();
+        std::vector<std::uint8_t>().swap(piece);
+    }
+    return grid;
 }
 
 }  // namespace nitka

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "storage/file_calls.h"
+#include "storage/input_stream.h"
 
 namespace nitka {
 
@@ -24,8 +25,7 @@ public:
     void close();
 
 private:
-    class Buffer;
-    std::unique_ptr<Buffer> m_buffer;
+    std::unique_ptr<DescriptorBuffer> m_buffer;
 };
 
 // Replaces the file name with content, or leaves it as it was, by the rules of

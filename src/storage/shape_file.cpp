@@ -157,12 +157,6 @@ private:
     std::int64_t m_line;
 };
 
-struct Header {
-    ShapeKind kind = ShapeKind::Rect;
-    int width = 0;
-    int height = 0;
-};
-
 std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> found;
     while (!line.empty()) {
@@ -184,7 +178,7 @@ int sideOf(std::string_view word, std::string_view what) {
     return value;
 }
 
-Header parseFirstLine(std::string_view line) {
+ShapeFileHeader parseFirstLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
@@ -200,7 +194,7 @@ Header parseFirstLine(std::string_view line) {
         malformed(1, "version " + quoted(parts[1]) + " is not one this program reads (" +
                          std::string(kVersion) + ")");
     }
-    Header header;
+    ShapeFileHeader header;
     const std::optional<ShapeKind> kind = parseShapeName(parts[2]);
     if (!kind) {
         malformed(1, quoted(parts[2]) + " is not a shape (rect, hex, triangle, polar)");
@@ -337,8 +331,8 @@ ShapeMaze readShapeMaze(std::streambuf& in) {
     return readShapeMaze(first, in);
 }
 
-ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
-    const Header header = parseFirstLine(firstLine);
+ShapeFileHeader parseShapeFileHeader(std::string_view firstLine) {
+    const ShapeFileHeader header = parseFirstLine(firstLine);
     const RowLengths rows(header.kind, header.width, header.height);
     if (rows.places() > kMaxGridCells) {
         malformed(1, std::to_string(rows.places()) + " places are more than the " +
@@ -349,6 +343,20 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
                          std::to_string(rows.polar()->width()) + " cells in its outer ring, not " +
                          std::to_string(header.width));
     }
+    return header;
+}
+
+std::uint64_t shapeBodyLeastBytes(const ShapeFileHeader& header) {
+    const RowLengths rows(header.kind, header.width, header.height);
+    return kCellsLine.size() + 1 + rows.places() + static_cast<std::uint64_t>(rows.rows()) - 1;
+}
+
+ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
+    return readShapeMaze(parseShapeFileHeader(firstLine), rest);
+}
+
+ShapeMaze readShapeMaze(const ShapeFileHeader& header, std::streambuf& rest) {
+    const RowLengths rows(header.kind, header.width, header.height);
     const std::string size = rows.polar() ? std::to_string(rows.places()) + " places of " +
                                                 std::to_string(header.height) + " rings"
                                           : std::to_string(header.width) + " x " +

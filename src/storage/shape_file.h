@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <streambuf>
 #include <string_view>
 
@@ -21,13 +22,30 @@ bool isShapeFileFirstLine(std::string_view line);
 // the stream takes fewer bytes than it was given or fails to sync.
 void writeShapeMaze(std::streambuf& out, const ShapeMaze& maze);
 
+// What the first line of a maze shape file says.
+struct ShapeFileHeader {
+    ShapeKind kind = ShapeKind::Rect;
+    int width = 0;
+    int height = 0;
+};
+
+// Reads the first line (without its line break): a shape this program knows,
+// of a size a maze may have. Throws FileError(kInvalidNumber) "line 1: ...".
+ShapeFileHeader parseShapeFileHeader(std::string_view firstLine);
+
+// The fewest bytes after the first line that hold a maze of header's size: a
+// "cells" line, then a byte a place and a line feed between rows (the last
+// row may lack its own). Header lines between only add to them.
+std::uint64_t shapeBodyLeastBytes(const ShapeFileHeader& header);
+
 // Reads a maze from the start of in, or after its first line, already taken
-// from in. Strict: anything malformed throws FileError(kInvalidNumber) with
+// from in (or already parsed). Strict: anything malformed throws FileError(kInvalidNumber) with
 // "line N: ..." and a file cut short FileError(kReadBeyondEnd) with "ends
 // after N of W x H cells". Header lines this reader does not know are
 // skipped, so that later ones stay readable. Holds a bit and a half a place
 // beside the maze it returns.
 ShapeMaze readShapeMaze(std::streambuf& in);
 ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest);
+ShapeMaze readShapeMaze(const ShapeFileHeader& header, std::streambuf& rest);
 
 }  // namespace nitka

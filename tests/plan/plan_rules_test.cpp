@@ -92,8 +92,8 @@ struct Row {
 using Kind = Refusal::Kind;
 
 std::vector<Row> rows() {
-    const FileMaze big{ShapeKind::Rect, 2000, 2000, nullptr, "big.txt"};
-    const FileMaze empty{ShapeKind::Rect, 0, 5, nullptr, "flat.txt"};
+    const FileMaze big{ShapeKind::Rect, 2000, 2000, nullptr, "big.txt", false};
+    const FileMaze empty{ShapeKind::Rect, 0, 5, nullptr, "flat.txt", false};
     return {
         {"one-output",
          [](const SystemFacts& facts) {

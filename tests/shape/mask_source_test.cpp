@@ -12,6 +12,7 @@
 
 #include "shape/layouts.h"
 #include "shape/shape_error.h"
+#include "storage/file_error.h"
 
 namespace nitka {
 namespace {
@@ -152,6 +153,12 @@ TEST(PngMask, RefusesWhatItCannotUse) {
     EXPECT_EQ(refusalOf(white), "no cells: every place is a hole");
     const std::string whole = encode({2, 2, PNG_COLOR_TYPE_GRAY, 8, {{0, 0}, {0, 0}}});
     EXPECT_EQ(refusalOf(whole.substr(0, whole.size() - 20)).substr(0, 12), "a broken PNG");
+    // In this program's words only, never the decoder's.
+    EXPECT_EQ(refusalOf(whole.substr(0, whole.size() - 20)),
+              "a broken PNG: the file ends before the picture does");
+    std::string corrupt = whole;
+    corrupt[20] ^= 0x55;  // inside the header chunk, so its check sum fails
+    EXPECT_EQ(refusalOf(corrupt), "a broken PNG: its bytes do not decode as a picture");
     const std::vector<png_byte> wideRow(125'001, 0);
     EXPECT_EQ(refusalOf(encode({1'000'001, 1, PNG_COLOR_TYPE_GRAY, 1, {wideRow}})),
               "a PNG of 1000001 x 1 pixels; a mask has at most 1000000 on a side");
@@ -189,7 +196,7 @@ TEST(PngMask, RefusesAHugeWidthBeforeAllocatingARow) {
               "a PNG of 2147483647 x 1 pixels; a mask has at most 1000000 on a side");
 }
 
-TEST(MaskFile, ChoosesByContentAndNamesTheFile) {
+TEST(MaskFile, ChoosesByContentAndLeavesTheNameToTheCaller) {
     const std::string path = ::testing::TempDir() + "mask.png";
     {
         std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -199,11 +206,18 @@ TEST(MaskFile, ChoosesByContentAndNamesTheFile) {
     }
     EXPECT_EQ(pictureOf(readMaskFile(path)), (std::vector<std::string>{"#.", ".#"}));
     std::remove(path.c_str());
+    // The caller names the file, once: the errors do not.
     try {
         readMaskFile(path);
         ADD_FAILURE() << "a missing file was read";
-    } catch (const ShapeError& error) {
-        EXPECT_EQ(std::string(error.what()), "cannot open " + path + ": No such file or directory");
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.code(), file_error_code::kFileNotFound);
+    }
+    try {
+        readMaskFile(::testing::TempDir());
+        ADD_FAILURE() << "a folder was read";
+    } catch (const NotRegularFileError& error) {
+        EXPECT_TRUE(error.isFolder());
     }
 }
 

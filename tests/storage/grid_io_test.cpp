@@ -86,6 +86,80 @@ TEST(GridFile, ReadsCellsUnderTheLenientRulesAndNoFurther) {
               (std::tuple{Flag::Wall, Flag::Open, Flag::Open, Flag::Open}));
 }
 
+// The smallest bodies the reader takes n cells from, each cell in four bytes
+// of a different kind (the last in three), must hold exactly mostCellsIn's
+// count: one byte fewer holds a cell fewer. Checked against the reader itself,
+// so the bound follows its rules rather than restating them.
+TEST(GridFile, TheFewestBytesForCellsAreFourACell) {
+    const std::string cellForms[] = {"0 0\n", "1\t1\n", "0\n0\n", "9\r0\n",
+                                     "2\x01"
+                                     "3\n"};
+    for (const std::string& form : cellForms) {
+        for (int cells = 1; cells <= 9; ++cells) {
+            SCOPED_TRACE(::testing::Message() << ::testing::PrintToString(form) << " x " << cells);
+            std::string body;
+            for (int i = 0; i < cells; ++i) {
+                body += form;
+            }
+            body.pop_back();
+            ASSERT_EQ(mostCellsIn(body.size()), static_cast<std::uint64_t>(cells));
+            ASSERT_EQ(mostCellsIn(body.size() - 1), static_cast<std::uint64_t>(cells - 1));
+            std::stringbuf in(body);
+            MazeReader reader(in);
+            WallGrid grid(cells, 1);
+            ASSERT_EQ(readGridCells(reader, grid), static_cast<std::uint64_t>(cells));
+        }
+    }
+}
+
+// Pieces of a million cells: a grid across several must read as one read at once.
+TEST(GridFile, StreamedCellsReadAsTheWholeGridDoes) {
+    const std::pair<int, int> sizes[] = {{1, 1}, {7, 3}, {1500, 1400}};
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(::testing::Message() << width << " x " << height);
+        const WallGrid grid = randomGrid(width, height, 11);
+        const std::string bytes = gridBytes(grid);
+        std::stringbuf in(bytes);
+        MazeReader reader(in);
+        readMazeHeader(reader);
+        StreamedCells cells(reader, width, height);
+        ASSERT_EQ(cells.whole(), grid.cellCount());
+        const WallGrid back = std::move(cells).takeGrid();
+        ASSERT_TRUE(testing::flagText(back) == testing::flagText(grid));
+    }
+}
+
+// A stream that goes on past what the caller lets it hold is not cut short.
+TEST(GridFile, StreamedCellsHoldNoMoreThanAllowed) {
+    const std::string bytes = gridBytes(randomGrid(7, 3, 4));
+    std::stringbuf in(bytes);
+    MazeReader reader(in);
+    readMazeHeader(reader);
+    const StreamedCells cells(reader, 7, 3, 5);
+    EXPECT_EQ((std::tuple{cells.whole(), cells.cutShort()}), (std::tuple{5u, false}));
+}
+
+// A stream cut anywhere says how many cells came whole, as readGridCells
+// does, whatever its header promised.
+TEST(GridFile, StreamedCellsStopWhereTheStreamEnds) {
+    const std::string bytes = gridBytes(randomGrid(5, 4, 2));
+    for (std::size_t cut = 6; cut < bytes.size(); cut += 5) {
+        SCOPED_TRACE(cut);
+        std::stringbuf whole(bytes.substr(0, cut));
+        MazeReader wholeReader(whole);
+        readMazeHeader(wholeReader);
+        WallGrid grid(5, 4);
+        const std::uint64_t expected = readGridCells(wholeReader, grid);
+
+        const std::size_t headerEnd = bytes.find('\r');
+        std::stringbuf streamed("100000  100000" + bytes.substr(headerEnd, cut - headerEnd));
+        MazeReader reader(streamed);
+        readMazeHeader(reader);
+        const StreamedCells cells(reader, 100000, 100000);
+        EXPECT_EQ((std::tuple{cells.whole(), cells.cutShort()}), (std::tuple{expected, true}));
+    }
+}
+
 // Takes its first bytes and then no more, as a full disk or a closed pipe
 // does, leaving error in errno when it refuses; or takes them all and fails
 // to pass them on when synced.

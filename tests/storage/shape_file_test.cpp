@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "shape/layouts.h"
 #include "shape/make_topology.h"
@@ -68,6 +69,21 @@ TEST_P(ShapeFileRoundTrip, GivesBackLayoutHolesAndOpenSides) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ShapeFileRoundTrip, ::testing::ValuesIn(testing::everyLayout()),
                          [](const auto& row) { return row.param.label; });
+
+// The fewest body bytes are what the writer's body takes less its last line
+// feed, and the reader takes that body with it cut off.
+TEST_P(ShapeFileRoundTrip, TheLeastBodyIsTheWrittenOneWithoutItsLastLineFeed) {
+    const ShapeMaze maze = randomMaze(GetParam().topology, 5);
+    const std::string text = written(maze);
+    const std::size_t firstLineEnd = text.find('\n') + 1;
+    const Topology& topology = maze.topology();
+    const ShapeFileHeader header =
+        parseShapeFileHeader(std::string_view(text).substr(0, firstLineEnd - 1));
+    EXPECT_EQ((std::tuple{header.kind, header.width, header.height}),
+              (std::tuple{topology.kind(), topology.width(), topology.height()}));
+    EXPECT_EQ(shapeBodyLeastBytes(header), text.size() - firstLineEnd - 1);
+    EXPECT_EQ(written(readBack(text.substr(0, text.size() - 1))), text);
+}
 
 // Start and target moved off the shape's own, as --exits leaves them, come
 // back as they were; a maze with its shape's own writes no line for them.
