@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/print_inputs.h"
 #include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
@@ -110,7 +112,11 @@ ShapeWriter shapeWriterOf(ImageFormat format) {
             return renderShapeSvg;
         case ImageFormat::Png:
             return [](const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
-                renderShapePng(maze, options, out);
+                if (isPlainRectangle(maze.topology())) {
+                    renderRectanglePng(maze, options, out);
+                } else {
+                    renderShapePng(maze, options, out);
+                }
             };
         case ImageFormat::Pdf:
             return renderShapePdf;
@@ -128,14 +134,6 @@ std::string shapeDescription(const Topology& topology) {
 
 Marks defaultMarks(ImageFormat format) {
     return format == ImageFormat::Pdf || format == ImageFormat::Svg ? Marks::Openings : Marks::None;
-}
-
-// The rectangle's own PNG writer draws the window's pixels and no marks: a
-// marked PNG is drawn as a maze of squares of the general kind.
-ShapeMaze asShapeMaze(const WallGrid& grid) {
-    ShapeMaze maze(makeTopology(ShapeKind::Rect, grid.width(), grid.height()));
-    copyGridToShape(grid, maze);
-    return maze;
 }
 
 }  // namespace
@@ -233,8 +231,8 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         "the maze's outer edge (the first such side of the cell's outline: the top of\n"
         "a rectangle's top-left cell, the right of its bottom-right one); a start or\n"
         "target off the edge gets its letter instead. --marks letters writes S in the\n"
-        "start and F in the target cell. A rectangle's PNG with marks is drawn as any\n"
-        "other shape's, antialiased.\n"
+        "start and F in the target cell. A rectangle's PNG keeps the window's crisp\n"
+        "walls with marks and moved exits too.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze render maze.txt -o maze.png --route\n"
@@ -250,6 +248,9 @@ void runRender(const RenderRequest& request) {
                          "a PNG or PDF would garble the terminal; give -o FILE or "
                          "send standard output to a file or a pipe");
     }
+    const std::optional<std::int64_t> created =
+        request.format == ImageFormat::Pdf ? pdfCreationDate(std::getenv("SOURCE_DATE_EPOCH"))
+                                           : std::nullopt;
     const std::string input = mazeFileOrDefault(request.input);
     refuseOutputOverInputs(request.output, {input});
     OutputTarget output(request.output);
@@ -259,11 +260,6 @@ void runRender(const RenderRequest& request) {
     AnyMaze maze = readMazeInput(input, renderNeed);
     progress.nextStage();
     const Marks marks = request.marks.value_or(defaultMarks(request.format));
-    if (request.format == ImageFormat::Png && marks != Marks::None) {
-        if (const auto* grid = std::get_if<WallGrid>(&maze)) {
-            maze = asShapeMaze(*grid);
-        }
-    }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(request.format);
     if (shape && !shapeWriter) {
@@ -285,6 +281,7 @@ void runRender(const RenderRequest& request) {
     options.paper = request.paper;
     options.answer = request.answer;
     options.marks = marks;
+    options.created = created;
     try {
         output.write([&](std::streambuf& out) {
             if (shape) {

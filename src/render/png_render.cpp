@@ -1,11 +1,14 @@
 #include "render/png_render.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "carve/grid_shape_copy.h"
+#include "render/bitmap_marks.h"
 #include "render/grey_png_writer.h"
 #include "render/picture_layout.h"
 
@@ -33,17 +36,42 @@ void darken(std::vector<std::uint8_t>& row, int from, int to) {
     row[last] &= static_cast<std::uint8_t>(~tail);
 }
 
-}  // namespace
+// The marks placeEndMarks gives a plain rectangle, whose route runs from
+// corner to corner, without a topology to ask.
+EndMarks cornerMarks(int width, int height, Marks marks) {
+    const CellId last = static_cast<CellId>(width) * static_cast<CellId>(height) - 1;
+    if (marks == Marks::Letters) {
+        return {{0, -1, 'S'}, {last, -1, 'F'}};
+    }
+    if (marks == Marks::Openings) {
+        return {{0, 0, 0}, {last, gridTargetGap(width, height).horizontal ? 0 : 1, 0}};
+    }
+    return {};
+}
 
-void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out,
+              const EndMarks& ends, const std::vector<LetterPlace>& letters) {
     const int width = grid.width();
     const int height = grid.height();
     const PictureLayout layout(width, height, cellSizeOf(options, width, height));
     const int cell = layout.cell();
     const DotShape& dot = layout.dot();
+    const BitmapMarks marks(layout, width, ends, letters);
 
     GreyPngWriter png(out, layout.pictureWidth(), layout.pictureHeight(),
                       GreyPngWriter::Depth::OneBit);
+    int pixelRow = 0;
+    std::vector<std::uint8_t> marked;
+    const auto writeRow = [&](const std::vector<std::uint8_t>& row) {
+        if (marks.touches(pixelRow)) {
+            marked = row;
+            marks.apply(marked, pixelRow);
+            png.writeRow(marked.data());
+        } else {
+            png.writeRow(row.data());
+        }
+        ++pixelRow;
+    };
     const std::vector<std::uint8_t> white((static_cast<std::size_t>(layout.pictureWidth()) + 7) / 8,
                                           0xFF);
     // A cell row's first pixel row holds its top walls; the rows below it are
@@ -53,10 +81,10 @@ void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambu
     std::vector<std::uint8_t> dotted = white;
 
     // The right frame line stops short of the picture's top row.
-    png.writeRow(white.data());
+    writeRow(white);
     darkenPixel(inner, layout.right());
     for (int row = 1; row < PictureLayout::kMargin; ++row) {
-        png.writeRow(inner.data());
+        writeRow(inner);
     }
 
     for (int y = 0; y < height; ++y) {
@@ -78,12 +106,12 @@ void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambu
             }
             routeInRow = routeInRow || grid.scratch(index) != 0;
         }
-        png.writeRow(edge.data());
+        writeRow(edge);
 
         for (int row = 1; row < cell; ++row) {
             const int dotRow = row - dot.offset;
             if (!options.route || !routeInRow || dotRow < 0 || dotRow >= dot.size) {
-                png.writeRow(inner.data());
+                writeRow(inner);
                 continue;
             }
             dotted = inner;
@@ -94,18 +122,39 @@ void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambu
                     darken(dotted, from + span.from, from + span.to);
                 }
             }
-            png.writeRow(dotted.data());
+            writeRow(dotted);
         }
     }
 
     // The bottom frame line runs from the picture's left edge into the right one.
     edge = white;
     darken(edge, 0, layout.right() + 1);
-    png.writeRow(edge.data());
+    writeRow(edge);
     for (int row = 0; row < PictureLayout::kMargin; ++row) {
-        png.writeRow(white.data());
+        writeRow(white);
     }
     png.finish();
+}
+
+}  // namespace
+
+void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+    const int width = grid.width();
+    const int height = grid.height();
+    writePng(grid, options, out, cornerMarks(width, height, options.marks),
+             options.marks == Marks::Letters ? placeGridLetters(width, height)
+                                             : std::vector<LetterPlace>{});
+}
+
+void renderRectanglePng(const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
+    const Topology& topology = maze.topology();
+    assert(isPlainRectangle(topology));
+    WallGrid grid = gridFromShape(maze);
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        grid.setScratch(static_cast<std::size_t>(cell), maze.scratch(cell) != 0 ? 1 : 0);
+    }
+    const EndMarks marks = placeEndMarks(topology, options.marks);
+    writePng(grid, options, out, marks, placeLetters(topology, marks));
 }
 
 }  // namespace nitka

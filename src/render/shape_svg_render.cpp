@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "render/byte_sink.h"
+#include "render/mark_places.h"
 #include "render/shape_layout.h"
 #include "render/shape_walls.h"
 
@@ -96,23 +97,26 @@ void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::st
     forEachWall(
         maze, [&](const Side& wall) { putWall(svg, layout, wall); }, marks);
     svg << "</g>\n";
-    for (const EndMark& mark : {marks.start, marks.target}) {
-        if (mark.letter != 0) {
-            const Point centre = layout.toPixels(topology.centre(mark.cell));
-            svg << "<text x=\"" << centre.x << "\" y=\"" << centre.y
-                << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
-                << layout.cell() * 0.6 << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
-                << std::string_view(&mark.letter, 1) << "</text>\n";
-        }
+    for (const LetterPlace& place : placeLetters(topology, marks)) {
+        const Point centre = layout.toPixels(place.at);
+        svg << "<text x=\"" << centre.x << "\" y=\"" << centre.y
+            << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
+            << layout.cell() * place.size
+            << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
+            << std::string_view(&place.letter, 1) << "</text>\n";
     }
 
     if (options.route) {
+        const double unit = layout.cell();
+        // The PNG's dots, whose gap keeps them off the walls when drawn in pixels.
+        const double radius =
+            unit * routeDotRadius(topology, layout.dotRadius() / unit, 1 / unit, 1.5 / unit);
         svg << "<g fill=\"black\">\n";
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
             if (topology.isCell(cell) && maze.scratch(cell) != 0) {
                 const Point centre = layout.toPixels(topology.centre(cell));
-                svg << "<circle cx=\"" << centre.x << "\" cy=\"" << centre.y << "\" r=\""
-                    << layout.dotRadius() << "\"/>\n";
+                svg << "<circle cx=\"" << centre.x << "\" cy=\"" << centre.y << "\" r=\"" << radius
+                    << "\"/>\n";
                 svg.endElement();
             }
         }
