@@ -11,6 +11,8 @@
 namespace nitka {
 namespace {
 
+constexpr double kDotGapPixels = 1.5;
+
 // Enough to keep cairo's path to a few hundred kB.
 constexpr int kWallsAStroke = 4096;
 
@@ -29,6 +31,15 @@ double sagitta(const Side& side) {
 }
 
 }  // namespace
+
+ShapeInk pixelInk(const ShapeLayout& layout) {
+    const double cell = layout.cell();
+    ShapeInk ink;
+    ink.lineWidth = std::max(1.0, cell / 10) / cell;
+    ink.dotRadius = layout.dotRadius() / cell;
+    ink.dotGap = kDotGapPixels / cell;
+    return ink;
+}
 
 void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
     if (continuing) {

@@ -6,6 +6,7 @@
 
 #include "render/end_marks.h"
 #include "render/mark_places.h"
+#include "render/shape_layout.h"
 #include "shape/shape_maze.h"
 
 namespace nitka {
@@ -21,6 +22,12 @@ struct ShapeInk {
     double dotGreen = 0;
     double dotBlue = 0;
 };
+
+// The ink of a pixel picture in layout: walls a tenth of a cell wide (at
+// least a pixel), the rectangle's dots, kept a pixel and a half off the
+// walls where cells are narrow, as antialiasing greys a pixel either only
+// touches.
+ShapeInk pixelInk(const ShapeLayout& layout);
 
 // The stretch of the drawing, top to bottom in units, whose cells are drawn;
 // cells whose centre lies further than `reach` outside it are skipped without

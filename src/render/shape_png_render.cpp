@@ -18,9 +18,6 @@ namespace {
 constexpr int kMaxWidth = 32'767;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 30;
 constexpr int kBandAlign = 16;
-// Antialiasing greys a pixel that a dot or a wall only touches: a pixel and
-// a half apart, the two never share one.
-constexpr double kDotGapPixels = 1.5;
 
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
@@ -66,10 +63,7 @@ void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::st
 
     const EndMarks marks = placeEndMarks(topology, options.marks);
     const double cell = layout.cell();
-    ShapeInk ink;
-    ink.lineWidth = std::max(1.0, cell / 10) / cell;
-    ink.dotRadius = layout.dotRadius() / cell;
-    ink.dotGap = kDotGapPixels / cell;
+    const ShapeInk ink = pixelInk(layout);
     const double reach = shapeReach(topology) + ink.lineWidth + ink.dotRadius;
     const Point origin = layout.toPixels({0, 0});
 

@@ -7,6 +7,7 @@
 
 #include "render/byte_sink.h"
 #include "render/mark_places.h"
+#include "render/shape_cairo.h"
 #include "render/shape_layout.h"
 #include "render/shape_walls.h"
 
@@ -108,9 +109,9 @@ void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::st
 
     if (options.route) {
         const double unit = layout.cell();
-        // The PNG's dots, whose gap keeps them off the walls when drawn in pixels.
-        const double radius =
-            unit * routeDotRadius(topology, layout.dotRadius() / unit, 1 / unit, 1.5 / unit);
+        // The PNG's dots.
+        const ShapeInk ink = pixelInk(layout);
+        const double radius = unit * routeDotRadius(topology, ink.dotRadius, 1 / unit, ink.dotGap);
         svg << "<g fill=\"black\">\n";
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
             if (topology.isCell(cell) && maze.scratch(cell) != 0) {
