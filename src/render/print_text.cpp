@@ -104,11 +104,14 @@ std::size_t fittingPrefix(cairo_t* cr, std::string_view word, double width) {
     return fits;
 }
 
-std::vector<std::string> wrap(cairo_t* cr, std::string_view text, double width) {
+// text in lines no wider than width, up to `most` of them: what follows
+// those does not matter, and a title of a million characters would take
+// long to break into lines no one reads.
+std::vector<std::string> wrap(cairo_t* cr, std::string_view text, double width, std::size_t most) {
     std::vector<std::string> lines;
     std::string line;
     std::size_t at = 0;
-    while (at < text.size()) {
+    while (at < text.size() && lines.size() < most) {
         if (text[at] == ' ') {
             ++at;
             continue;
@@ -131,7 +134,7 @@ std::vector<std::string> wrap(cairo_t* cr, std::string_view text, double width) 
         lines.emplace_back(word.substr(0, piece));
         at += piece;
     }
-    if (!line.empty() || lines.empty()) {
+    if ((!line.empty() || lines.empty()) && lines.size() < most) {
         lines.push_back(line);
     }
     return lines;
@@ -185,7 +188,8 @@ FittedText fitText(cairo_t* cr, std::string_view text, double width, double size
     FittedText fitted{size, {}};
     for (;; fitted.size = std::max(smallest, fitted.size - 1)) {
         selectPrintFont(cr, fitted.size, bold);
-        fitted.lines = wrap(cr, safe, width);
+        // One line more than allowed tells that the text does not fit.
+        fitted.lines = wrap(cr, safe, width, static_cast<std::size_t>(mostLines) + 1);
         if (static_cast<int>(fitted.lines.size()) <= mostLines || fitted.size <= smallest) {
             break;
         }
