@@ -107,10 +107,12 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route,
     }
 
     if (route) {
+        const EndMarks ends = gridEndMarks(grid.width(), grid.height(), marks);
         cairo_set_source_rgb(cr, 0.8, 0.1, 0.1);
         for (int y = 0; y < grid.height(); ++y) {
             for (int x = 0; x < grid.width(); ++x) {
-                if (grid.scratch(grid.index({x, y})) != 0) {
+                const std::size_t index = grid.index({x, y});
+                if (grid.scratch(index) != 0 && !ends.lettered(index)) {
                     cairo_new_sub_path(cr);
                     cairo_arc(cr, (x + 0.5) * cell, (y + 0.5) * cell, cell / 4, 0,
                               2 * std::numbers::pi);

@@ -9,6 +9,7 @@
 
 #include "carve/grid_shape_copy.h"
 #include "render/bitmap_marks.h"
+#include "render/end_marks.h"
 #include "render/grey_png_writer.h"
 #include "render/picture_layout.h"
 
@@ -36,19 +37,6 @@ void darken(std::vector<std::uint8_t>& row, int from, int to) {
     row[last] &= static_cast<std::uint8_t>(~tail);
 }
 
-// The marks placeEndMarks gives a plain rectangle, whose route runs from
-// corner to corner, without a topology to ask.
-EndMarks cornerMarks(int width, int height, Marks marks) {
-    const CellId last = static_cast<CellId>(width) * static_cast<CellId>(height) - 1;
-    if (marks == Marks::Letters) {
-        return {{0, -1, 'S'}, {last, -1, 'F'}};
-    }
-    if (marks == Marks::Openings) {
-        return {{0, 0, 0}, {last, gridTargetGap(width, height).horizontal ? 0 : 1, 0}};
-    }
-    return {};
-}
-
 void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out,
               const EndMarks& ends, const std::vector<LetterPlace>& letters) {
     const int width = grid.width();
@@ -57,6 +45,9 @@ void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf
     const int cell = layout.cell();
     const DotShape& dot = layout.dot();
     const BitmapMarks marks(layout, width, ends, letters);
+    const auto showsDot = [&](std::size_t index) {
+        return grid.scratch(index) != 0 && !ends.lettered(index);
+    };
 
     GreyPngWriter png(out, layout.pictureWidth(), layout.pictureHeight(),
                       GreyPngWriter::Depth::OneBit);
@@ -104,7 +95,7 @@ void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf
             if (grid.top(index) != Flag::Open) {
                 darken(edge, left, left + cell);
             }
-            routeInRow = routeInRow || grid.scratch(index) != 0;
+            routeInRow = routeInRow || showsDot(index);
         }
         writeRow(edge);
 
@@ -117,7 +108,7 @@ void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf
             dotted = inner;
             const DotShape::Span span = dot.rows[static_cast<std::size_t>(dotRow)];
             for (int x = 0; x < width; ++x) {
-                if (grid.scratch(rowStart + static_cast<std::size_t>(x)) != 0) {
+                if (showsDot(rowStart + static_cast<std::size_t>(x))) {
                     const int from = layout.left(x) + dot.offset;
                     darken(dotted, from + span.from, from + span.to);
                 }
@@ -141,7 +132,7 @@ void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf
 void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
     const int width = grid.width();
     const int height = grid.height();
-    writePng(grid, options, out, cornerMarks(width, height, options.marks),
+    writePng(grid, options, out, gridEndMarks(width, height, options.marks),
              options.marks == Marks::Letters ? placeGridLetters(width, height)
                                              : std::vector<LetterPlace>{});
 }

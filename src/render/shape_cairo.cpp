@@ -125,7 +125,7 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
         const double radius = routeDotRadius(topology, ink.dotRadius, ink.lineWidth, ink.dotGap);
         cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-            if (!topology.isCell(cell) || maze.scratch(cell) == 0) {
+            if (!topology.isCell(cell) || maze.scratch(cell) == 0 || marks.lettered(cell)) {
                 continue;
             }
             const Point centre = topology.centre(cell);

@@ -114,7 +114,7 @@ void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::st
         const double radius = unit * routeDotRadius(topology, ink.dotRadius, 1 / unit, ink.dotGap);
         svg << "<g fill=\"black\">\n";
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-            if (topology.isCell(cell) && maze.scratch(cell) != 0) {
+            if (topology.isCell(cell) && maze.scratch(cell) != 0 && !marks.lettered(cell)) {
                 const Point centre = layout.toPixels(topology.centre(cell));
                 svg << "<circle cx=\"" << centre.x << "\" cy=\"" << centre.y << "\" r=\"" << radius
                     << "\"/>\n";

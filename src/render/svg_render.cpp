@@ -90,12 +90,14 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
     }
 
     if (options.route) {
+        const EndMarks ends = gridEndMarks(width, height, options.marks);
         const DotShape& dot = layout.dot();
         const double radius = dot.size / 2.0;
         sink.put("<g fill=\"black\">\n");
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                if (grid.scratch(grid.index({x, y})) != 0) {
+                const std::size_t index = grid.index({x, y});
+                if (grid.scratch(index) != 0 && !ends.lettered(index)) {
                     sink.put("<circle cx=\"" + number(layout.left(x) + dot.offset + radius) +
                              "\" cy=\"" + number(layout.top(y) + dot.offset + radius) + "\" r=\"" +
                              number(radius) + "\"/>\n");

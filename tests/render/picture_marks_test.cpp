@@ -261,3 +261,49 @@ TEST(RectanglePng, MarksKeepTheWindowsWalls) {
 
 }  // namespace
 }  // namespace nitka
+
+namespace nitka {
+namespace {
+
+int circles(const std::string& svg) {
+    const std::regex circle("<circle ");
+    return static_cast<int>(std::distance(std::sregex_iterator(svg.begin(), svg.end(), circle),
+                                          std::sregex_iterator()));
+}
+
+// A letter's cell shows the letter alone: a dot would blot it out.
+TEST(EndLetters, TakeTheirCellsDotsPlace) {
+    // A 3 x 1 corridor, every cell on the route, S and F at its ends.
+    WallGrid grid(3, 1);
+    for (std::size_t cell = 0; cell < 3; ++cell) {
+        grid.setScratch(cell, 1);
+        grid.setLeft(cell, cell == 0 ? Flag::Wall : Flag::Open);
+    }
+    const RenderOptions route{.cell = 16, .route = true};
+    const RenderOptions lettered{.cell = 16, .route = true, .marks = Marks::Letters};
+    EXPECT_EQ(circles(rendered(renderSvg, grid, route)), 3);
+    EXPECT_EQ(circles(rendered(renderSvg, grid, lettered)), 1);
+    ShapeMaze maze = testing::carvedMaze(makeTopology(ShapeKind::Hex, 4, 3), 2);
+    for (CellId cell = 0; cell < maze.topology().slotCount(); ++cell) {
+        maze.setScratch(cell, 1);
+    }
+    EXPECT_EQ(circles(rendered(renderShapeSvg, maze, lettered)),
+              circles(rendered(renderShapeSvg, maze, route)) - 2);
+    // In the PNG the letters' pixels are the same with the route as without.
+    RenderOptions unrouted = lettered;
+    unrouted.route = false;
+    const GreyImage with = decodePng(rendered(renderPng, grid, lettered));
+    const GreyImage without = decodePng(rendered(renderPng, grid, unrouted));
+    const PictureLayout layout(3, 1, 16);
+    int differing = 0;
+    for (int y = 0; y < with.height; ++y) {
+        for (int x = 0; x < with.width; ++x) {
+            const bool middle = x > layout.left(1) && x < layout.left(2);
+            differing += !middle && with.dark(x, y) != without.dark(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
+}  // namespace nitka
