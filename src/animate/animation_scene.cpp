@@ -182,9 +182,7 @@ void ShapeScene::draw(RgbFrame& frame) const {
     const double cell = m_layout.cell();
     const Point origin = m_layout.toPixels({0, 0});
     // The walls and dots exactly as renderShapePng draws them in one band.
-    ShapeInk ink;
-    ink.lineWidth = std::max(1.0, cell / 10) / cell;
-    ink.dotRadius = m_layout.dotRadius() / cell;
+    const ShapeInk ink = pixelInk(m_layout);
     {
         const Context cr(cairo_create(m_walls.get()), cairo_destroy);
         cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);

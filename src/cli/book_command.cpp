@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "cli/difficulty_choice.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
+#include "cli/print_inputs.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
@@ -176,7 +178,9 @@ void runBook(const BookRequest& request, std::ostream& notices) {
     if (!base.methodGiven && !request.difficulty.empty()) {
         base.carve.method = CarveMethod::DepthFirst;
     }
-    const BookLayout layout{request.paper, request.perPage, request.title};
+    const BookLayout layout{request.paper, request.perPage, request.title,
+                            pdfCreationDate(std::getenv("SOURCE_DATE_EPOCH"))};
+    warnUndrawable("--title", request.title, notices);
     // One stage a maze drawn, the puzzles' and then the answers'.
     Progress progress(
         "book", !request.quiet && Progress::terminalAttached(),

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -14,12 +15,13 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
-#include "plan/memory_need.h"
+#include "cli/print_inputs.h"
 #include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
 #include "cli/tool_error.h"
+#include "plan/memory_need.h"
 #include "render/ascii_render.h"
 #include "render/graph_json.h"
 #include "render/pdf_render.h"
@@ -96,7 +98,11 @@ ShapeWriter shapeWriterOf(ImageFormat format) {
             return renderShapeSvg;
         case ImageFormat::Png:
             return [](const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
-                renderShapePng(maze, options, out);
+                if (isPlainRectangle(maze.topology())) {
+                    renderRectanglePng(maze, options, out);
+                } else {
+                    renderShapePng(maze, options, out);
+                }
             };
         case ImageFormat::Pdf:
             return renderShapePdf;
@@ -110,14 +116,6 @@ std::string shapeDescription(const Topology& topology) {
     const std::string name(shapeName(topology.kind()));
     return topology.cellCount() < topology.slotCount() ? name + " maze with a mask"
                                                        : name + " maze";
-}
-
-// The rectangle's own PNG writer draws the window's pixels and no marks: a
-// marked PNG is drawn as a maze of squares of the general kind.
-ShapeMaze asShapeMaze(const WallGrid& grid) {
-    ShapeMaze maze(makeTopology(ShapeKind::Rect, grid.width(), grid.height()));
-    copyGridToShape(grid, maze);
-    return maze;
 }
 
 }  // namespace
@@ -177,8 +175,8 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
         "the maze's outer edge (the first such side of the cell's outline: the top of\n"
         "a rectangle's top-left cell, the right of its bottom-right one); a start or\n"
         "target off the edge gets its letter instead. --marks letters writes S in the\n"
-        "start and F in the target cell. A rectangle's PNG with marks is drawn as any\n"
-        "other shape's, antialiased.\n"
+        "start and F in the target cell. A rectangle's PNG keeps the window's crisp\n"
+        "walls with marks and moved exits too.\n"
         "\n"
         "Examples:\n"
         "  nitka-maze render maze.txt -o maze.png --route\n"
@@ -193,6 +191,9 @@ void runRender(const RenderRequest& asked) {
     const std::string& input = request.input;
     const SystemFacts facts = systemFacts();
     const RenderPlan plan = planned(planRender(request, facts));
+    const std::optional<std::int64_t> created =
+        plan.format == ImageFormat::Pdf ? pdfCreationDate(std::getenv("SOURCE_DATE_EPOCH"))
+                                        : std::nullopt;
     OutputTarget output(request.output);
     const double cells = expectedCells(input);
     Progress progress("render", !request.quiet && Progress::terminalAttached(),
@@ -202,11 +203,6 @@ void runRender(const RenderRequest& asked) {
         renderNeed);
     progress.nextStage();
     const Marks marks = plan.marks;
-    if (plan.format == ImageFormat::Png && marks != Marks::None) {
-        if (const auto* grid = std::get_if<WallGrid>(&maze)) {
-            maze = asShapeMaze(*grid);
-        }
-    }
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(plan.format);
     // ASCII's characters draw only squares.
@@ -229,6 +225,7 @@ void runRender(const RenderRequest& asked) {
     options.paper = request.paper;
     options.answer = request.answer;
     options.marks = marks;
+    options.created = created;
     try {
         output.write([&](std::streambuf& out) {
             if (shape) {

@@ -12,6 +12,8 @@
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
 #include "render/paper.h"
+#include "render/pdf_document.h"
+#include "render/print_text.h"
 #include "render/shape_cairo.h"
 
 namespace nitka {
@@ -34,43 +36,72 @@ struct Box {
     double height = 0;
 };
 
-cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int length) {
-    auto* sink = static_cast<ByteSink*>(closure);
-    return sink->tryPut({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
-                                                                       : CAIRO_STATUS_WRITE_ERROR;
-}
+// The title: a line of 16 points, or up to four, made smaller down to 8
+// points before it is cut short, so a long one never runs off the page
+// (300 characters fit an A4 page).
+constexpr double kTitleSize = 16;
+constexpr double kSmallestTitle = 8;
+constexpr int kTitleLines = 4;
 
 void showText(cairo_t* cr, const std::string& text, double x, double y, double size, bool bold) {
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
+    selectPrintFont(cr, size, bold);
     cairo_move_to(cr, x, y);
-    cairo_show_text(cr, text.c_str());
+    cairo_show_text(cr, printable(text).c_str());
 }
 
-// Lines of text, one under the other from baseline y, made smaller where
-// needed so that none runs wider than width.
-void showSmallPrint(cairo_t* cr, const std::string& text, double x, double y, double size,
-                    double width) {
+std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     for (std::size_t from = 0; from <= text.size();) {
         const std::size_t end = std::min(text.find('\n', from), text.size());
         lines.push_back(text.substr(from, end - from));
         from = end + 1;
     }
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
+    return lines;
+}
+
+// The small print below a maze, lines apart at '\n', its first baseline at
+// (x, y), to print no wider than width.
+struct Caption {
+    std::string text;
+    double x = 0;
+    double y = 0;
+    double width = 0;
+};
+
+// The size at which caption, at most `size` points, fits its width.
+double fittingSize(cairo_t* cr, const Caption& caption, double size) {
+    selectPrintFont(cr, size, false);
     double widest = 0;
-    for (const std::string& line : lines) {
+    for (const std::string& line : linesOf(caption.text)) {
         cairo_text_extents_t extents{};
-        cairo_text_extents(cr, line.c_str(), &extents);
+        cairo_text_extents(cr, printable(line).c_str(), &extents);
         widest = std::max(widest, extents.x_advance);
     }
-    const double fitted = widest > width ? size * width / widest : size;
-    for (const std::string& line : lines) {
-        showText(cr, line, x, y, fitted, false);
-        y += size * 1.25;
+    return widest > caption.width ? size * caption.width / widest : size;
+}
+
+// A page's captions at one size, the largest at which every one fits: a
+// page whose small print jumps in size from maze to maze looks broken.
+void showCaptions(cairo_t* cr, const std::vector<Caption>& captions, double size) {
+    double common = size;
+    for (const Caption& caption : captions) {
+        common = std::min(common, fittingSize(cr, caption, size));
     }
+    cairo_set_source_rgb(cr, 0.35, 0.35, 0.35);
+    for (const Caption& caption : captions) {
+        double y = caption.y;
+        for (const std::string& line : linesOf(caption.text)) {
+            showText(cr, line, caption.x, y, common, false);
+            y += size * 1.25;
+        }
+    }
+}
+
+// The heading's room on the page: one line of 16 points takes kHeading, as
+// it always has; each further line a line's height more.
+double headingRoom(const FittedText& heading) {
+    const double lines = static_cast<double>(std::max<std::size_t>(1, heading.lines.size()));
+    return heading.size * 0.875 + (lines - 1) * heading.size * 1.2 + (kHeading - 14);
 }
 
 // Slot `index` of `count` on a page whose drawing area is area: one, two one
@@ -99,21 +130,23 @@ struct BookPdf::State {
           sink(out),
           pageWidth(printing::shortSide(bookLayout.paper)),
           pageHeight(printing::longSide(bookLayout.paper)),
-          surface(cairo_pdf_surface_create_for_stream(writePdf, &sink, pageWidth, pageHeight),
-                  cairo_surface_destroy),
-          cr(cairo_create(surface.get()), cairo_destroy) {
-        if (!bookLayout.title.empty()) {
-            cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE,
-                                           bookLayout.title.c_str());
-        }
-    }
+          surface(
+              makePdfSurface(sink, pageWidth, pageHeight, {bookLayout.title, bookLayout.created})),
+          cr(cairo_create(surface.get()), cairo_destroy),
+          title(fitText(cr.get(), bookLayout.title, pageWidth - 2 * kMargin, kTitleSize,
+                        kSmallestTitle, kTitleLines, true)),
+          answersHeading{kTitleSize, {"Answers"}} {}
 
     BookLayout layout;
     ByteSink sink;
     double pageWidth;
     double pageHeight;
-    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface;
+    PdfSurface surface;
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr;
+    FittedText title;
+    FittedText answersHeading;
+    // The small print of the page under way, drawn once the page is full.
+    std::vector<Caption> captions;
     bool answers = false;
     // Slots filled on the page under way; 0 when none is begun.
     int filled = 0;
@@ -121,9 +154,13 @@ struct BookPdf::State {
     int pages = 0;
 
     int perPage() const { return answers ? kAnswersPerPage : layout.perPage; }
+    const FittedText& heading() const { return answers ? answersHeading : title; }
+    double captionSize() const { return answers ? 6 : 7; }
 
     void endPage() {
         if (filled > 0) {
+            showCaptions(cr.get(), captions, captionSize());
+            captions.clear();
             cairo_show_page(cr.get());
             filled = 0;
         }
@@ -136,14 +173,16 @@ struct BookPdf::State {
         }
         if (filled == 0) {
             ++pages;
-            const std::string& heading = answers ? std::string("Answers") : layout.title;
-            if (!heading.empty()) {
-                cairo_set_source_rgb(cr.get(), 0, 0, 0);
-                showText(cr.get(), heading, kMargin, kMargin + 14, 16, true);
+            cairo_set_source_rgb(cr.get(), 0, 0, 0);
+            double baseline = kMargin + heading().size * 0.875;
+            for (const std::string& line : heading().lines) {
+                showText(cr.get(), line, kMargin, baseline, heading().size, true);
+                baseline += heading().size * 1.2;
             }
         }
-        const Box area{kMargin, kMargin + kHeading, pageWidth - 2 * kMargin,
-                       pageHeight - 2 * kMargin - kHeading};
+        const double room = headingRoom(heading());
+        const Box area{kMargin, kMargin + room, pageWidth - 2 * kMargin,
+                       pageHeight - 2 * kMargin - room};
         return slotOf(area, filled++, perPage());
     }
 
@@ -158,7 +197,7 @@ struct BookPdf::State {
         const Topology& topology = maze.topology();
         const Point extent = topology.extent();
         const double numberSize = answers ? 10 : 13;
-        const double printSize = answers ? 6 : 7;
+        const double printSize = captionSize();
         const Box room{slot.left, slot.top + kNumberRoom, slot.width,
                        slot.height - kNumberRoom - kPrintRoom};
         const double unit = std::min(room.width / extent.x, room.height / extent.y);
@@ -177,9 +216,8 @@ struct BookPdf::State {
                  true);
         const double left = room.left + (room.width - unit * extent.x) / 2;
         const double top = room.top + (room.height - unit * extent.y) / 2;
-        cairo_set_source_rgb(c, 0.35, 0.35, 0.35);
-        showSmallPrint(c, entry.smallPrint, left, top + unit * extent.y + printSize + 3, printSize,
-                       slot.left + slot.width - left);
+        captions.push_back({entry.smallPrint, left, top + unit * extent.y + printSize + 3,
+                            slot.left + slot.width - left});
         ShapeInk ink;
         ink.lineWidth = std::clamp(unit / 10, 0.25, 2.0) / unit;
         ink.dotRadius = 0.25;
@@ -221,13 +259,7 @@ void BookPdf::finish() {
     State& state = *m_state;
     state.endPage();
     state.cr.reset();
-    cairo_surface_finish(state.surface.get());
-    const cairo_status_t status = cairo_surface_status(state.surface.get());
-    if (status != CAIRO_STATUS_SUCCESS) {
-        throw RenderError(state.sink.failure().empty() ? cairo_status_to_string(status)
-                                                       : state.sink.failure());
-    }
-    state.sink.flush();
+    finishPdf(state.surface.get(), state.sink);
 }
 
 }  // namespace nitka

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <streambuf>
 #include <string>
 
@@ -14,8 +16,11 @@ struct BookLayout {
     Paper paper = Paper::A4;
     // Puzzles a page: 1, 2 (one above the other) or 4 (two by two).
     int perPage = 1;
-    // At the top of every puzzle page, when not empty.
+    // At the top of every puzzle page, when not empty: up to four lines,
+    // smaller when it is long, cut short with "…" past that.
     std::string title;
+    // The PDF's creation date (see RenderOptions::created).
+    std::optional<std::int64_t> created = std::nullopt;
 };
 
 // What is printed beside one maze of a book: its number, small print (lines

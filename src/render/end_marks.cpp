@@ -36,6 +36,17 @@ EndMarks placeEndMarks(const Topology& topology, Marks marks) {
     return placed;
 }
 
+EndMarks gridEndMarks(int width, int height, Marks marks) {
+    const CellId last = static_cast<CellId>(width) * static_cast<CellId>(height) - 1;
+    if (marks == Marks::Letters) {
+        return {{0, -1, 'S'}, {last, -1, 'F'}};
+    }
+    if (marks == Marks::Openings) {
+        return {{0, 0, 0}, {last, gridTargetGap(width, height).horizontal ? 0 : 1, 0}};
+    }
+    return {};
+}
+
 GridGap gridStartGap() {
     return {true, 0, 0};
 }

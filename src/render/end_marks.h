@@ -27,10 +27,21 @@ struct EndMarks {
         return (cell == start.cell && side == start.opening) ||
                (cell == target.cell && side == target.opening);
     }
+    // Whether cell shows a letter, which a route dot would blot out: such a
+    // cell gets the letter alone.
+    bool lettered(CellId cell) const {
+        return (cell == start.cell && start.letter != 0) ||
+               (cell == target.cell && target.letter != 0);
+    }
 };
 
 // Reads each end's outline once.
 EndMarks placeEndMarks(const Topology& topology, Marks marks);
+
+// What placeEndMarks gives a plain width x height rectangle, whose route
+// runs from corner to corner, without a topology to ask: cells in reading
+// order, sides top, right, bottom, left.
+EndMarks gridEndMarks(int width, int height, Marks marks);
 
 // One grid unit of a rectangle's wall line: horizontal on grid row `line`
 // from column `at` to at + 1, or vertical on grid column `line` from row `at`

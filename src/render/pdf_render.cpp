@@ -13,6 +13,8 @@
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
 #include "render/paper.h"
+#include "render/pdf_document.h"
+#include "render/shape_cairo.h"
 #include "render/wall_runs.h"
 
 namespace nitka {
@@ -59,22 +61,6 @@ Sheet layOut(int width, int height, Paper paper) {
     return sheet;
 }
 
-cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int length) {
-    auto* sink = static_cast<ByteSink*>(closure);
-    return sink->tryPut({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
-                                                                       : CAIRO_STATUS_WRITE_ERROR;
-}
-
-void drawLetter(cairo_t* cr, const char* letter, double x, double y, double size) {
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, size);
-    cairo_text_extents_t extents{};
-    cairo_text_extents(cr, letter, &extents);
-    cairo_move_to(cr, x - extents.width / 2 - extents.x_bearing,
-                  y - extents.height / 2 - extents.y_bearing);
-    cairo_show_text(cr, letter);
-}
-
 void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route, Marks marks) {
     const double cell = sheet.cell;
     cairo_save(cr);
@@ -114,15 +100,19 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route,
     traceAroundGaps(WallRun{false, grid.width(), 0, grid.height()});
     cairo_stroke(cr);
     if (marks == Marks::Letters) {
-        drawLetter(cr, "S", 0.5 * cell, 0.5 * cell, 0.6 * cell);
-        drawLetter(cr, "F", (grid.width() - 0.5) * cell, (grid.height() - 0.5) * cell, 0.6 * cell);
+        for (const LetterPlace& place : placeGridLetters(grid.width(), grid.height())) {
+            drawLetter(cr,
+                       {place.letter, {place.at.x * cell, place.at.y * cell}, place.size * cell});
+        }
     }
 
     if (route) {
+        const EndMarks ends = gridEndMarks(grid.width(), grid.height(), marks);
         cairo_set_source_rgb(cr, 0.8, 0.1, 0.1);
         for (int y = 0; y < grid.height(); ++y) {
             for (int x = 0; x < grid.width(); ++x) {
-                if (grid.scratch(grid.index({x, y})) != 0) {
+                const std::size_t index = grid.index({x, y});
+                if (grid.scratch(index) != 0 && !ends.lettered(index)) {
                     cairo_new_sub_path(cr);
                     cairo_arc(cr, (x + 0.5) * cell, (y + 0.5) * cell, cell / 4, 0,
                               2 * std::numbers::pi);
@@ -139,12 +129,10 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route,
 void renderPdf(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
     const Sheet sheet = layOut(grid.width(), grid.height(), options.paper);
     ByteSink sink(out);
-    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_pdf_surface_create_for_stream(writePdf, &sink, sheet.width, sheet.height),
-        cairo_surface_destroy);
     const std::string title =
         "Maze " + std::to_string(grid.width()) + " x " + std::to_string(grid.height());
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
+    const PdfSurface surface =
+        makePdfSurface(sink, sheet.width, sheet.height, {title, options.created});
     {
         const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
                                                                     cairo_destroy);
@@ -155,12 +143,7 @@ void renderPdf(const WallGrid& grid, const RenderOptions& options, std::streambu
             cairo_show_page(cr.get());
         }
     }
-    cairo_surface_finish(surface.get());
-    const cairo_status_t status = cairo_surface_status(surface.get());
-    if (status != CAIRO_STATUS_SUCCESS) {
-        throw RenderError(sink.failure().empty() ? cairo_status_to_string(status) : sink.failure());
-    }
-    sink.flush();
+    finishPdf(surface.get(), sink);
 }
 
 }  // namespace nitka

@@ -1,11 +1,15 @@
 #include "render/png_render.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "carve/grid_shape_copy.h"
+#include "render/bitmap_marks.h"
+#include "render/end_marks.h"
 #include "render/grey_png_writer.h"
 #include "render/picture_layout.h"
 
@@ -33,17 +37,32 @@ void darken(std::vector<std::uint8_t>& row, int from, int to) {
     row[last] &= static_cast<std::uint8_t>(~tail);
 }
 
-}  // namespace
-
-void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+void writePng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out,
+              const EndMarks& ends, const std::vector<LetterPlace>& letters) {
     const int width = grid.width();
     const int height = grid.height();
     const PictureLayout layout(width, height, cellSizeOf(options, width, height));
     const int cell = layout.cell();
     const DotShape& dot = layout.dot();
+    const BitmapMarks marks(layout, width, ends, letters);
+    const auto showsDot = [&](std::size_t index) {
+        return grid.scratch(index) != 0 && !ends.lettered(index);
+    };
 
     GreyPngWriter png(out, layout.pictureWidth(), layout.pictureHeight(),
                       GreyPngWriter::Depth::OneBit);
+    int pixelRow = 0;
+    std::vector<std::uint8_t> marked;
+    const auto writeRow = [&](const std::vector<std::uint8_t>& row) {
+        if (marks.touches(pixelRow)) {
+            marked = row;
+            marks.apply(marked, pixelRow);
+            png.writeRow(marked.data());
+        } else {
+            png.writeRow(row.data());
+        }
+        ++pixelRow;
+    };
     const std::vector<std::uint8_t> white((static_cast<std::size_t>(layout.pictureWidth()) + 7) / 8,
                                           0xFF);
     // A cell row's first pixel row holds its top walls; the rows below it are
@@ -53,10 +72,10 @@ void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambu
     std::vector<std::uint8_t> dotted = white;
 
     // The right frame line stops short of the picture's top row.
-    png.writeRow(white.data());
+    writeRow(white);
     darkenPixel(inner, layout.right());
     for (int row = 1; row < PictureLayout::kMargin; ++row) {
-        png.writeRow(inner.data());
+        writeRow(inner);
     }
 
     for (int y = 0; y < height; ++y) {
@@ -76,36 +95,57 @@ void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambu
             if (grid.top(index) != Flag::Open) {
                 darken(edge, left, left + cell);
             }
-            routeInRow = routeInRow || grid.scratch(index) != 0;
+            routeInRow = routeInRow || showsDot(index);
         }
-        png.writeRow(edge.data());
+        writeRow(edge);
 
         for (int row = 1; row < cell; ++row) {
             const int dotRow = row - dot.offset;
             if (!options.route || !routeInRow || dotRow < 0 || dotRow >= dot.size) {
-                png.writeRow(inner.data());
+                writeRow(inner);
                 continue;
             }
             dotted = inner;
             const DotShape::Span span = dot.rows[static_cast<std::size_t>(dotRow)];
             for (int x = 0; x < width; ++x) {
-                if (grid.scratch(rowStart + static_cast<std::size_t>(x)) != 0) {
+                if (showsDot(rowStart + static_cast<std::size_t>(x))) {
                     const int from = layout.left(x) + dot.offset;
                     darken(dotted, from + span.from, from + span.to);
                 }
             }
-            png.writeRow(dotted.data());
+            writeRow(dotted);
         }
     }
 
     // The bottom frame line runs from the picture's left edge into the right one.
     edge = white;
     darken(edge, 0, layout.right() + 1);
-    png.writeRow(edge.data());
+    writeRow(edge);
     for (int row = 0; row < PictureLayout::kMargin; ++row) {
-        png.writeRow(white.data());
+        writeRow(white);
     }
     png.finish();
+}
+
+}  // namespace
+
+void renderPng(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
+    const int width = grid.width();
+    const int height = grid.height();
+    writePng(grid, options, out, gridEndMarks(width, height, options.marks),
+             options.marks == Marks::Letters ? placeGridLetters(width, height)
+                                             : std::vector<LetterPlace>{});
+}
+
+void renderRectanglePng(const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
+    const Topology& topology = maze.topology();
+    assert(isPlainRectangle(topology));
+    WallGrid grid = gridFromShape(maze);
+    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
+        grid.setScratch(static_cast<std::size_t>(cell), maze.scratch(cell) != 0 ? 1 : 0);
+    }
+    const EndMarks marks = placeEndMarks(topology, options.marks);
+    writePng(grid, options, out, marks, placeLetters(topology, marks));
 }
 
 }  // namespace nitka

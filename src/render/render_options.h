@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -24,7 +25,14 @@ struct RenderOptions {
     bool answer = false;
     // The start and target: openings in the outer wall, letters, or nothing.
     Marks marks = Marks::None;
+    // PDF only: the creation date its metadata gives, in seconds since
+    // 1970-01-01 UTC (0 .. kLastPdfSecond); none gives no date, so that the
+    // same maze always makes the same file.
+    std::optional<std::int64_t> created = std::nullopt;
 };
+
+// The last second of the year 9999, as far as a PDF's four-digit year goes.
+inline constexpr std::int64_t kLastPdfSecond = 253'402'300'799;
 
 // A picture that cannot be made: a size out of range or a failed write. The
 // message is a sentence for the user.

@@ -5,10 +5,13 @@
 #include <numbers>
 #include <vector>
 
+#include "render/print_text.h"
 #include "render/shape_walls.h"
 
 namespace nitka {
 namespace {
+
+constexpr double kDotGapPixels = 1.5;
 
 // Enough to keep cairo's path to a few hundred kB.
 constexpr int kWallsAStroke = 4096;
@@ -28,6 +31,15 @@ double sagitta(const Side& side) {
 }
 
 }  // namespace
+
+ShapeInk pixelInk(const ShapeLayout& layout) {
+    const double cell = layout.cell();
+    ShapeInk ink;
+    ink.lineWidth = std::max(1.0, cell / 10) / cell;
+    ink.dotRadius = layout.dotRadius() / cell;
+    ink.dotGap = kDotGapPixels / cell;
+    return ink;
+}
 
 void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
     if (continuing) {
@@ -55,19 +67,15 @@ void traceShapeSide(cairo_t* cr, const Side& side, bool continuing) {
     }
 }
 
-void drawEndLetter(cairo_t* cr, const EndMark& mark, Point point, double letterSize) {
-    if (mark.letter == 0) {
-        return;
-    }
-    const char text[2] = {mark.letter, 0};
+void drawLetter(cairo_t* cr, const LetterPlace& place) {
+    const char text[2] = {place.letter, 0};
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, letterSize);
+    selectPrintFont(cr, place.size, true);
     cairo_text_extents_t extents{};
     cairo_text_extents(cr, text, &extents);
-    cairo_move_to(cr, point.x - extents.width / 2 - extents.x_bearing,
-                  point.y - extents.height / 2 - extents.y_bearing);
+    cairo_move_to(cr, place.at.x - extents.width / 2 - extents.x_bearing,
+                  place.at.y - extents.height / 2 - extents.y_bearing);
     cairo_show_text(cr, text);
     cairo_restore(cr);
 }
@@ -107,22 +115,23 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
     }
     merger.finish();
     cairo_stroke(cr);
-    for (const EndMark& mark : {marks.start, marks.target}) {
-        if (mark.cell != kNoCell && nearBand(band, topology.centre(mark.cell))) {
-            drawEndLetter(cr, mark, topology.centre(mark.cell), 0.6);
+    for (const LetterPlace& place : placeLetters(topology, marks)) {
+        if (nearBand(band, place.at)) {
+            drawLetter(cr, place);
         }
     }
 
     if (route) {
+        const double radius = routeDotRadius(topology, ink.dotRadius, ink.lineWidth, ink.dotGap);
         cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-            if (!topology.isCell(cell) || maze.scratch(cell) == 0) {
+            if (!topology.isCell(cell) || maze.scratch(cell) == 0 || marks.lettered(cell)) {
                 continue;
             }
             const Point centre = topology.centre(cell);
             if (nearBand(band, centre)) {
                 cairo_new_sub_path(cr);
-                cairo_arc(cr, centre.x, centre.y, ink.dotRadius, 0, 2 * std::numbers::pi);
+                cairo_arc(cr, centre.x, centre.y, radius, 0, 2 * std::numbers::pi);
                 if (++traced == kWallsAStroke) {
                     cairo_fill(cr);
                     traced = 0;

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "render/end_marks.h"
+#include "render/mark_places.h"
+#include "render/shape_layout.h"
 #include "shape/shape_maze.h"
 
 namespace nitka {
@@ -13,10 +15,19 @@ namespace nitka {
 struct ShapeInk {
     double lineWidth = 0.1;
     double dotRadius = 0.25;
+    // Kept clear between a dot's edge and a wall's, where a cell is narrow:
+    // a pixel picture needs more than a line's width, its edges being blurred.
+    double dotGap = 0.05;
     double dotRed = 0;
     double dotGreen = 0;
     double dotBlue = 0;
 };
+
+// The ink of a pixel picture in layout: walls a tenth of a cell wide (at
+// least a pixel), the rectangle's dots, kept a pixel and a half off the
+// walls where cells are narrow, as antialiasing greys a pixel either only
+// touches.
+ShapeInk pixelInk(const ShapeLayout& layout);
 
 // The stretch of the drawing, top to bottom in units, whose cells are drawn;
 // cells whose centre lies further than `reach` outside it are skipped without
@@ -33,14 +44,14 @@ void traceShapeSide(cairo_t* cr, const Side& side, bool continuing = false);
 
 // Draws maze's walls in black onto cr, whose user space must be the drawing's
 // units, and with route a dot at the centre of every cell whose scratch is not
-// zero; marks' openings are left out of the walls and its letters drawn.
+// zero (smaller where cells are narrow, see routeDotRadius); marks' openings
+// are left out of the walls and its letters drawn (see placeLetters).
 // Strokes every few thousand walls, so cairo's path stays small.
 void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
                    const ShapeBand& band = {}, const EndMarks& marks = {});
 
-// The letter of mark, if it has one, centred on point in black, letterSize
-// units high.
-void drawEndLetter(cairo_t* cr, const EndMark& mark, Point point, double letterSize);
+// A letter of the start or target, in black, its ink centred on place.at.
+void drawLetter(cairo_t* cr, const LetterPlace& place);
 
 // How far, in units, any cell's outline reaches above or below its centre: a
 // band needs this much around it to catch every wall that crosses it. Reads

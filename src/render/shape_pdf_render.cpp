@@ -10,6 +10,7 @@
 
 #include "render/byte_sink.h"
 #include "render/paper.h"
+#include "render/pdf_document.h"
 #include "render/shape_cairo.h"
 
 namespace nitka {
@@ -55,12 +56,6 @@ Sheet layOut(const Topology& topology, Paper paper) {
     return sheet;
 }
 
-cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int length) {
-    auto* sink = static_cast<ByteSink*>(closure);
-    return sink->tryPut({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
-                                                                       : CAIRO_STATUS_WRITE_ERROR;
-}
-
 void drawPage(cairo_t* cr, const ShapeMaze& maze, const Sheet& sheet, bool route,
               const EndMarks& marks) {
     // As the rectangle's PDF: lines a tenth of a cell within what a printer
@@ -85,13 +80,11 @@ void renderShapePdf(const ShapeMaze& maze, const RenderOptions& options, std::st
     const Topology& topology = maze.topology();
     const Sheet sheet = layOut(topology, options.paper);
     ByteSink sink(out);
-    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_pdf_surface_create_for_stream(writePdf, &sink, sheet.width, sheet.height),
-        cairo_surface_destroy);
     const std::string title = "Maze " + std::string(shapeName(topology.kind())) + " " +
                               std::to_string(topology.width()) + " x " +
                               std::to_string(topology.height());
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
+    const PdfSurface surface =
+        makePdfSurface(sink, sheet.width, sheet.height, {title, options.created});
     {
         const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
                                                                     cairo_destroy);
@@ -101,12 +94,7 @@ void renderShapePdf(const ShapeMaze& maze, const RenderOptions& options, std::st
             drawPage(cr.get(), maze, sheet, true, marks);
         }
     }
-    cairo_surface_finish(surface.get());
-    const cairo_status_t status = cairo_surface_status(surface.get());
-    if (status != CAIRO_STATUS_SUCCESS) {
-        throw RenderError(sink.failure().empty() ? cairo_status_to_string(status) : sink.failure());
-    }
-    sink.flush();
+    finishPdf(surface.get(), sink);
 }
 
 }  // namespace nitka

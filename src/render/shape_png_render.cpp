@@ -63,9 +63,7 @@ void renderShapePng(const ShapeMaze& maze, const RenderOptions& options, std::st
 
     const EndMarks marks = placeEndMarks(topology, options.marks);
     const double cell = layout.cell();
-    ShapeInk ink;
-    ink.lineWidth = std::max(1.0, cell / 10) / cell;
-    ink.dotRadius = layout.dotRadius() / cell;
+    const ShapeInk ink = pixelInk(layout);
     const double reach = shapeReach(topology) + ink.lineWidth + ink.dotRadius;
     const Point origin = layout.toPixels({0, 0});
 

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "render/byte_sink.h"
+#include "render/mark_places.h"
+#include "render/shape_cairo.h"
 #include "render/shape_layout.h"
 #include "render/shape_walls.h"
 
@@ -96,23 +98,26 @@ void renderShapeSvg(const ShapeMaze& maze, const RenderOptions& options, std::st
     forEachWall(
         maze, [&](const Side& wall) { putWall(svg, layout, wall); }, marks);
     svg << "</g>\n";
-    for (const EndMark& mark : {marks.start, marks.target}) {
-        if (mark.letter != 0) {
-            const Point centre = layout.toPixels(topology.centre(mark.cell));
-            svg << "<text x=\"" << centre.x << "\" y=\"" << centre.y
-                << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
-                << layout.cell() * 0.6 << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
-                << std::string_view(&mark.letter, 1) << "</text>\n";
-        }
+    for (const LetterPlace& place : placeLetters(topology, marks)) {
+        const Point centre = layout.toPixels(place.at);
+        svg << "<text x=\"" << centre.x << "\" y=\"" << centre.y
+            << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
+            << layout.cell() * place.size
+            << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
+            << std::string_view(&place.letter, 1) << "</text>\n";
     }
 
     if (options.route) {
+        const double unit = layout.cell();
+        // The PNG's dots.
+        const ShapeInk ink = pixelInk(layout);
+        const double radius = unit * routeDotRadius(topology, ink.dotRadius, 1 / unit, ink.dotGap);
         svg << "<g fill=\"black\">\n";
         for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-            if (topology.isCell(cell) && maze.scratch(cell) != 0) {
+            if (topology.isCell(cell) && maze.scratch(cell) != 0 && !marks.lettered(cell)) {
                 const Point centre = layout.toPixels(topology.centre(cell));
-                svg << "<circle cx=\"" << centre.x << "\" cy=\"" << centre.y << "\" r=\""
-                    << layout.dotRadius() << "\"/>\n";
+                svg << "<circle cx=\"" << centre.x << "\" cy=\"" << centre.y << "\" r=\"" << radius
+                    << "\"/>\n";
                 svg.endElement();
             }
         }

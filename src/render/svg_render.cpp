@@ -6,6 +6,7 @@
 
 #include "render/byte_sink.h"
 #include "render/end_marks.h"
+#include "render/mark_places.h"
 #include "render/picture_layout.h"
 #include "render/wall_runs.h"
 
@@ -78,24 +79,25 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
             layout.right() + 0.5, 1);
     sink.put("</g>\n");
     if (options.marks == Marks::Letters) {
-        const double size = layout.cell() * 0.6;
-        for (const auto& [x, y, letter] :
-             {std::tuple{0, 0, "S"}, std::tuple{width - 1, height - 1, "F"}}) {
-            sink.put("<text x=\"" + number(layout.left(x) + layout.cell() / 2.0) + "\" y=\"" +
-                     number(layout.top(y) + layout.cell() / 2.0) +
+        for (const LetterPlace& place : placeGridLetters(width, height)) {
+            sink.put("<text x=\"" + number(layout.left(0) + place.at.x * layout.cell()) +
+                     "\" y=\"" + number(layout.top(0) + place.at.y * layout.cell()) +
                      "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\"" +
-                     number(size) + "\" text-anchor=\"middle\" dominant-baseline=\"central\">" +
-                     letter + "</text>\n");
+                     number(place.size * layout.cell()) +
+                     "\" text-anchor=\"middle\" dominant-baseline=\"central\">" +
+                     std::string(1, place.letter) + "</text>\n");
         }
     }
 
     if (options.route) {
+        const EndMarks ends = gridEndMarks(width, height, options.marks);
         const DotShape& dot = layout.dot();
         const double radius = dot.size / 2.0;
         sink.put("<g fill=\"black\">\n");
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                if (grid.scratch(grid.index({x, y})) != 0) {
+                const std::size_t index = grid.index({x, y});
+                if (grid.scratch(index) != 0 && !ends.lettered(index)) {
                     sink.put("<circle cx=\"" + number(layout.left(x) + dot.offset + radius) +
                              "\" cy=\"" + number(layout.top(y) + dot.offset + radius) + "\" r=\"" +
                              number(radius) + "\"/>\n");

@@ -3,10 +3,12 @@
 #include <array>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "render/render_options.h"
 #include "shape/cell_mask.h"
 #include "shape/polar_topology.h"
 #include "shape/rect_topology.h"
@@ -75,6 +77,14 @@ inline ShapeMaze maskedRectMaze(unsigned seed) {
                           "#.....",
                       })),
                       seed);
+}
+
+// What a writer of any shape's pictures writes for maze.
+template <typename Render>
+std::string rendered(Render render, const ShapeMaze& maze, const RenderOptions& options) {
+    std::stringbuf out;
+    render(maze, options, out);
+    return std::move(out).str();
 }
 
 // A round maze: its arcs, and a ring split outward.
