@@ -99,21 +99,10 @@ CLI::App* addBookCommand(CLI::App& app, BookRequest& request) {
             maze.sizeGiven = true;
         });
     addValueOption(*command, "--shape", "SHAPE", "rect (default), hex, triangle or polar",
-                   [&maze](const std::string& text) {
-                       const auto shape = parseShapeName(text);
-                       if (!shape) {
-                           throw UsageError("--shape",
-                                            "'" + text + "' is none of rect, hex, triangle, polar");
-                       }
-                       maze.shape = *shape;
-                   });
+                   [&maze](const std::string& text) { maze.shape = parseShape(text); });
     addValueOption(*command, "--algorithm", "NAME", "Carving method (default depth-first)",
                    [&maze](const std::string& text) {
-                       const auto method = carveMethodNamed(text);
-                       if (!method) {
-                           throw UsageError("--algorithm", "'" + text + "' is no carving method");
-                       }
-                       maze.carve.method = *method;
+                       maze.carve.method = parseMethod(text);
                        maze.methodGiven = true;
                    });
     addValueOption(*command, "--difficulty", "D", "easy, medium, hard, expert, a score, or rising",

@@ -96,6 +96,8 @@ std::string methodNames() {
     return names;
 }
 
+}  // namespace
+
 CarveMethod parseMethod(const std::string& text) {
     if (const auto method = carveMethodNamed(text)) {
         return *method;
@@ -109,8 +111,6 @@ ShapeKind parseShape(const std::string& text) {
     }
     throw UsageError("--shape", "'" + text + "' is none of rect, hex, triangle, polar");
 }
-
-}  // namespace
 
 std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) {
     const std::uint64_t seed = request.seed ? *request.seed : drawSeed();

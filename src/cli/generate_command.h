@@ -18,6 +18,11 @@ class App;
 
 namespace nitka {
 
+// The method and the shape an option names; throw UsageError naming
+// --algorithm or --shape for any other text.
+CarveMethod parseMethod(const std::string& text);
+ShapeKind parseShape(const std::string& text);
+
 // Adds the command to app; parsing fills request.
 CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request);
 

@@ -8,11 +8,11 @@
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
-#include "plan/memory_need.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
 #include "cli/tool_error.h"
+#include "plan/memory_need.h"
 
 namespace nitka {
 

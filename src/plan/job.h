@@ -72,9 +72,6 @@ struct Job {
     bool rising = false;
 };
 
-// The name a command goes by on the command line.
-const char* commandName(Command command);
-
 // Whether the output is a picture of pixels, and whether it is binary data.
 bool isPixelOutput(OutputKind output);
 bool isBinaryOutput(OutputKind output);

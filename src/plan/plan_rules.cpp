@@ -305,6 +305,12 @@ Outcome sizesWithinCaps(const Job& job, const SystemFacts&) {
         return usageRefusal(
             "--height", "'" + std::to_string(maze.height) + "' is not a whole number from " + caps);
     }
+    // The caps on the whole, which hold whatever the memory: asked of a
+    // process that may take everything.
+    if (const auto why =
+            refusal(maze.width, maze.height, 0, std::numeric_limits<std::uint64_t>::max())) {
+        return failedRefusal(maze.file, *why);
+    }
     return {};
 }
 
@@ -388,7 +394,8 @@ Outcome memoryEnough(const Job& job, const SystemFacts& facts) {
     if (!why) {
         return {};
     }
-    return failedRefusal(maze.file.empty() ? commandName(job.command) : maze.file, *why);
+    // The message names the size: a carved maze's refusal needs no subject.
+    return failedRefusal(maze.file, *why);
 }
 
 Outcome randomWalkFinishes(const Job& job, const SystemFacts&) {
@@ -397,7 +404,7 @@ Outcome randomWalkFinishes(const Job& job, const SystemFacts&) {
     }
     const std::string why = carveRefusal(job.carve->method, static_cast<int>(job.maze->width),
                                          static_cast<int>(job.maze->height));
-    return why.empty() ? Outcome{} : failedRefusal(commandName(job.command), why);
+    return why.empty() ? Outcome{} : failedRefusal("", why);
 }
 
 Outcome difficultyTriesFit(const Job& job, const SystemFacts&) {
@@ -423,7 +430,7 @@ Outcome walkFinishesOnTheLayout(const Job& job, const SystemFacts&) {
         return {};
     }
     const std::string why = shapeCarveRefusal(job.carve->method, *job.layout);
-    return why.empty() ? Outcome{} : failedRefusal(commandName(job.command), why);
+    return why.empty() ? Outcome{} : failedRefusal("", why);
 }
 
 std::string positionText(const Topology& topology, CellId cell) {
@@ -453,9 +460,8 @@ Outcome layoutInOnePiece(const Job& job, const SystemFacts&) {
     if (!job.inputs.empty() && job.maze && job.maze->mask) {
         return failedRefusal(job.inputs.front(), why);
     }
-    return failedRefusal(commandName(job.command),
-                         "a " + sizeText(job.maze->width, job.maze->height) + " " +
-                             std::string(shapeName(job.maze->shape)) + " layout: " + why);
+    return failedRefusal("", "a " + sizeText(job.maze->width, job.maze->height) + " " +
+                                 std::string(shapeName(job.maze->shape)) + " layout: " + why);
 }
 
 constexpr std::array<PlanRule, 17> kRules = {{
@@ -469,11 +475,12 @@ constexpr std::array<PlanRule, 17> kRules = {{
     {"title-text", RuleStage::Request, titleText},
     {"output-not-an-input", RuleStage::Request, outputNotAnInput},
     {"sizes-within-caps", RuleStage::Request, sizesWithinCaps},
-    {"memory", RuleStage::Request, memoryEnough},
+    // What the sizes tell whatever the machine, before what this one can hold.
     {"picture-within-the-format", RuleStage::Request, pictureWithinTheFormat},
     {"legible-on-paper", RuleStage::Request, legibleOnPaper},
     {"difficulty-tries-fit", RuleStage::Request, difficultyTriesFit},
     {"random-walk-finishes", RuleStage::Request, randomWalkFinishes},
+    {"memory", RuleStage::Request, memoryEnough},
     {"walk-finishes-on-the-layout", RuleStage::Layout, walkFinishesOnTheLayout},
     {"layout-in-one-piece", RuleStage::Layout, layoutInOnePiece},
 }};
@@ -539,24 +546,6 @@ std::uint64_t jobMemoryNeed(const Job& job) {
         need = saturatingAdd(need, kPictureWriterBytes);
     }
     return need;
-}
-
-const char* commandName(Command command) {
-    switch (command) {
-        case Command::Generate:
-            return "generate";
-        case Command::Solve:
-            return "solve";
-        case Command::Render:
-            return "render";
-        case Command::Info:
-            return "info";
-        case Command::Animate:
-            return "animate";
-        case Command::Book:
-            return "book";
-    }
-    return "";
 }
 
 bool isPixelOutput(OutputKind output) {

@@ -208,11 +208,17 @@ std::vector<Row> rows() {
         {"sizes-within-caps",
          [](const SystemFacts& facts) { return refusalOf(planGenerate(maze(0, 5), facts)); },
          Kind::Usage, "--width", "is not a whole number from 1 to 1000000"},
-        {"memory",
+        {"sizes-within-caps",
          [](const SystemFacts& facts) {
              return refusalOf(planBook(book(maze(1'000'000, 1'000'000)), facts));
          },
-         Kind::Failed, "book", "1000000 x 1000000 cells"},
+         Kind::Failed, "", "1000000 x 1000000 cells are 1,000,000,000,000; at most"},
+        {"memory",
+         [](SystemFacts facts) {
+             facts.memoryAvailable = std::uint64_t{1} << 30;
+             return refusalOf(planGenerate(maze(40'000, 40'000), facts));
+         },
+         Kind::Failed, "", "40000 x 40000 cells need"},
         {"picture-within-the-format",
          [](const SystemFacts& facts) {
              return refusalOf(planAnimate(animation(maze(100'000, 10), "a.gif"), facts));
@@ -247,18 +253,18 @@ std::vector<Row> rows() {
              return refusalOf(planGenerate(
                  maze(10'000, 10'000, ShapeKind::Rect, CarveMethod::AldousBroder), facts));
          },
-         Kind::Failed, "generate", "aldous-broder: a 10000 x 10000 maze takes about"},
+         Kind::Failed, "", "aldous-broder: a 10000 x 10000 maze takes about"},
         {"walk-finishes-on-the-layout",
          [](const SystemFacts& facts) {
              return refusalOf(planGenerate(
                  maze(10'000, 10'000, ShapeKind::Hex, CarveMethod::AldousBroder), facts));
          },
-         Kind::Failed, "generate", "aldous-broder"},
+         Kind::Failed, "", "aldous-broder"},
         {"layout-in-one-piece",
          [](const SystemFacts& facts) {
              return refusalOf(planGenerate(maze(1, 3, ShapeKind::Triangle), facts));
          },
-         Kind::Failed, "generate", "a 1 x 3 triangle layout: its cells fall in 2 separate parts"},
+         Kind::Failed, "", "a 1 x 3 triangle layout: its cells fall in 2 separate parts"},
         {"layout-in-one-piece",
          [](const SystemFacts& facts) {
              auto request = maze(1, 1);
