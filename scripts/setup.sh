@@ -15,13 +15,14 @@ nitka_run_packages=(
 # a private X server with the tools that drive and photograph the window, and
 # what packaging needs to work out a .deb's dependencies (dpkg-dev, file),
 # and debootstrap for trying the .deb on a minimal Debian (as root, on request);
-# bash-completion, to try nitka-maze's completion as a shell runs it.
+# bash-completion, to try nitka-maze's completion as a shell runs it;
+# poppler-utils, to read back where a PDF put its words.
 nitka_test_packages=(
     "${nitka_run_packages[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils python3 desktop-file-utils
     dpkg-dev file debootstrap
-    bash-completion
+    bash-completion poppler-utils
 )
 
 nitka_missing_packages() {
