@@ -14,13 +14,13 @@
 #include "cli/frame_folder.h"
 #include "cli/frame_progress.h"
 #include "cli/maze_input.h"
-#include "cli/memory_need.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
 #include "cli/planned_input.h"
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
 #include "cli/tool_error.h"
+#include "plan/memory_need.h"
 #include "render/render_options.h"
 
 namespace nitka {

@@ -18,8 +18,4 @@ struct FileIdentity {
 // stream fd; nothing for a name that leads nowhere yet, or to no regular file.
 std::optional<FileIdentity> identityOf(const std::string& name, int standardFd);
 
-// Refuses, with status 2, an output that is one of the inputs: the tool never
-// writes over what it reads. Asked before any work, so nothing is touched.
-void refuseOutputOverInputs(const std::string& output, std::initializer_list<std::string> inputs);
-
 }  // namespace nitka
