@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "animate/gif_sink.h"
 #include "animate/webp_sink.h"
@@ -18,9 +18,7 @@
 #include "render/paper.h"
 #include "render/picture_layout.h"
 #include "shape/layout_extent.h"
-#include "shape/make_topology.h"
 #include "shape/shape_parts.h"
-#include "storage/file_calls.h"
 
 namespace nitka {
 namespace {
@@ -116,11 +114,11 @@ Outcome notOnTerminal(const Job& job, const SystemFacts& facts) {
                             "to a file or a pipe");
 }
 
-// The options that only some outputs use, and what they do there.
+// An option that only some outputs use, and what the refusal says of it.
 struct FormatOption {
     const char* name;
-    std::initializer_list<OutputKind> users;
-    const char* users_text;
+    std::vector<OutputKind> users;
+    const char* refusal;
 };
 
 Outcome optionsTheOutputUses(const Job& job, const SystemFacts&) {
@@ -140,7 +138,7 @@ Outcome optionsTheOutputUses(const Job& job, const SystemFacts&) {
         const bool used =
             std::find(option.users.begin(), option.users.end(), *job.output) != option.users.end();
         if (job.given->has(option.name) && !used) {
-            return usageRefusal(option.name, std::string(option.users_text) + "; this output is " +
+            return usageRefusal(option.name, std::string(option.refusal) + "; this output is " +
                                                  outputName(*job.output));
         }
     }
