@@ -172,15 +172,5 @@ TEST(PlanRulesTest, EachRuleRefusesItsMistakeWithItsSubjectAndStatus) {
     }
 }
 
-// The largest pictures the formats hold are planned: the limits are not off by one cell.
-TEST(PlanRulesTest, PicturesAtTheFormatsLimitsArePlanned) {
-    auto gif = animation(maze(8190, 10), "a.gif");
-    gif.plan.cell = 8;
-    EXPECT_FALSE(refusalOf(planAnimate(gif, roomyFacts())));
-    auto webp = animation(maze(2046, 10), "a.webp");
-    webp.plan.cell = 8;
-    EXPECT_FALSE(refusalOf(planAnimate(webp, roomyFacts())));
-}
-
 }  // namespace
 }  // namespace nitka
