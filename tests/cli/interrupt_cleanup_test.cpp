@@ -1,14 +1,11 @@
 #include "cli/interrupt_cleanup.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <csignal>
-#include <string>
 
 #include "storage/output_file.h"
-#include "storage/pending_files.h"
 #include "storage/storage_fixture.h"
 
 namespace nitka {
@@ -41,32 +38,6 @@ TEST(InterruptCleanupDeathTest, ASignalRemovesANamedTemporaryFile) {
             ::testing::KilledBySignal(signal), "");
         EXPECT_EQ(dir.count(), 0) << signal;
     }
-}
-
-// A folder of frames under way, at any count of files in it: a signal takes
-// the folder and every file away, and only that folder.
-TEST(InterruptCleanupDeathTest, ASignalRemovesAFolderUnderWay) {
-    const testing::TempDir dir;
-    const std::string folder = dir / ".frames.1";
-    testing::writeBytes(dir / "keep.txt", "kept");
-    for (const int files : {0, 1, 700}) {
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-            EXPECT_EXIT(
-                {
-                    removeTemporaryFilesOnInterrupt();
-                    ::mkdir(folder.c_str(), 0777);
-                    const PendingFolder pending(folder);
-                    for (int file = 0; file < files; ++file) {
-                        testing::writeBytes(folder + "/frame-" + std::to_string(file) + ".png",
-                                            "frame");
-                    }
-                    std::raise(signal);
-                },
-                ::testing::KilledBySignal(signal), "");
-            EXPECT_EQ(dir.count(), 1) << files << " files, signal " << signal;
-        }
-    }
-    EXPECT_EQ(testing::readBytes(dir / "keep.txt"), "kept");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@ and long work shows its progress on a terminal."""
 
 import os
 import resource
-import shutil
 import signal
 import subprocess
 import time
@@ -37,22 +36,16 @@ class FramesTest(ToolCase):
         (self.dir / "hidden").mkdir()
         self.write("hidden/.keep", b"")
         self.write("plain.txt", b"text")
-        os.symlink("full", self.dir / "link")
         before = self.listing()
         for args, status, line in (
                 (["--frames", "full"], 2, "full: holds files already; name a new or empty folder"),
-                (["--frames", "full/"], 2, "full/: holds files already; name a new or empty "
-                                           "folder"),
                 (["--frames", "hidden"], 2, "hidden: holds files already; name a new or empty "
                                             "folder"),
-                (["--frames", "link"], 2, "link: holds files already; name a new or empty "
-                                          "folder"),
                 # Its own input among the frames' names: refused, not written over.
                 (["--solve-only", "full/maze.txt", "--frames", "full"], 2,
                  "full: holds files already; name a new or empty folder"),
                 (["--frames", "plain.txt"], 1, "plain.txt: is not a folder"),
                 (["--frames", "nodir/out"], 1, "nodir/out: File not found"),
-                (["--frames", "."], 2, None),
         ):
             with self.subTest(args=args):
                 maze = [] if "--solve-only" in args else ["-W", "4", "-H", "4", "--seed", "1"]
@@ -61,29 +54,17 @@ class FramesTest(ToolCase):
                 self.assertEqual((self.dir / "full/maze.txt").read_bytes(),
                                  (self.dir / "maze.txt").read_bytes())
 
-    def test_frames_go_to_a_new_or_empty_folder_whole(self):
-        self.ok("animate", *SMALL, "--frames", "out", env=self.env)
-        self.assertEqual(self.frames(), SMALL_FRAMES)
-        first = (self.dir / "out" / SMALL_FRAMES[0]).read_bytes()
-        # A second run cannot mix its frames with the first's.
-        self.assertFailure(self.tool("animate", *SMALL, "--fps", "2", "--frames", "out",
-                                     env=self.env), 2)
-        self.assertEqual(self.frames(), SMALL_FRAMES)
-        # An empty folder is replaced, its permissions kept; a trailing slash
-        # and a link to it name the same folder.
-        for name, made in (("empty", "empty"), ("slash", "slash/"), ("target", "pointer")):
-            with self.subTest(name=name):
-                (self.dir / name).mkdir(mode=0o750)
-                os.chmod(self.dir / name, 0o750)
-                if made == "pointer":
-                    os.symlink(name, self.dir / made)
-                self.ok("animate", *SMALL, "--frames", made, env=self.env)
-                self.assertEqual(self.frames(name), SMALL_FRAMES)
-                self.assertEqual((self.dir / name / SMALL_FRAMES[0]).read_bytes(), first)
-                self.assertEqual((self.dir / name).stat().st_mode & 0o777, 0o750)
-        # No hidden folder is left beside them.
-        self.assertEqual([path.name for path in self.dir.iterdir() if path.name.startswith(".")],
-                         [])
+    def test_frames_go_to_an_empty_folder_whole(self):
+        # Named through a link, it is replaced, its permissions kept, and no
+        # hidden folder is left beside it.
+        (self.dir / "empty").mkdir(mode=0o750)
+        os.chmod(self.dir / "empty", 0o750)
+        os.symlink("empty", self.dir / "pointer")
+        self.ok("animate", *SMALL, "--frames", "pointer", env=self.env)
+        self.assertEqual(self.frames("empty"), SMALL_FRAMES)
+        self.assertEqual((self.dir / "empty").stat().st_mode & 0o777, 0o750)
+        self.assertEqual(sorted(path.name for path in self.dir.iterdir()),
+                         ["empty", "pointer", "tmp"])
 
     def test_an_interrupt_leaves_no_folder_and_no_hidden_one(self):
         hidden_seen = False
@@ -134,20 +115,13 @@ class FramesTest(ToolCase):
             self.skipTest("an unoptimised sanitizer build takes minutes over work worth a line")
         line = lambda command: (rf"\A(seed \d+\r?\n)?(\rnitka-maze: {command}: \d{{1,2}}%)+"
                                 r"\r\x1b\[K\Z")
-        for command, args in (
-                ("animate", ("animate", "-W", "120", "-H", "120", "--cell", "8", "--duration", "4",
-                             "-o", "a.gif")),
-                ("animate", ("animate", "-W", "60", "-H", "60", "--cell", "8", "--duration", "4",
-                             "--frames", "out")),
-                ("book", ("book", "-n", "60", "-W", "40", "-H", "40", "-o", "b.pdf")),
-        ):
+        for args in (("animate", "-W", "120", "-H", "120", "--cell", "8", "--duration", "4",
+                      "-o", "a.gif"), ("book", "-n", "60", "-W", "40", "-H", "40", "-o", "b.pdf")):
             with self.subTest(args=args):
                 shown = self.on_terminal(*args, streams=("stderr",), timeout=120).terminal
-                self.assertRegex(shown.decode(), line(command))
-                shutil.rmtree(self.dir / "out", ignore_errors=True)
+                self.assertRegex(shown.decode(), line(args[0]))
                 quiet = self.on_terminal(*args, "--quiet", streams=("stderr",), timeout=120)
                 self.assertEqual((quiet.returncode, quiet.terminal), (0, b""))
-                shutil.rmtree(self.dir / "out", ignore_errors=True)
 
 
 if __name__ == "__main__":

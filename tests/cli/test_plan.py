@@ -1,17 +1,13 @@
 """One plan for every request: the same mistake gets the same answer from every
 command, and what the sizes alone tell is told before any work."""
 
-import os
-import subprocess
+import shlex
 import time
 
-from tool_case import SLOWDOWN, TOOL, ToolCase
+from tool_case import SLOWDOWN, ToolCase
 
 # The options that make a carved maze, as generate, animate and book take them.
 CARVERS = (["generate", "-o", "out.txt"], ["animate", "-o", "out.gif"], ["book", "-o", "out.pdf"])
-# The commands that read a maze file, each writing where it may.
-READERS = (["solve"], ["info"], ["render", "-o", "out.svg"], ["animate", "-o", "out.gif",
-                                                              "--solve-only"])
 
 
 class PlanTest(ToolCase):
@@ -22,7 +18,6 @@ class PlanTest(ToolCase):
         for command in commands:
             done = self.tool(*command, *args, timeout=20)
             self.assertFailure(done, done.returncode)
-            self.assertNotIn(done.returncode, (0,), command)
             seen.add((done.returncode, done.stderr.decode()))
             self.assertFalse([name for name in self.listing() if name.startswith("out")],
                              command)
@@ -39,7 +34,6 @@ class PlanTest(ToolCase):
             (["--algorithm", "Prim"], 2, None),
             (["-W", "0"], 2, "--width: '0' is not a whole number from 1 to 1000000"),
             (["--seed", "x"], 2, None),
-            (["--bogus"], 2, "--bogus: is not an option or file {} takes; see nitka-maze help {}"),
             (["-W", "1000000", "-H", "1000000"], 1, None),
             (["--shape", "triangle", "-W", "1", "-H", "3"], 1,
              "a 1 x 3 triangle layout: its cells fall in 2 separate parts (cells meeting only "
@@ -51,72 +45,31 @@ class PlanTest(ToolCase):
         for args, status, line, *commands in rows:
             commands = commands[0] if commands else CARVERS
             with self.subTest(args=args):
-                if line and "{}" in line:
-                    for command in commands:
-                        self.assertEqual(self.answers([command], *args),
-                                         {(status, "nitka-maze: " +
-                                           line.format(command[0], command[0]) + "\n")})
-                    continue
                 seen = self.answers(commands, *args)
                 self.assertEqual(len(seen), 1, seen)
                 self.assertEqual(next(iter(seen))[0], status)
                 if line:
                     self.assertEqual(seen, {(status, f"nitka-maze: {line}\n")})
 
-    def test_a_file_whose_header_promises_too_much_gets_one_answer_from_every_reader(self):
-        self.write("huge.txt", b"100000  100000\r\n1  1\r\n")
-        self.write("empty.txt", b"")
-        self.write("bom.txt", b"\xef\xbb\xbf5  5\r\n")
-        os.mkdir(self.dir / "folder")
-        for name in ("huge.txt", "empty.txt", "bom.txt", "folder"):
-            with self.subTest(name=name):
-                seen = self.answers(READERS, name)
-                self.assertEqual(len(seen), 1, seen)
-                status, line = next(iter(seen))
-                self.assertEqual(status, 1)
-                self.assertTrue(line.startswith(f"nitka-maze: {name}: "), line)
-
     def test_what_the_sizes_tell_is_told_at_once_in_little_memory(self):
         if SLOWDOWN > 1:
             self.skipTest("the sanitizers reserve far more address space than any limit here")
-        self.write("huge.txt", b"100000  100000\r\n1  1\r\n")
         rows = (
             (["book", "-W", "30000", "-H", "30000", "-n", "1", "-o", "out.pdf"], 2, "--width"),
             (["animate", "-W", "100000", "-H", "10", "-o", "out.gif"], 2, "--width"),
             (["animate", "-W", "3000", "-H", "10", "--cell", "8", "-o", "out.webp"], 2, "--cell"),
             (["animate", "-W", "100000", "-H", "100000", "-o", "out.gif"], 2, "--width"),
             (["generate", "-W", "100000", "-H", "100000", "-o", "out.txt"], 1, None),
-            (["animate", "--fps", "60", "-o", "out.gif"], 2, "--fps"),
-            (["info", "huge.txt"], 1, "huge.txt"),
-            (["render", "huge.txt", "-o", "out.png"], 1, "huge.txt"),
         )
         for args, status, subject in rows:
             with self.subTest(args=args):
                 # A hundred megabytes of address space: the refusal must not
                 # even try to take what the size would need.
                 started = time.monotonic()
-                done = subprocess.run(["bash", "-c", 'ulimit -v 100000; exec "$0" "$@"', TOOL,
-                                       *args], capture_output=True, cwd=self.dir, timeout=20)
+                done = self.shell('ulimit -v 100000; exec "$TOOL" ' + shlex.join(args), timeout=20)
                 self.assertLess(time.monotonic() - started, 5)
                 self.assertFailure(done, status)
                 if subject:
                     self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: "),
                                     done.stderr.decode())
                 self.assertFalse([name for name in self.listing() if name.startswith("out")])
-
-    def test_options_a_format_does_not_use_are_refused(self):
-        self.ok("generate", "-W", "4", "-H", "4", "--seed", "1", "-o", "m.txt")
-        rows = (
-            (["-o", "out.txt", "--cell", "4"], "--cell"),
-            (["-o", "out.png", "--paper", "letter"], "--paper"),
-            (["-o", "out.svg", "--answer"], "--answer"),
-            (["-o", "out.json", "--route"], "--route"),
-            (["-o", "out.json", "--shortest"], "--shortest"),
-            (["-o", "out.txt", "--marks", "letters"], "--marks"),
-        )
-        for args, subject in rows:
-            with self.subTest(args=args):
-                done = self.tool("render", "m.txt", *args)
-                self.assertFailure(done, 2)
-                self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: only "))
-        self.assertEqual(self.listing(), ["m.txt"])

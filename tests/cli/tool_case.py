@@ -43,6 +43,11 @@ class ToolCase(unittest.TestCase):
                               stderr=subprocess.PIPE, cwd=self.dir, timeout=timeout * SLOWDOWN,
                               **options)
 
+    def shell(self, script, timeout=60):
+        """Runs script under bash in the test's folder, with $TOOL the tool."""
+        return subprocess.run(["bash", "-c", script], capture_output=True, cwd=self.dir,
+                              timeout=timeout * SLOWDOWN, env={**os.environ, "TOOL": TOOL})
+
     def on_terminal(self, *args, streams, timeout=60, **options):
         """Runs the tool with the named standard streams ("stdin", "stdout",
         "stderr") on one pseudo-terminal and the others on pipes (stdin empty).

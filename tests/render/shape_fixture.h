@@ -3,12 +3,10 @@
 #include <array>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "render/render_options.h"
 #include "shape/cell_mask.h"
 #include "shape/polar_topology.h"
 #include "shape/rect_topology.h"
@@ -77,14 +75,6 @@ inline ShapeMaze maskedRectMaze(unsigned seed) {
                           "#.....",
                       })),
                       seed);
-}
-
-// What a writer of any shape's pictures writes for maze.
-template <typename Render>
-std::string rendered(Render render, const ShapeMaze& maze, const RenderOptions& options) {
-    std::stringbuf out;
-    render(maze, options, out);
-    return std::move(out).str();
 }
 
 // A round maze: its arcs, and a ring split outward.

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <string>
-#include <thread>
 
 #include "storage/storage_fixture.h"
 
@@ -21,44 +20,7 @@ std::string allOf(InputStream& input) {
     return text;
 }
 
-// A pipe with text written into it by a thread, read by its /proc name.
-class FilledPipe {
-public:
-    explicit FilledPipe(std::string text) {
-        int ends[2];
-        EXPECT_EQ(::pipe(ends), 0);
-        m_read = Descriptor(ends[0]);
-        m_writer = std::thread([fd = ends[1], text = std::move(text)] {
-            EXPECT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-            ::close(fd);
-        });
-    }
-    ~FilledPipe() { m_writer.join(); }
-    std::string name() const { return "/proc/self/fd/" + std::to_string(m_read.get()); }
-
-private:
-    Descriptor m_read;
-    std::thread m_writer;
-};
-
-TEST(InputStream, ReadsARegularFileAndKnowsItsSize) {
-    testing::TempDir dir;
-    testing::writeBytes(dir / "m.txt", "2  1\r\n1  1\r\n1  0\r\n");
-    InputStream input(dir / "m.txt");
-    EXPECT_EQ(input.size(), 18u);
-    EXPECT_EQ(allOf(input), "2  1\r\n1  1\r\n1  0\r\n");
-    EXPECT_EQ(input.consumed(), 18u);
-    input.close();
-}
-
-TEST(InputStream, ReadsAPipeByNameWithoutASize) {
-    const std::string text(200'000, '7');  // more than a pipe's buffer holds at once
-    FilledPipe pipe(text);
-    InputStream input(pipe.name());
-    EXPECT_FALSE(input.size());
-    EXPECT_EQ(allOf(input), text);
-}
-
+// Named pipes and regular files are read end to end in tests/cli/test_inputs.py.
 // open() refuses a socket even by its /proc name; it reads all the same.
 TEST(InputStream, ReadsASocketByItsDescriptorsName) {
     for (const std::string prefix : {"/proc/self/fd/", "/dev/fd/"}) {
@@ -71,38 +33,6 @@ TEST(InputStream, ReadsASocketByItsDescriptorsName) {
         EXPECT_FALSE(input.size());
         EXPECT_EQ(allOf(input), "3  1\r\n") << prefix;
     }
-}
-
-TEST(InputStream, RefusesAFolderAndAMissingFile) {
-    testing::TempDir dir;
-    try {
-        InputStream input(dir / ".");
-        ADD_FAILURE() << "a folder was opened";
-    } catch (const NotRegularFileError& error) {
-        EXPECT_TRUE(error.isFolder());
-    }
-    EXPECT_EQ(testing::failure([&] { InputStream input(dir / "missing"); }), "2 File not found");
-}
-
-// The limit ends the stream where it stands, whatever the read chunks, and
-// says so; lifted, the rest follows from where it stopped.
-TEST(InputStream, ALimitEndsTheStreamUntilLifted) {
-    testing::TempDir dir;
-    testing::writeBytes(dir / "m.txt", std::string(100'000, 'a') + "b");
-    for (const std::uint64_t limit : {0u, 1u, 65'536u, 99'999u}) {
-        SCOPED_TRACE(limit);
-        InputStream input(dir / "m.txt");
-        input.limitTo(limit);
-        EXPECT_EQ(allOf(input).size(), limit);
-        EXPECT_TRUE(input.reachedLimit());
-        input.limitTo(std::nullopt);
-        EXPECT_FALSE(input.reachedLimit());
-        EXPECT_EQ(allOf(input).size(), 100'001 - limit);
-    }
-    InputStream short_(dir / "m.txt");
-    short_.limitTo(200'000);
-    EXPECT_EQ(allOf(short_).size(), 100'001u);
-    EXPECT_FALSE(short_.reachedLimit());
 }
 
 TEST(InputStream, AFailedReadThrows) {
