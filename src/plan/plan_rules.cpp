@@ -195,6 +195,18 @@ std::string everyShapeMethods() {
     return names;
 }
 
+// A shape file's header tells its shape; a mask shows only in its cells, so a
+// masked rectangle is refused once they are read.
+Outcome asciiDrawsSquares(const Job& job, const SystemFacts&) {
+    if (job.output != OutputKind::Ascii || !job.maze || job.maze->shape == ShapeKind::Rect) {
+        return {};
+    }
+    return usageRefusal(job.maze->file.empty() ? "--format" : job.maze->file,
+                        "ASCII draws only a plain rectangle and this is a " +
+                            std::string(shapeName(job.maze->shape)) +
+                            " maze; give --format svg, png, pdf or json");
+}
+
 Outcome methodFitsTheLayout(const Job& job, const SystemFacts&) {
     if (!job.carve || !job.maze || isPlainRectangle(*job.maze) ||
         carvesEveryShape(job.carve->method)) {
@@ -462,12 +474,13 @@ Outcome layoutInOnePiece(const Job& job, const SystemFacts&) {
                                  std::string(shapeName(job.maze->shape)) + " layout: " + why);
 }
 
-constexpr std::array<PlanRule, 17> kRules = {{
+constexpr std::array<PlanRule, 18> kRules = {{
     {"one-output", RuleStage::Request, oneOutput},
     {"format-known", RuleStage::Request, formatKnown},
     {"not-on-a-terminal", RuleStage::Request, notOnTerminal},
     {"options-the-output-uses", RuleStage::Request, optionsTheOutputUses},
     {"options-that-go-together", RuleStage::Request, optionsThatGoTogether},
+    {"ascii-draws-squares", RuleStage::Request, asciiDrawsSquares},
     {"method-fits-the-layout", RuleStage::Request, methodFitsTheLayout},
     {"frame-rate", RuleStage::Request, frameRate},
     {"title-text", RuleStage::Request, titleText},

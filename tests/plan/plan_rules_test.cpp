@@ -93,6 +93,7 @@ using Kind = Refusal::Kind;
 std::vector<Row> rows(const SystemFacts& facts) {
     const FileMaze big{ShapeKind::Rect, 2000, 2000, nullptr, "big.txt", false};
     const FileMaze empty{ShapeKind::Rect, 0, 5, nullptr, "flat.txt", false};
+    const FileMaze hexagons{ShapeKind::Hex, 9, 7, nullptr, "hex.txt", false};
     SystemFacts terminal = facts;
     terminal.standardOutputIsTerminal = true;
     SystemFacts little = facts;
@@ -120,6 +121,9 @@ std::vector<Row> rows(const SystemFacts& facts) {
          "--paper", "only a PDF is printed on paper; this output is PNG"},
         {"options-that-go-together", refusalOf(planBook(book(maze(5, 5, ShapeKind::Polar)), facts)),
          Kind::Usage, "--width", "a polar maze has no width"},
+        {"ascii-draws-squares",
+         refusalOf(planRender(picture("hex.txt", "hex.txt.txt", {}), facts, &hexagons)),
+         Kind::Usage, "hex.txt", "ASCII draws only a plain rectangle and this is a hex maze"},
         {"method-fits-the-layout",
          refusalOf(planAnimate(animation(maze(5, 5, ShapeKind::Hex, CarveMethod::Eller), "a.gif"),
                                facts)),
