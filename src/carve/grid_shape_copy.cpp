@@ -13,10 +13,6 @@ constexpr std::uint8_t kLeftSlot = 1u << 1;
 
 }  // namespace
 
-bool isPlainRectangle(const Topology& topology) {
-    return topology.kind() == ShapeKind::Rect && topology.cellCount() == topology.slotCount();
-}
-
 void copyGridToShape(const WallGrid& grid, ShapeMaze& maze) {
     assert(isPlainRectangle(maze.topology()));
     assert(maze.topology().width() == grid.width() && maze.topology().height() == grid.height());

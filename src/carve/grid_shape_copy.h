@@ -1,13 +1,10 @@
 #pragma once
 
 #include "grid/wall_grid.h"
+#include "shape/layout.h"
 #include "shape/shape_maze.h"
 
 namespace nitka {
-
-// Whether a topology is a rectangle of squares without holes: the layout a
-// WallGrid holds.
-bool isPlainRectangle(const Topology& topology);
 
 // Sets each side of the maze open where the grid's flag is Flag::Open and
 // closed otherwise (a flag of class Other included); leaves the scratch alone.

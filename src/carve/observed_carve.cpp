@@ -20,7 +20,6 @@
 #include "carve/shape_growing_tree.h"
 #include "carve/shape_hunt_and_kill.h"
 #include "carve/shape_kruskal.h"
-#include "carve/shape_prim.h"
 #include "carve/shape_wilson.h"
 #include "carve/sidewinder.h"
 #include "carve/wilson.h"
@@ -87,7 +86,7 @@ void carveShapeMazeObserved(ShapeMaze& maze, const CarveOptions& options, Seeded
             carveShapeDepthFirst(maze, random, observer);
             break;
         case CarveMethod::Prim:
-            carveShapePrim(maze, random, observer);
+            carvePrim(maze, random, observer);
             break;
         case CarveMethod::Kruskal:
             carveShapeKruskal(maze, random, observer);

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "carve/carve_observer.h"
 #include "carve/cell_index.h"
-#include "carve/wall_steps.h"
+#include "carve/shape_steps.h"
 #include "carve/wide_draw.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
 namespace {
@@ -14,59 +14,78 @@ namespace {
 constexpr std::uint8_t kInMaze = 1;
 constexpr std::uint8_t kInFrontier = 2;
 
-template <typename Index, typename Observer>
-void carvePrimWith(WallGrid& grid, SeededRandom& random, Observer& observer) {
-    const std::uint64_t cells = grid.cellCount();
+template <typename Index, typename View, typename Observer>
+void carvePrimOn(const View& maze, SeededRandom& random, Observer& observer) {
+    const auto& layout = maze.layout();
     std::vector<Index> frontier;
     // A cell joins the frontier at most once; pages the list never reaches are
-    // never touched, so this costs the memory bound up front only on paper.
-    frontier.reserve(cells);
-    const auto reach = [&](GridCell cell) {
-        for (int s = 0; s < 4; ++s) {
-            const GridCell next = neighbour(cell, static_cast<Step>(s));
-            if (grid.contains(next) && grid.scratch(grid.index(next)) == 0) {
-                grid.setScratch(grid.index(next), kInFrontier);
-                frontier.push_back(static_cast<Index>(grid.index(next)));
-                observer.mark(grid.index(next), CellRole::Frontier);
+    // never touched.
+    frontier.reserve(layout.cellCount());
+    NeighbourArray list{};
+    const auto reach = [&](int count) {
+        for (int place = 0; place < count; ++place) {
+            const CellId next = neighbourAt(list, place);
+            if (maze.scratch(next) == 0) {
+                maze.setScratch(next, kInFrontier);
+                frontier.push_back(static_cast<Index>(next));
+                observer.mark(next, CellRole::Frontier);
             }
         }
     };
-    const auto inMaze = [&grid](GridCell cell) {
-        return grid.scratch(grid.index(cell)) == kInMaze;
-    };
-    const std::uint64_t first = drawBelow(random, cells);
-    grid.setScratch(first, kInMaze);
-    observer.mark(first, CellRole::Done);
-    observer.current(first);
-    reach(cellAt(grid, first));
-    while (!frontier.empty()) {
-        const std::uint64_t pick = drawBelow(random, frontier.size());
-        const std::uint64_t i = frontier[pick];
-        frontier[pick] = frontier.back();
-        frontier.pop_back();
-        const GridCell cell = cellAt(grid, i);
-        const Step step = stepsWhere(grid, cell, inMaze).draw(random);
-        openWall(grid, cell, step);
-        grid.setScratch(i, kInMaze);
-        observer.current(i);
-        observer.opened(i, grid.index(neighbour(cell, step)));
-        observer.mark(i, CellRole::Done);
-        reach(cell);
+    const auto inMaze = [&maze](CellId next) { return maze.scratch(next) == kInMaze; };
+    CellId seed = drawCell(layout, random);
+    CellId scan = 0;
+    while (seed < layout.slotCount()) {
+        maze.setScratch(seed, kInMaze);
+        observer.mark(seed, CellRole::Done);
+        observer.current(seed);
+        reach(layout.neighbours(seed, list));
+        while (!frontier.empty()) {
+            const std::uint64_t pick = drawBelow(random, frontier.size());
+            const CellId cell = frontier[pick];
+            frontier[pick] = frontier.back();
+            frontier.pop_back();
+            const int count = layout.neighbours(cell, list);
+            const int place = placesWhere(list, count, inMaze).draw(random);
+            maze.setOpen(cell, neighbourAt(list, place), true);
+            maze.setScratch(cell, kInMaze);
+            observer.current(cell);
+            observer.opened(cell, neighbourAt(list, place));
+            observer.mark(cell, CellRole::Done);
+            reach(count);
+        }
+        // An island of a mask that falls apart grows a tree of its own.
+        seed = scan = nextUntouched(maze, scan);
     }
-    grid.clearScratch();
+    maze.clearScratch();
+}
+
+template <typename Maze, typename Observer>
+void carvePrimWith(Maze& maze, SeededRandom& random, Observer& observer) {
+    withMazeView(maze, [&](const auto& view) {
+        withCellIndex(view.layout().slotCount(),
+                      [&]<typename Index>() { carvePrimOn<Index>(view, random, observer); });
+    });
 }
 
 }  // namespace
 
 void carvePrim(WallGrid& grid, SeededRandom& random) {
     NoCarveObserver none;
-    withCellIndex(grid.cellCount(),
-                  [&]<typename Index>() { carvePrimWith<Index>(grid, random, none); });
+    carvePrimWith(grid, random, none);
+}
+
+void carvePrim(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
+    carvePrimWith(maze, random, none);
 }
 
 void carvePrim(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    withCellIndex(grid.cellCount(),
-                  [&]<typename Index>() { carvePrimWith<Index>(grid, random, observer); });
+    carvePrimWith(grid, random, observer);
+}
+
+void carvePrim(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carvePrimWith(maze, random, observer);
 }
 
 }  // namespace nitka

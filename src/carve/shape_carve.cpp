@@ -12,8 +12,8 @@
 #include "carve/shape_depth_first.h"
 #include "carve/shape_growing_tree.h"
 #include "carve/shape_hunt_and_kill.h"
+#include "carve/prim.h"
 #include "carve/shape_kruskal.h"
-#include "carve/shape_prim.h"
 #include "carve/shape_wilson.h"
 #include "grid/wall_grid.h"
 
@@ -49,7 +49,7 @@ void carveByTopology(ShapeMaze& maze, const CarveOptions& options, SeededRandom&
             carveShapeDepthFirst(maze, random);
             break;
         case CarveMethod::Prim:
-            carveShapePrim(maze, random);
+            carvePrim(maze, random);
             break;
         case CarveMethod::Kruskal:
             carveShapeKruskal(maze, random);

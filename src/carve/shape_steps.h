@@ -55,19 +55,30 @@ inline int randomPlace(int count, SeededRandom& random) {
 
 // A cell, each equally likely: places are drawn until one is a cell, so a
 // layout without holes takes exactly one draw below its cell count.
-// Requires: topology.cellCount() > 0.
-inline CellId drawCell(const Topology& topology, SeededRandom& random) {
+// Requires: layout.cellCount() > 0.
+template <typename Layout>
+CellId drawCell(const Layout& layout, SeededRandom& random) {
     while (true) {
-        const CellId place = drawBelow(random, topology.slotCount());
-        if (topology.isCell(place)) {
+        const CellId place = drawBelow(random, layout.slotCount());
+        if (layout.isCell(place)) {
             return place;
         }
     }
 }
 
 // The first cell at or after from, in reading order, whose scratch is 0;
-// topology.slotCount() when there is none. Carvers start a new tree there
+// layout.slotCount() when there is none. Carvers start a new tree there
 // when the cells of a mask fall apart into islands.
+template <typename View>
+CellId nextUntouched(const View& maze, CellId from) {
+    const auto& layout = maze.layout();
+    while (from < layout.slotCount() && (!layout.isCell(from) || maze.scratch(from) != 0)) {
+        ++from;
+    }
+    return from;
+}
+
+// The same over a ShapeMaze, for the carvers not yet over a concrete layout.
 inline CellId nextUntouched(const ShapeMaze& maze, CellId from) {
     const Topology& topology = maze.topology();
     while (from < topology.slotCount() && (!topology.isCell(from) || maze.scratch(from) != 0)) {

@@ -1,8 +1,27 @@
 #pragma once
 
+#include <cassert>
+
+#include <array>
+#include <cstdint>
+
 #include "shape/row_layout.h"
 
 namespace nitka {
+
+// The steps to the six neighbours in the fixed order, for even and odd rows.
+struct HexStep {
+    int dx;
+    int dy;
+};
+inline constexpr std::array<HexStep, 6> kHexEvenRowSteps{
+    {{1, 0}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}}};
+inline constexpr std::array<HexStep, 6> kHexOddRowSteps{
+    {{1, 0}, {1, -1}, {0, -1}, {-1, 0}, {0, 1}, {1, 1}}};
+
+inline const std::array<HexStep, 6>& hexStepsOf(std::int64_t row) {
+    return row % 2 == 0 ? kHexEvenRowSteps : kHexOddRowSteps;
+}
 
 // Pointy-topped hexagons in offset rows, the cells of a mask: odd rows sit
 // half a cell to the right. Neighbours in the order east, north-east,
@@ -20,5 +39,32 @@ public:
     void outline(CellId cell, std::vector<Side>& out) const override;
     Point extent() const override;
 };
+
+inline int HexTopology::neighbours(CellId cell, NeighbourList out) const {
+    assert(isCell(cell));
+    const CellPosition at = position(cell);
+    int count = 0;
+    for (const HexStep step : hexStepsOf(at.y)) {
+        const CellId next = cellAt({at.x + step.dx, at.y + step.dy});
+        if (next != kNoCell) {
+            out[static_cast<std::size_t>(count++)] = next;
+        }
+    }
+    return count;
+}
+
+inline HeldSide HexTopology::heldSide(CellId a, CellId b) const {
+    const CellId holder = a > b ? a : b;
+    const CellPosition at = position(holder);
+    const CellPosition other = position(a > b ? b : a);
+    if (other.y == at.y) {
+        assert(other.x + 1 == at.x);
+        return {holder, 0};
+    }
+    assert(other.y + 1 == at.y);
+    const std::int64_t northWest = at.y % 2 == 0 ? at.x - 1 : at.x;
+    assert(other.x == northWest || other.x == northWest + 1);
+    return {holder, other.x == northWest ? 1 : 2};
+}
 
 }  // namespace nitka

@@ -9,17 +9,11 @@
 #include "shape/layout_extent.h"
 
 namespace nitka {
-namespace {
-
-constexpr std::int64_t kFirstRingCells = 6;
-
-}  // namespace
-
 PolarTopology::PolarTopology(int rings) : m_rings(rings) {
     assert(rings >= 1);
     m_bands.push_back({0, 1, 0});
-    m_bands.push_back({1, kFirstRingCells, 1});
-    CellId next = 1 + kFirstRingCells;
+    m_bands.push_back({1, kPolarFirstRingCells, 1});
+    CellId next = 1 + kPolarFirstRingCells;
     for (int ring = 2; ring <= rings; ++ring) {
         const std::int64_t cells = m_bands.back().cells;
         // Width at the middle, 2 pi (ring + 1/2) / cells, past twice the depth
@@ -31,93 +25,6 @@ PolarTopology::PolarTopology(int rings) : m_rings(rings) {
         next += static_cast<CellId>(m_bands.back().cells);
     }
     m_cellCount = next;
-}
-
-const PolarTopology::Band& PolarTopology::bandOfRing(int ring) const {
-    assert(ring >= 0 && ring <= m_rings);
-    const auto after = std::upper_bound(m_bands.begin(), m_bands.end(), ring,
-                                        [](int r, const Band& band) { return r < band.firstRing; });
-    return *(after - 1);
-}
-
-const PolarTopology::Band& PolarTopology::bandOfCell(CellId cell) const {
-    assert(cell < m_cellCount);
-    const auto after =
-        std::upper_bound(m_bands.begin(), m_bands.end(), cell,
-                         [](CellId c, const Band& band) { return c < band.firstCell; });
-    return *(after - 1);
-}
-
-CellId PolarTopology::ringStart(int ring) const {
-    const Band& band = bandOfRing(ring);
-    return band.firstCell +
-           static_cast<CellId>(ring - band.firstRing) * static_cast<CellId>(band.cells);
-}
-
-CellPosition PolarTopology::position(CellId cell) const {
-    const Band& band = bandOfCell(cell);
-    const auto cells = static_cast<CellId>(band.cells);
-    const CellId into = cell - band.firstCell;
-    return {static_cast<std::int64_t>(into % cells),
-            band.firstRing + static_cast<std::int64_t>(into / cells)};
-}
-
-CellId PolarTopology::cellAt(CellPosition at) const {
-    if (at.y < 0 || at.y > m_rings || at.x < 0) {
-        return kNoCell;
-    }
-    const int ring = static_cast<int>(at.y);
-    return at.x < ringCells(ring) ? ringStart(ring) + static_cast<CellId>(at.x) : kNoCell;
-}
-
-int PolarTopology::neighbours(CellId cell, NeighbourList out) const {
-    assert(isCell(cell));
-    if (cell == 0) {
-        for (std::size_t i = 0; i < static_cast<std::size_t>(kFirstRingCells); ++i) {
-            out[i] = 1 + i;
-        }
-        return static_cast<int>(kFirstRingCells);
-    }
-    // The rings on either side lie in this band or the next one to it, so one
-    // search finds all three.
-    const auto band = std::upper_bound(m_bands.begin(), m_bands.end(), cell,
-                                       [](CellId c, const Band& b) { return c < b.firstCell; }) -
-                      1;
-    const std::int64_t cells = band->cells;
-    const CellId into = cell - band->firstCell;
-    const std::int64_t x = static_cast<std::int64_t>(into % static_cast<CellId>(cells));
-    const int ring = band->firstRing + static_cast<int>(into / static_cast<CellId>(cells));
-    const CellId first = cell - static_cast<CellId>(x);
-    int count = 0;
-    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + 1) % cells);
-    const std::int64_t inwardCells = ring == band->firstRing ? (band - 1)->cells : cells;
-    out[static_cast<std::size_t>(count++)] =
-        first - static_cast<CellId>(inwardCells) + static_cast<CellId>(x / (cells / inwardCells));
-    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + cells - 1) % cells);
-    if (ring < m_rings) {
-        const auto next = band + 1;
-        const std::int64_t outwardCells =
-            next != m_bands.end() && next->firstRing == ring + 1 ? next->cells : cells;
-        const std::int64_t split = outwardCells / cells;
-        const CellId outward = first + static_cast<CellId>(cells) + static_cast<CellId>(x * split);
-        for (std::int64_t i = 0; i < split; ++i) {
-            out[static_cast<std::size_t>(count++)] = outward + static_cast<CellId>(i);
-        }
-    }
-    return count;
-}
-
-HeldSide PolarTopology::heldSide(CellId a, CellId b) const {
-    const CellPosition atA = position(a);
-    const CellPosition atB = position(b);
-    if (atA.y != atB.y) {
-        assert(atA.y + 1 == atB.y || atB.y + 1 == atA.y);
-        return {atA.y > atB.y ? a : b, 0};
-    }
-    const std::int64_t cells = ringCells(static_cast<int>(atA.y));
-    const bool bBeforeA = (atA.x + cells - 1) % cells == atB.x;
-    assert(bBeforeA || (atB.x + cells - 1) % cells == atA.x);
-    return {bBeforeA ? a : b, 1};
 }
 
 Point PolarTopology::pointAt(double radius, std::int64_t position, std::int64_t positions) const {
@@ -150,8 +57,8 @@ void PolarTopology::outline(CellId cell, std::vector<Side>& out) const {
     };
     out.clear();
     if (cell == 0) {
-        for (std::int64_t x = 0; x < kFirstRingCells; ++x) {
-            arc(1, x, x + 1, kFirstRingCells, 1 + static_cast<CellId>(x));
+        for (std::int64_t x = 0; x < kPolarFirstRingCells; ++x) {
+            arc(1, x, x + 1, kPolarFirstRingCells, 1 + static_cast<CellId>(x));
         }
         return;
     }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include <cassert>
+
+#include <algorithm>
+
 #include <cstdint>
 #include <vector>
 
 #include "shape/topology.h"
 
 namespace nitka {
+
+// The cells of a polar maze's first ring around its centre.
+inline constexpr std::int64_t kPolarFirstRingCells = 6;
 
 // A circular maze: a centre cell, a disc of radius 1, inside `rings` rings 1
 // deep, ring y spanning radii y .. y + 1. Ring 1 has 6 cells; a ring doubles
@@ -59,5 +66,92 @@ private:
     CellId m_cellCount;
     std::vector<Band> m_bands;
 };
+
+inline const PolarTopology::Band& PolarTopology::bandOfRing(int ring) const {
+    assert(ring >= 0 && ring <= m_rings);
+    const auto after = std::upper_bound(m_bands.begin(), m_bands.end(), ring,
+                                        [](int r, const Band& band) { return r < band.firstRing; });
+    return *(after - 1);
+}
+
+inline const PolarTopology::Band& PolarTopology::bandOfCell(CellId cell) const {
+    assert(cell < m_cellCount);
+    const auto after =
+        std::upper_bound(m_bands.begin(), m_bands.end(), cell,
+                         [](CellId c, const Band& band) { return c < band.firstCell; });
+    return *(after - 1);
+}
+
+inline CellId PolarTopology::ringStart(int ring) const {
+    const Band& band = bandOfRing(ring);
+    return band.firstCell +
+           static_cast<CellId>(ring - band.firstRing) * static_cast<CellId>(band.cells);
+}
+
+inline CellPosition PolarTopology::position(CellId cell) const {
+    const Band& band = bandOfCell(cell);
+    const auto cells = static_cast<CellId>(band.cells);
+    const CellId into = cell - band.firstCell;
+    return {static_cast<std::int64_t>(into % cells),
+            band.firstRing + static_cast<std::int64_t>(into / cells)};
+}
+
+inline CellId PolarTopology::cellAt(CellPosition at) const {
+    if (at.y < 0 || at.y > m_rings || at.x < 0) {
+        return kNoCell;
+    }
+    const int ring = static_cast<int>(at.y);
+    return at.x < ringCells(ring) ? ringStart(ring) + static_cast<CellId>(at.x) : kNoCell;
+}
+
+inline int PolarTopology::neighbours(CellId cell, NeighbourList out) const {
+    assert(isCell(cell));
+    if (cell == 0) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(kPolarFirstRingCells); ++i) {
+            out[i] = 1 + i;
+        }
+        return static_cast<int>(kPolarFirstRingCells);
+    }
+    // The rings on either side lie in this band or the next one to it, so one
+    // search finds all three.
+    const auto band = std::upper_bound(m_bands.begin(), m_bands.end(), cell,
+                                       [](CellId c, const Band& b) { return c < b.firstCell; }) -
+                      1;
+    const std::int64_t cells = band->cells;
+    const CellId into = cell - band->firstCell;
+    const std::int64_t x = static_cast<std::int64_t>(into % static_cast<CellId>(cells));
+    const int ring = band->firstRing + static_cast<int>(into / static_cast<CellId>(cells));
+    const CellId first = cell - static_cast<CellId>(x);
+    int count = 0;
+    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + 1) % cells);
+    const std::int64_t inwardCells = ring == band->firstRing ? (band - 1)->cells : cells;
+    out[static_cast<std::size_t>(count++)] =
+        first - static_cast<CellId>(inwardCells) + static_cast<CellId>(x / (cells / inwardCells));
+    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + cells - 1) % cells);
+    if (ring < m_rings) {
+        const auto next = band + 1;
+        const std::int64_t outwardCells =
+            next != m_bands.end() && next->firstRing == ring + 1 ? next->cells : cells;
+        const std::int64_t split = outwardCells / cells;
+        const CellId outward = first + static_cast<CellId>(cells) + static_cast<CellId>(x * split);
+        for (std::int64_t i = 0; i < split; ++i) {
+            out[static_cast<std::size_t>(count++)] = outward + static_cast<CellId>(i);
+        }
+    }
+    return count;
+}
+
+inline HeldSide PolarTopology::heldSide(CellId a, CellId b) const {
+    const CellPosition atA = position(a);
+    const CellPosition atB = position(b);
+    if (atA.y != atB.y) {
+        assert(atA.y + 1 == atB.y || atB.y + 1 == atA.y);
+        return {atA.y > atB.y ? a : b, 0};
+    }
+    const std::int64_t cells = ringCells(static_cast<int>(atA.y));
+    const bool bBeforeA = (atA.x + cells - 1) % cells == atB.x;
+    assert(bBeforeA || (atB.x + cells - 1) % cells == atA.x);
+    return {bBeforeA ? a : b, 1};
+}
 
 }  // namespace nitka

@@ -10,10 +10,6 @@ namespace {
 
 const double kRowHeight = std::sqrt(3.0) / 2;
 
-bool pointsUp(CellPosition at) {
-    return (at.x + at.y) % 2 == 0;
-}
-
 double rowTop(std::int64_t row) {
     return static_cast<double>(row) * kRowHeight;
 }
@@ -22,40 +18,10 @@ double rowTop(std::int64_t row) {
 
 TriangleTopology::TriangleTopology(CellMask mask) : RowLayout(std::move(mask)) {}
 
-int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
-    assert(isCell(cell));
-    const CellPosition at = position(cell);
-    const bool up = pointsUp(at);
-    int count = 0;
-    const auto add = [&](bool across, CellPosition next) {
-        const CellId id = across ? cellAt(next) : kNoCell;
-        if (id != kNoCell) {
-            out[static_cast<std::size_t>(count++)] = id;
-        }
-    };
-    add(true, {at.x + 1, at.y});
-    add(!up, {at.x, at.y - 1});
-    add(true, {at.x - 1, at.y});
-    add(up, {at.x, at.y + 1});
-    return count;
-}
-
-HeldSide TriangleTopology::heldSide(CellId a, CellId b) const {
-    const CellId holder = a > b ? a : b;
-    const CellId other = a > b ? b : a;
-    const CellPosition at = position(holder);
-    if (position(other).y == at.y) {
-        assert(other + 1 == holder);
-        return {holder, 0};
-    }
-    assert(!pointsUp(at) && other + static_cast<CellId>(mask().width()) == holder);
-    return {holder, 1};
-}
-
 Point TriangleTopology::centre(CellId cell) const {
     const CellPosition at = position(cell);
     // The centroid lies a third of the height from the base.
-    const double fromTop = pointsUp(at) ? 2.0 / 3.0 : 1.0 / 3.0;
+    const double fromTop = trianglePointsUp(at) ? 2.0 / 3.0 : 1.0 / 3.0;
     return {static_cast<double>(at.x) * 0.5 + 0.5, rowTop(at.y) + fromTop * kRowHeight};
 }
 
@@ -69,7 +35,7 @@ void TriangleTopology::outline(CellId cell, std::vector<Side>& out) const {
     const CellId toRight = cellAt({at.x + 1, at.y});
     const CellId toLeft = cellAt({at.x - 1, at.y});
     out.clear();
-    if (pointsUp(at)) {
+    if (trianglePointsUp(at)) {
         const Point apex{middle, top};
         const Point baseRight{right, bottom};
         const Point baseLeft{left, bottom};

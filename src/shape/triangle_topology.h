@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cassert>
+
 #include "shape/row_layout.h"
 
 namespace nitka {
@@ -21,5 +23,40 @@ public:
     void outline(CellId cell, std::vector<Side>& out) const override;
     Point extent() const override;
 };
+
+// Whether cell (x, y) points up.
+inline constexpr bool trianglePointsUp(CellPosition at) {
+    return (at.x + at.y) % 2 == 0;
+}
+
+inline int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
+    assert(isCell(cell));
+    const CellPosition at = position(cell);
+    const bool up = trianglePointsUp(at);
+    int count = 0;
+    const auto add = [&](bool across, CellPosition next) {
+        const CellId id = across ? cellAt(next) : kNoCell;
+        if (id != kNoCell) {
+            out[static_cast<std::size_t>(count++)] = id;
+        }
+    };
+    add(true, {at.x + 1, at.y});
+    add(!up, {at.x, at.y - 1});
+    add(true, {at.x - 1, at.y});
+    add(up, {at.x, at.y + 1});
+    return count;
+}
+
+inline HeldSide TriangleTopology::heldSide(CellId a, CellId b) const {
+    const CellId holder = a > b ? a : b;
+    const CellId other = a > b ? b : a;
+    const CellPosition at = position(holder);
+    if (position(other).y == at.y) {
+        assert(other + 1 == holder);
+        return {holder, 0};
+    }
+    assert(!trianglePointsUp(at) && other + static_cast<CellId>(mask().width()) == holder);
+    return {holder, 1};
+}
 
 }  // namespace nitka

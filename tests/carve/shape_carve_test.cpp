@@ -18,8 +18,8 @@
 #include "carve/shape_depth_first.h"
 #include "carve/shape_growing_tree.h"
 #include "carve/shape_hunt_and_kill.h"
+#include "carve/prim.h"
 #include "carve/shape_kruskal.h"
-#include "carve/shape_prim.h"
 #include "carve/shape_wilson.h"
 #include "storage/shape_file.h"
 #include "support/perfect_maze.h"
@@ -60,7 +60,7 @@ void carveByTopology(ShapeMaze& maze, const CarveOptions& options, SeededRandom&
         case CarveMethod::DepthFirst:
             return carveShapeDepthFirst(maze, random);
         case CarveMethod::Prim:
-            return carveShapePrim(maze, random);
+            return carvePrim(maze, random);
         case CarveMethod::Kruskal:
             return carveShapeKruskal(maze, random);
         case CarveMethod::Wilson:
