@@ -160,7 +160,7 @@ private:
     GifFileType* m_gif = nullptr;
 };
 
-GifSink::GifSink(std::streambuf& out, int fps) : m_sink(out), m_fps(fps) {}
+GifSink::GifSink(std::streambuf& out, int fps) : m_sink(out, failPictureWrite), m_fps(fps) {}
 
 GifSink::~GifSink() = default;
 

@@ -5,7 +5,7 @@
 #include <streambuf>
 
 #include "animate/frame_sink.h"
-#include "render/byte_sink.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 

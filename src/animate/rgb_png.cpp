@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "render/byte_sink.h"
 #include "render/render_options.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 
@@ -28,7 +28,7 @@ void writeRgbPng(const RgbFrame& frame, std::streambuf& out) {
     if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, frame.row(0), stride, nullptr)) {
         throw RenderError(std::string("cannot make a PNG: ") + image.message);
     }
-    ByteSink sink(out);
+    ByteSink sink(out, failPictureWrite);
     sink.put(std::string_view(bytes.data(), size));
     sink.flush();
 }

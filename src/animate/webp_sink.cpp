@@ -77,7 +77,7 @@ private:
     WebPConfig m_config;
 };
 
-WebpSink::WebpSink(std::streambuf& out, int fps) : m_sink(out), m_fps(fps) {}
+WebpSink::WebpSink(std::streambuf& out, int fps) : m_sink(out, failPictureWrite), m_fps(fps) {}
 
 WebpSink::~WebpSink() = default;
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "render/byte_sink.h"
 #include "render/end_marks.h"
 #include "shape/moved_ends.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 namespace {
@@ -26,7 +26,7 @@ enum RectSide { kTop = 0, kRight = 1, kBottom = 2, kLeft = 3 };
 template <typename Walls>
 void writeRows(int width, int height, const Walls& walls, std::streambuf& out) {
     const auto columns = static_cast<std::size_t>(width);
-    ByteSink sink(out);
+    ByteSink sink(out, failPictureWrite);
     std::string line;
     line.reserve(4 * columns + 2);
     for (int y = 0; y < height; ++y) {

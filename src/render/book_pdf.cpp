@@ -1,6 +1,5 @@
 #include "render/book_pdf.h"
 
-#include <cairo-pdf.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "render/byte_sink.h"
 #include "render/end_marks.h"
 #include "render/paper.h"
 #include "render/pdf_document.h"
@@ -127,22 +125,17 @@ double bookPuzzleUnit(const BookLayout& layout, Point extent) {
 struct BookPdf::State {
     State(std::streambuf& out, const BookLayout& bookLayout)
         : layout(bookLayout),
-          sink(out),
           pageWidth(printing::shortSide(bookLayout.paper)),
           pageHeight(printing::longSide(bookLayout.paper)),
-          surface(
-              makePdfSurface(sink, pageWidth, pageHeight, {bookLayout.title, bookLayout.created})),
-          cr(cairo_create(surface.get()), cairo_destroy),
-          title(fitText(cr.get(), bookLayout.title, pageWidth - 2 * kMargin, kTitleSize,
+          document(out, pageWidth, pageHeight, {bookLayout.title, bookLayout.created}),
+          title(fitText(document.cr(), bookLayout.title, pageWidth - 2 * kMargin, kTitleSize,
                         kSmallestTitle, kTitleLines, true)),
           answersHeading{kTitleSize, {"Answers"}} {}
 
     BookLayout layout;
-    ByteSink sink;
     double pageWidth;
     double pageHeight;
-    PdfSurface surface;
-    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr;
+    PdfDocument document;
     FittedText title;
     FittedText answersHeading;
     // The small print of the page under way, drawn once the page is full.
@@ -159,9 +152,9 @@ struct BookPdf::State {
 
     void endPage() {
         if (filled > 0) {
-            showCaptions(cr.get(), captions, captionSize());
+            showCaptions(document.cr(), captions, captionSize());
             captions.clear();
-            cairo_show_page(cr.get());
+            document.endPage();
             filled = 0;
         }
     }
@@ -173,10 +166,10 @@ struct BookPdf::State {
         }
         if (filled == 0) {
             ++pages;
-            cairo_set_source_rgb(cr.get(), 0, 0, 0);
+            cairo_set_source_rgb(document.cr(), 0, 0, 0);
             double baseline = kMargin + heading().size * 0.875;
             for (const std::string& line : heading().lines) {
-                showText(cr.get(), line, kMargin, baseline, heading().size, true);
+                showText(document.cr(), line, kMargin, baseline, heading().size, true);
                 baseline += heading().size * 1.2;
             }
         }
@@ -184,12 +177,6 @@ struct BookPdf::State {
         const Box area{kMargin, kMargin + room, pageWidth - 2 * kMargin,
                        pageHeight - 2 * kMargin - room};
         return slotOf(area, filled++, perPage());
-    }
-
-    void bookmark(const BookEntry& entry) {
-        const std::string link = "page=" + std::to_string(pages);
-        cairo_pdf_surface_add_outline(surface.get(), CAIRO_PDF_OUTLINE_ROOT, entry.bookmark.c_str(),
-                                      link.c_str(), static_cast<cairo_pdf_outline_flags_t>(0));
     }
 
     void place(const ShapeMaze& maze, const BookEntry& entry, bool route) {
@@ -210,7 +197,7 @@ struct BookPdf::State {
                           unit / kPointsPerMm, kSmallestCellMm);
             throw RenderError(message);
         }
-        cairo_t* const c = cr.get();
+        cairo_t* const c = document.cr();
         cairo_set_source_rgb(c, 0, 0, 0);
         showText(c, std::to_string(entry.number), slot.left, slot.top + numberSize, numberSize,
                  true);
@@ -218,18 +205,12 @@ struct BookPdf::State {
         const double top = room.top + (room.height - unit * extent.y) / 2;
         captions.push_back({entry.smallPrint, left, top + unit * extent.y + printSize + 3,
                             slot.left + slot.width - left});
-        ShapeInk ink;
-        ink.lineWidth = std::clamp(unit / 10, 0.25, 2.0) / unit;
-        ink.dotRadius = 0.25;
-        ink.dotRed = 0.8;
-        ink.dotGreen = 0.1;
-        ink.dotBlue = 0.1;
         cairo_save(c);
         cairo_translate(c, left, top);
         cairo_scale(c, unit, unit);
-        drawShapeMaze(c, maze, ink, route, {}, placeEndMarks(topology, Marks::Openings));
+        drawShapeMaze(c, maze, printInk(unit), route, {}, placeEndMarks(topology, Marks::Openings));
         cairo_restore(c);
-        bookmark(entry);
+        document.bookmark(entry.bookmark, pages);
     }
 };
 
@@ -258,8 +239,7 @@ void BookPdf::addAnswer(const ShapeMaze& maze, const BookEntry& entry) {
 void BookPdf::finish() {
     State& state = *m_state;
     state.endPage();
-    state.cr.reset();
-    finishPdf(state.surface.get(), state.sink);
+    state.document.finish();
 }
 
 }  // namespace nitka

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "render/byte_sink.h"
+#include "render/render_options.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 namespace {
@@ -114,41 +114,6 @@ private:
     std::vector<std::uint64_t> m_before;
 };
 
-// Text gathered into blocks before it goes to the sink.
-class JsonOut {
-public:
-    explicit JsonOut(std::streambuf& out) : m_sink(out) { m_buffer.reserve(kBlock + 64); }
-
-    JsonOut& operator<<(std::string_view text) {
-        m_buffer += text;
-        spill();
-        return *this;
-    }
-    JsonOut& operator<<(std::int64_t value) {
-        char text[24];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-        m_buffer.append(text, end);
-        spill();
-        return *this;
-    }
-    void finish() {
-        m_sink.put(m_buffer);
-        m_buffer.clear();
-        m_sink.flush();
-    }
-
-private:
-    static constexpr std::size_t kBlock = 64 * 1024;
-    void spill() {
-        if (m_buffer.size() >= kBlock) {
-            m_sink.put(m_buffer);
-            m_buffer.clear();
-        }
-    }
-    ByteSink m_sink;
-    std::string m_buffer;
-};
-
 // The neighbours of cell numbered after it, each once, in rising order.
 template <typename Graph>
 int laterNeighbours(const Graph& graph, CellId cell, std::array<CellId, kMaxNeighbours>& out) {
@@ -178,7 +143,7 @@ int laterNeighbours(const Graph& graph, CellId cell, std::array<CellId, kMaxNeig
 }
 
 template <typename Graph>
-void writePairs(JsonOut& json, const Graph& graph, const CellIndex& index, bool onlyOpen) {
+void writePairs(ByteSink& json, const Graph& graph, const CellIndex& index, bool onlyOpen) {
     json << "[";
     std::string_view separator;
     std::array<CellId, kMaxNeighbours> later{};
@@ -200,7 +165,7 @@ void writePairs(JsonOut& json, const Graph& graph, const CellIndex& index, bool 
 }
 
 template <typename Graph>
-void writeEnd(JsonOut& json, const Graph& graph, const CellIndex& index, CellId cell) {
+void writeEnd(ByteSink& json, const Graph& graph, const CellIndex& index, CellId cell) {
     if (cell < graph.slotCount() && graph.isCell(cell)) {
         json << static_cast<std::int64_t>(index.of(cell));
     } else {
@@ -211,7 +176,7 @@ void writeEnd(JsonOut& json, const Graph& graph, const CellIndex& index, CellId 
 template <typename Graph>
 void writeGraph(const Graph& graph, std::streambuf& out) {
     const CellIndex index(graph);
-    JsonOut json(out);
+    ByteSink json(out, failPictureWrite);
     // Shape names are plain lower-case words, safe inside quotes as they are.
     json << "{\"shape\": \"" << graph.name()
          << "\", \"width\": " << static_cast<std::int64_t>(graph.width())
@@ -233,7 +198,7 @@ void writeGraph(const Graph& graph, std::streambuf& out) {
     json << ", \"target\": ";
     writeEnd(json, graph, index, graph.target());
     json << "}\n";
-    json.finish();
+    json.flush();
 }
 
 }  // namespace

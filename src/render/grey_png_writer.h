@@ -7,7 +7,8 @@
 #include <streambuf>
 #include <string>
 
-#include "render/byte_sink.h"
+#include "render/render_options.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 
@@ -34,7 +35,7 @@ public:
 
     // Where libpng's bytes go, and why they could not when they could not.
     struct Output {
-        explicit Output(std::streambuf& out) : sink(out) {}
+        explicit Output(std::streambuf& out) : sink(out, failPictureWrite) {}
         ByteSink sink;
         // libpng's own complaint, kept without allocating inside its error handler.
         std::array<char, 256> complaint{};

@@ -2,12 +2,13 @@
 
 #include <cairo-pdf.h>
 
+#include <algorithm>
 #include <cassert>
 #include <chrono>
 #include <cstdio>
 
+#include "render/paper.h"
 #include "render/print_text.h"
-#include "render/render_options.h"
 
 namespace nitka {
 namespace {
@@ -16,6 +17,22 @@ cairo_status_t writePdf(void* closure, const unsigned char* data, unsigned int l
     auto* sink = static_cast<ByteSink*>(closure);
     return sink->tryPut({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
                                                                        : CAIRO_STATUS_WRITE_ERROR;
+}
+
+cairo_surface_t* makeSurface(ByteSink& sink, double width, double height, const PdfFacts& facts) {
+    cairo_surface_t* const surface =
+        cairo_pdf_surface_create_for_stream(writePdf, &sink, width, height);
+    // A null date clears the one cairo would take from the clock.
+    const std::string created = facts.created ? isoDate(*facts.created) : std::string();
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
+                                   facts.created ? created.c_str() : nullptr);
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_MOD_DATE, nullptr);
+    if (!facts.title.empty()) {
+        // cairo refuses the whole file over one bad byte in its metadata.
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
+                                       printable(facts.title).c_str());
+    }
+    return surface;
 }
 
 }  // namespace
@@ -36,29 +53,67 @@ std::string isoDate(std::int64_t seconds) {
     return text;
 }
 
-PdfSurface makePdfSurface(ByteSink& sink, double width, double height, const PdfFacts& facts) {
-    PdfSurface surface(cairo_pdf_surface_create_for_stream(writePdf, &sink, width, height),
-                       cairo_surface_destroy);
-    // A null date clears the one cairo would take from the clock.
-    const std::string created = facts.created ? isoDate(*facts.created) : std::string();
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE,
-                                   facts.created ? created.c_str() : nullptr);
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, nullptr);
-    if (!facts.title.empty()) {
-        // cairo refuses the whole file over one bad byte in its metadata.
-        cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE,
-                                       printable(facts.title).c_str());
+PdfSheet fitSheet(Point extent, Paper paper, const std::string& what) {
+    using printing::kMargin;
+    using printing::kPointsPerMm;
+    using printing::kSmallestCellMm;
+    const double shortSide = printing::shortSide(paper);
+    const double longSide = printing::longSide(paper);
+    const auto fit = [&](double sheetWidth, double sheetHeight) {
+        return std::min((sheetWidth - 2 * kMargin) / extent.x,
+                        (sheetHeight - 2 * kMargin) / extent.y);
+    };
+    PdfSheet sheet;
+    const bool upright = fit(shortSide, longSide) >= fit(longSide, shortSide);
+    sheet.width = upright ? shortSide : longSide;
+    sheet.height = upright ? longSide : shortSide;
+    sheet.unit = fit(sheet.width, sheet.height);
+    if (!(sheet.unit >= kSmallestCellMm * kPointsPerMm)) {
+        char message[300];
+        std::snprintf(message, sizeof message,
+                      "%s does not print legibly on %s: its cells would be %.2f mm, less than "
+                      "%.1f mm",
+                      what.c_str(), paper == Paper::Letter ? "Letter" : "A4",
+                      sheet.unit / kPointsPerMm, kSmallestCellMm);
+        throw RenderError(message);
     }
-    return surface;
+    sheet.left = (sheet.width - sheet.unit * extent.x) / 2;
+    sheet.top = (sheet.height - sheet.unit * extent.y) / 2;
+    return sheet;
 }
 
-void finishPdf(cairo_surface_t* surface, ByteSink& sink) {
-    cairo_surface_finish(surface);
-    const cairo_status_t status = cairo_surface_status(surface);
+ShapeInk printInk(double unit) {
+    ShapeInk ink;
+    ink.lineWidth = std::clamp(unit / 10, 0.25, 2.0) / unit;
+    ink.dotRadius = 0.25;
+    ink.dotRed = 0.8;
+    ink.dotGreen = 0.1;
+    ink.dotBlue = 0.1;
+    return ink;
+}
+
+PdfDocument::PdfDocument(std::streambuf& out, double width, double height, const PdfFacts& facts)
+    : m_sink(out, failPictureWrite),
+      m_surface(makeSurface(m_sink, width, height, facts), cairo_surface_destroy),
+      m_cr(cairo_create(m_surface.get()), cairo_destroy) {}
+
+PdfDocument::~PdfDocument() = default;
+
+void PdfDocument::bookmark(const std::string& title, int page) {
+    const std::string link = "page=" + std::to_string(page);
+    cairo_pdf_surface_add_outline(m_surface.get(), CAIRO_PDF_OUTLINE_ROOT, title.c_str(),
+                                  link.c_str(), static_cast<cairo_pdf_outline_flags_t>(0));
+}
+
+void PdfDocument::finish() {
+    m_cr.reset();
+    cairo_surface_finish(m_surface.get());
+    const cairo_status_t status = cairo_surface_status(m_surface.get());
     if (status != CAIRO_STATUS_SUCCESS) {
-        throw RenderError(sink.failure().empty() ? cairo_status_to_string(status) : sink.failure());
+        throw RenderError(m_sink.failure().empty() ? cairo_status_to_string(status)
+                                                   : m_sink.failure());
     }
-    sink.flush();
+    m_sink.flush();
 }
 
 }  // namespace nitka

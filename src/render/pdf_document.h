@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <streambuf>
 #include <string>
 
-#include "render/byte_sink.h"
 #include "render/render_options.h"
+#include "render/shape_cairo.h"
+#include "shape/topology.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 
@@ -21,14 +24,51 @@ struct PdfFacts {
     std::optional<std::int64_t> created;
 };
 
-using PdfSurface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+// A sheet of paper with a drawing fitted on it.
+struct PdfSheet {
+    double width = 0;   // points, as the page is shown
+    double height = 0;  // points
+    double unit = 0;    // points a unit of the drawing
+    double left = 0;    // where the drawing's (0, 0) lies
+    double top = 0;
+};
 
-// A PDF surface of width x height points writing to sink. cairo would stamp
-// the time of writing; this one carries facts' date or none.
-PdfSurface makePdfSurface(ByteSink& sink, double width, double height, const PdfFacts& facts);
+// The sheet, upright or sideways, on which a drawing of extent units prints
+// largest within the margins, the drawing centred. Throws RenderError saying
+// that `what` ("a 20 x 10 maze") does not print legibly when a unit would come
+// out under printing::kSmallestCellMm.
+PdfSheet fitSheet(Point extent, Paper paper, const std::string& what);
 
-// Ends the file. Throws RenderError when cairo failed or a write did.
-void finishPdf(cairo_surface_t* surface, ByteSink& sink);
+// The ink of a maze printed at `unit` points a unit: lines a tenth of a unit
+// within what a printer draws cleanly, red dots half a unit across.
+ShapeInk printInk(double unit);
+
+// A PDF written as it is drawn: cairo writes each page out once it ends, so
+// the document holds one page's drawing at a time.
+class PdfDocument {
+public:
+    // Pages of width x height points.
+    PdfDocument(std::streambuf& out, double width, double height, const PdfFacts& facts);
+    ~PdfDocument();
+    PdfDocument(const PdfDocument&) = delete;
+    PdfDocument& operator=(const PdfDocument&) = delete;
+
+    // The page under way, its user space in points from the top left.
+    cairo_t* cr() const { return m_cr.get(); }
+    void endPage() { cairo_show_page(m_cr.get()); }
+    // An entry of the outline (bookmarks) that leads to page, counted from 1.
+    void bookmark(const std::string& title, int page);
+    // Ends the file. Throws RenderError when cairo failed or a write did.
+    void finish();
+
+private:
+    using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+    using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
+
+    ByteSink m_sink;
+    Surface m_surface;
+    Context m_cr;
+};
 
 // seconds as "YYYY-MM-DDThh:mm:ssZ", the form cairo takes for a date.
 // Requires: 0 <= seconds <= kLastPdfSecond.

@@ -1,18 +1,12 @@
 #include "render/pdf_render.h"
 
-#include <cairo-pdf.h>
 #include <cairo.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <numbers>
 #include <string>
-#include <string_view>
 
-#include "render/byte_sink.h"
 #include "render/end_marks.h"
-#include "render/paper.h"
 #include "render/pdf_document.h"
 #include "render/shape_cairo.h"
 #include "render/wall_runs.h"
@@ -20,49 +14,8 @@
 namespace nitka {
 namespace {
 
-using printing::kMargin;
-using printing::kPointsPerMm;
-using printing::kSmallestCellMm;
-
-struct Sheet {
-    double width = 0;   // points, as the page is shown
-    double height = 0;  // points
-    double cell = 0;    // points a cell side
-    double left = 0;    // where grid point (0, 0) lies
-    double top = 0;
-};
-
-const char* paperName(Paper paper) {
-    return paper == Paper::Letter ? "Letter" : "A4";
-}
-
-Sheet layOut(int width, int height, Paper paper) {
-    // Short and long side of the sheet in points.
-    const double shortSide = printing::shortSide(paper);
-    const double longSide = printing::longSide(paper);
-    const auto fit = [&](double sheetWidth, double sheetHeight) {
-        return std::min((sheetWidth - 2 * kMargin) / width, (sheetHeight - 2 * kMargin) / height);
-    };
-    Sheet sheet;
-    const bool upright = fit(shortSide, longSide) >= fit(longSide, shortSide);
-    sheet.width = upright ? shortSide : longSide;
-    sheet.height = upright ? longSide : shortSide;
-    sheet.cell = fit(sheet.width, sheet.height);
-    if (sheet.cell < kSmallestCellMm * kPointsPerMm) {
-        char message[200];
-        std::snprintf(message, sizeof message,
-                      "a %d x %d maze does not print legibly on %s: its cells would be %.2f mm, "
-                      "less than %.1f mm",
-                      width, height, paperName(paper), sheet.cell / kPointsPerMm, kSmallestCellMm);
-        throw RenderError(message);
-    }
-    sheet.left = (sheet.width - sheet.cell * width) / 2;
-    sheet.top = (sheet.height - sheet.cell * height) / 2;
-    return sheet;
-}
-
-void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route, Marks marks) {
-    const double cell = sheet.cell;
+void drawMaze(cairo_t* cr, const WallGrid& grid, const PdfSheet& sheet, bool route, Marks marks) {
+    const double cell = sheet.unit;
     cairo_save(cr);
     cairo_translate(cr, sheet.left, sheet.top);
 
@@ -127,23 +80,18 @@ void drawMaze(cairo_t* cr, const WallGrid& grid, const Sheet& sheet, bool route,
 }  // namespace
 
 void renderPdf(const WallGrid& grid, const RenderOptions& options, std::streambuf& out) {
-    const Sheet sheet = layOut(grid.width(), grid.height(), options.paper);
-    ByteSink sink(out);
-    const std::string title =
-        "Maze " + std::to_string(grid.width()) + " x " + std::to_string(grid.height());
-    const PdfSurface surface =
-        makePdfSurface(sink, sheet.width, sheet.height, {title, options.created});
-    {
-        const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
-                                                                    cairo_destroy);
-        drawMaze(cr.get(), grid, sheet, options.route, options.marks);
-        cairo_show_page(cr.get());
-        if (options.answer) {
-            drawMaze(cr.get(), grid, sheet, true, options.marks);
-            cairo_show_page(cr.get());
-        }
+    const std::string size = std::to_string(grid.width()) + " x " + std::to_string(grid.height());
+    const PdfSheet sheet =
+        fitSheet({static_cast<double>(grid.width()), static_cast<double>(grid.height())},
+                 options.paper, "a " + size + " maze");
+    PdfDocument document(out, sheet.width, sheet.height, {"Maze " + size, options.created});
+    drawMaze(document.cr(), grid, sheet, options.route, options.marks);
+    document.endPage();
+    if (options.answer) {
+        drawMaze(document.cr(), grid, sheet, true, options.marks);
+        document.endPage();
     }
-    finishPdf(surface.get(), sink);
+    document.finish();
 }
 
 }  // namespace nitka

@@ -14,6 +14,10 @@ constexpr std::int64_t kComfortableSide = 20'000;
 
 }  // namespace
 
+void failPictureWrite(int /*error*/) {
+    throw RenderError("cannot write the picture");
+}
+
 int defaultCellSize(int width, int height) {
     if (width <= kMaxMazeSide && height <= kMaxMazeSide) {
         return cellSizeFor(width, height);

@@ -41,6 +41,10 @@ public:
     explicit RenderError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A picture writer's failed write (a WriteFailure of its ByteSink): the
+// RenderError "cannot write the picture", whatever the system's reason.
+[[noreturn]] void failPictureWrite(int error);
+
 // The most a picture writer holds besides the maze, however large the
 // picture: the rows in flight and the libraries' own state.
 inline constexpr std::uint64_t kPictureWriterBytes = std::uint64_t{64} << 20;

@@ -1,32 +1,22 @@
 #include "render/svg_render.h"
 
-#include <charconv>
-#include <string>
-#include <tuple>
+#include <string_view>
 
-#include "render/byte_sink.h"
 #include "render/end_marks.h"
 #include "render/mark_places.h"
 #include "render/picture_layout.h"
 #include "render/wall_runs.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 namespace {
-
-// The shortest text that reads back as value, without an exponent: "5",
-// "5.5", "1000000".
-std::string number(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
-    return {text, end};
-}
 
 // A one-unit line along the middle of a row or column of pixels covers that
 // row or column exactly, so the lines sit half a unit inside their pixels and
 // the document rasterises to the PNG's pixels.
 void putLine(ByteSink& sink, double x1, double y1, double x2, double y2) {
-    sink.put("<line x1=\"" + number(x1) + "\" y1=\"" + number(y1) + "\" x2=\"" + number(x2) +
-             "\" y2=\"" + number(y2) + "\"/>\n");
+    sink << "<line x1=\"" << Decimal{x1} << "\" y1=\"" << Decimal{y1} << "\" x2=\"" << Decimal{x2}
+         << "\" y2=\"" << Decimal{y2} << "\"/>\n";
 }
 
 }  // namespace
@@ -35,17 +25,16 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
     const int width = grid.width();
     const int height = grid.height();
     const PictureLayout layout(width, height, cellSizeOf(options, width, height));
-    ByteSink sink(out);
+    ByteSink sink(out, failPictureWrite);
 
-    const std::string pictureWidth = number(layout.pictureWidth());
-    const std::string pictureHeight = number(layout.pictureHeight());
-    sink.put(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-        pictureWidth + "\" height=\"" + pictureHeight + "\" viewBox=\"0 0 " + pictureWidth + " " +
-        pictureHeight + "\">\n<rect width=\"" + pictureWidth + "\" height=\"" + pictureHeight +
-        "\" fill=\"white\"/>\n" +
-        "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
+    const Decimal pictureWidth{static_cast<double>(layout.pictureWidth())};
+    const Decimal pictureHeight{static_cast<double>(layout.pictureHeight())};
+    sink << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << pictureWidth
+         << "\" height=\"" << pictureHeight << "\" viewBox=\"0 0 " << pictureWidth << " "
+         << pictureHeight << "\">\n<rect width=\"" << pictureWidth << "\" height=\""
+         << pictureHeight << "\" fill=\"white\"/>\n"
+         << "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"butt\">\n";
 
     const bool openings = options.marks == Marks::Openings;
     const GridGap startGap = gridStartGap();
@@ -80,12 +69,12 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
     sink.put("</g>\n");
     if (options.marks == Marks::Letters) {
         for (const LetterPlace& place : placeGridLetters(width, height)) {
-            sink.put("<text x=\"" + number(layout.left(0) + place.at.x * layout.cell()) +
-                     "\" y=\"" + number(layout.top(0) + place.at.y * layout.cell()) +
-                     "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\"" +
-                     number(place.size * layout.cell()) +
-                     "\" text-anchor=\"middle\" dominant-baseline=\"central\">" +
-                     std::string(1, place.letter) + "</text>\n");
+            sink << "<text x=\"" << Decimal{layout.left(0) + place.at.x * layout.cell()}
+                 << "\" y=\"" << Decimal{layout.top(0) + place.at.y * layout.cell()}
+                 << "\" font-family=\"sans-serif\" font-weight=\"bold\" font-size=\""
+                 << Decimal{place.size * layout.cell()}
+                 << "\" text-anchor=\"middle\" dominant-baseline=\"central\">"
+                 << std::string_view(&place.letter, 1) << "</text>\n";
         }
     }
 
@@ -98,9 +87,9 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
             for (int x = 0; x < width; ++x) {
                 const std::size_t index = grid.index({x, y});
                 if (grid.scratch(index) != 0 && !ends.lettered(index)) {
-                    sink.put("<circle cx=\"" + number(layout.left(x) + dot.offset + radius) +
-                             "\" cy=\"" + number(layout.top(y) + dot.offset + radius) + "\" r=\"" +
-                             number(radius) + "\"/>\n");
+                    sink << "<circle cx=\"" << Decimal{layout.left(x) + dot.offset + radius}
+                         << "\" cy=\"" << Decimal{layout.top(y) + dot.offset + radius} << "\" r=\""
+                         << Decimal{radius} << "\"/>\n";
                 }
             }
         }

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <charconv>
 #include <cstring>
-#include <vector>
+#include <string>
 
-#include "storage/maze_file.h"
+#include "storage/byte_sink.h"
 
 namespace nitka {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::size_t kLineLength = 6;  // "t  l\r\n"
 
 // The line of every cell byte's low four bits: top class in bits 0-1, left
@@ -26,71 +23,28 @@ constexpr std::array<std::array<char, kLineLength>, 16> kCellLines = [] {
     return lines;
 }();
 
-class ChunkWriter {
-public:
-    explicit ChunkWriter(std::streambuf& out) : m_out(out), m_chunk(kChunk) {}
-
-    std::size_t room() const { return kChunk - m_used; }
-    char* next() { return m_chunk.data() + m_used; }
-    void wrote(std::size_t count) { m_used += count; }
-
-    void flush() {
-        const auto count = static_cast<std::streamsize>(m_used);
-        // A short write says nothing of why; a file buffer leaves the cause in errno.
-        errno = 0;
-        if (m_out.sputn(m_chunk.data(), count) != count) {
-            failed();
-        }
-        m_used = 0;
-    }
-
-    // Also pushes on what the stream may hold back itself, so that a failure
-    // to write it shows here rather than after the file was reported written.
-    void finish() {
-        flush();
-        errno = 0;
-        if (m_out.pubsync() == -1) {
-            failed();
-        }
-    }
-
-private:
-    [[noreturn]] static void failed() { throw fileErrorFromErrno(errno != 0 ? errno : EIO); }
-
-    std::streambuf& m_out;
-    std::vector<char> m_chunk;
-    std::size_t m_used = 0;
-};
-
-void writeHeader(ChunkWriter& writer, int width, int height) {
-    char* const begin = writer.next();
-    char* end = std::to_chars(begin, begin + 11, width).ptr;
-    end = std::copy_n("  ", 2, end);
-    end = std::to_chars(end, end + 11, height).ptr;
-    end = std::copy_n("\r\n", 2, end);
-    writer.wrote(static_cast<std::size_t>(end - begin));
-}
+// Lines written in place a batch at a time: a call per cell would cost more
+// than the copying.
+constexpr std::size_t kBatchLines = ByteSink::kBlock / kLineLength;
 
 }  // namespace
 
 void writeGrid(std::streambuf& out, const WallGrid& grid) {
-    ChunkWriter writer(out);
-    writeHeader(writer, grid.width(), grid.height());
+    ByteSink sink(out);
+    sink << static_cast<std::int64_t>(grid.width()) << "  "
+         << static_cast<std::int64_t>(grid.height()) << "\r\n";
     const std::size_t cells = grid.cellCount();
     for (std::size_t cell = 0; cell < cells;) {
-        if (writer.room() < kLineLength) {
-            writer.flush();
-        }
-        const std::size_t end = std::min(cells, cell + writer.room() / kLineLength);
-        char* line = writer.next();
-        for (; cell < end; ++cell, line += kLineLength) {
+        const std::size_t bytes = std::min(cells - cell, kBatchLines) * kLineLength;
+        char* const first = sink.room(bytes);
+        for (char* line = first; line < first + bytes; ++cell, line += kLineLength) {
             const auto bits =
                 static_cast<unsigned>(grid.top(cell)) | static_cast<unsigned>(grid.left(cell)) << 2;
             std::memcpy(line, kCellLines[bits].data(), kLineLength);
         }
-        writer.wrote(static_cast<std::size_t>(line - writer.next()));
+        sink.wrote(bytes);
     }
-    writer.finish();
+    sink.flush();
 }
 
 std::uint64_t gridFileBytes(int width, int height) {

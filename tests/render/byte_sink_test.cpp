@@ -1,4 +1,4 @@
-#include "render/byte_sink.h"
+#include "storage/byte_sink.h"
 
 #include <gtest/gtest.h>
 
