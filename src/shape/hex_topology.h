@@ -45,7 +45,7 @@ inline int HexTopology::neighbours(CellId cell, NeighbourList out) const {
     const CellPosition at = position(cell);
     int count = 0;
     for (const HexStep step : hexStepsOf(at.y)) {
-        const CellId next = cellAt({at.x + step.dx, at.y + step.dy});
+        const CellId next = cellBeside(cell, at, step.dx, step.dy);
         if (next != kNoCell) {
             out[static_cast<std::size_t>(count++)] = next;
         }
@@ -55,16 +55,19 @@ inline int HexTopology::neighbours(CellId cell, NeighbourList out) const {
 
 inline HeldSide HexTopology::heldSide(CellId a, CellId b) const {
     const CellId holder = a > b ? a : b;
+    const CellId other = a > b ? b : a;
     const CellPosition at = position(holder);
-    const CellPosition other = position(a > b ? b : a);
-    if (other.y == at.y) {
-        assert(other.x + 1 == at.x);
+    const CellId rowStart = holder - static_cast<CellId>(at.x);
+    if (other >= rowStart) {
+        assert(other + 1 == holder);
         return {holder, 0};
     }
-    assert(other.y + 1 == at.y);
+    // The other lies in the row above, at column otherX.
+    const auto otherX =
+        static_cast<std::int64_t>(other - (rowStart - static_cast<CellId>(mask().width())));
     const std::int64_t northWest = at.y % 2 == 0 ? at.x - 1 : at.x;
-    assert(other.x == northWest || other.x == northWest + 1);
-    return {holder, other.x == northWest ? 1 : 2};
+    assert(otherX == northWest || otherX == northWest + 1);
+    return {holder, otherX == northWest ? 1 : 2};
 }
 
 }  // namespace nitka

@@ -26,6 +26,18 @@ protected:
 
     const CellMask& mask() const { return m_mask; }
 
+    // The cell dx, dy from cell (at its position), or kNoCell off the layout
+    // or on a hole: a neighbour found without dividing again.
+    CellId cellBeside(CellId cell, CellPosition at, int dx, int dy) const {
+        const std::int64_t x = at.x + dx;
+        const std::int64_t y = at.y + dy;
+        if (x < 0 || y < 0 || x >= m_mask.width() || y >= m_mask.height()) {
+            return kNoCell;
+        }
+        const CellId next = cell + static_cast<CellId>(std::int64_t{dy} * m_mask.width() + dx);
+        return m_mask.isCell(next) ? next : kNoCell;
+    }
+
 private:
     CellMask m_mask;
 };

@@ -3,9 +3,14 @@
 #include <array>
 #include <deque>
 
+#include "shape/layout.h"
+
 namespace nitka {
 
-ShapeParts findParts(const Topology& topology, std::size_t listed) {
+namespace {
+
+template <typename Layout>
+ShapeParts findPartsOf(const Layout& topology, std::size_t listed) {
     const CellId places = topology.slotCount();
     std::vector<std::uint64_t> seen((places + 63) / 64, 0);
     const auto visit = [&](CellId cell) {
@@ -40,6 +45,12 @@ ShapeParts findParts(const Topology& topology, std::size_t listed) {
         }
     }
     return parts;
+}
+
+}  // namespace
+
+ShapeParts findParts(const Topology& topology, std::size_t listed) {
+    return visitLayout(topology, [&](const auto& layout) { return findPartsOf(layout, listed); });
 }
 
 }  // namespace nitka

@@ -34,29 +34,29 @@ inline int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
     const CellPosition at = position(cell);
     const bool up = trianglePointsUp(at);
     int count = 0;
-    const auto add = [&](bool across, CellPosition next) {
-        const CellId id = across ? cellAt(next) : kNoCell;
+    const auto add = [&](bool across, int dx, int dy) {
+        const CellId id = across ? cellBeside(cell, at, dx, dy) : kNoCell;
         if (id != kNoCell) {
             out[static_cast<std::size_t>(count++)] = id;
         }
     };
-    add(true, {at.x + 1, at.y});
-    add(!up, {at.x, at.y - 1});
-    add(true, {at.x - 1, at.y});
-    add(up, {at.x, at.y + 1});
+    add(true, 1, 0);
+    add(!up, 0, -1);
+    add(true, -1, 0);
+    add(up, 0, 1);
     return count;
 }
 
 inline HeldSide TriangleTopology::heldSide(CellId a, CellId b) const {
     const CellId holder = a > b ? a : b;
     const CellId other = a > b ? b : a;
-    const CellPosition at = position(holder);
-    if (position(other).y == at.y) {
-        assert(other + 1 == holder);
-        return {holder, 0};
+    // The row test first: in a maze one cell wide the cell above is also one back.
+    if (holder - other == static_cast<CellId>(mask().width())) {
+        assert(!trianglePointsUp(position(holder)));
+        return {holder, 1};
     }
-    assert(!trianglePointsUp(at) && other + static_cast<CellId>(mask().width()) == holder);
-    return {holder, 1};
+    assert(other + 1 == holder);
+    return {holder, 0};
 }
 
 }  // namespace nitka
