@@ -57,7 +57,8 @@ struct WriteCase {
     std::optional<std::string> old;  // none: a name that does not exist yet
     bool linked = false;             // a second name, so written in place
     bool lengthKnown = false;        // in place: written straight, not staged
-    bool noUnnamedFiles = false;     // the file system makes only named files
+    int firstOpenError = 0;          // of the new file beside the old: EOPNOTSUPP,
+                                     // only named files; EACCES, no file (in place)
     bool throughLink = false;        // the name is a symbolic link to the file
     std::size_t size = 0;            // the new file's length
 };
@@ -98,8 +99,8 @@ Outcome writeFailingCall(const WriteCase& row, const testing::TempDir& dir, int 
     const FaultHook fault = [&](FileStep step) {
         // The first open asks for a file without a name, unless a failure
         // before it (of /proc) made the write ask for a named one straight away.
-        if (row.noUnnamedFiles && step == FileStep::Open && opens++ == 0 && !outcome.failed) {
-            return EOPNOTSUPP;
+        if (row.firstOpenError != 0 && step == FileStep::Open && opens++ == 0 && !outcome.failed) {
+            return row.firstOpenError;
         }
         if (outcome.calls++ == failAt) {
             outcome.failed = step;
@@ -124,12 +125,13 @@ Outcome writeFailingCall(const WriteCase& row, const testing::TempDir& dir, int 
 TEST(OutputFaults, EachFailedCallIsReportedAndLeavesNoHalfFile) {
     const std::string kOld = "old maze";
     const WriteCase cases[] = {
-        {"new name", std::nullopt, false, false, false, false, 150'000},
-        {"replaced", kOld, false, false, false, false, 150'000},
-        {"replaced through a link", kOld, false, false, false, true, 150'000},
-        {"named temporary file", kOld, false, false, true, false, 150'000},
-        {"in place, staged", kOld, true, false, false, false, 1'000},
-        {"in place, length known", kOld, true, true, false, false, 1'000},
+        {"new name", std::nullopt, false, false, 0, false, 150'000},
+        {"replaced", kOld, false, false, 0, false, 150'000},
+        {"replaced through a link", kOld, false, false, 0, true, 150'000},
+        {"named temporary file", kOld, false, false, EOPNOTSUPP, false, 150'000},
+        {"in place, staged", kOld, true, false, 0, false, 1'000},
+        {"in place, length known", kOld, true, true, 0, false, 1'000},
+        {"new name in place", std::nullopt, false, false, EACCES, false, 1'000},
     };
     const fs::path base = fs::temp_directory_path();
     for (const WriteCase& row : cases) {
@@ -149,6 +151,8 @@ TEST(OutputFaults, EachFailedCallIsReportedAndLeavesNoHalfFile) {
             const FileStep step = *outcome.failed;
             const std::string name = dir / "maze.txt";
             const std::string after = testing::readBytes(name);
+            const bool newVisible = afterLastByte(
+                step, (row.linked || row.firstOpenError == EACCES) && row.old.has_value());
             if (outcome.error.empty()) {
                 EXPECT_TRUE(kWaysRound.contains(step)) << label << " succeeded";
                 EXPECT_TRUE(after == pattern(row.size)) << label;
@@ -157,10 +161,9 @@ TEST(OutputFaults, EachFailedCallIsReportedAndLeavesNoHalfFile) {
                           "nitka-maze: " + name + ": I/O error 5 (Input/output error)\n")
                     << label;
                 // Not EXPECT_EQ: a difference would print both files.
-                EXPECT_TRUE(after == (afterLastByte(step, row.linked) ? pattern(row.size)
-                                                                      : row.old.value_or("")))
+                EXPECT_TRUE(after == (newVisible ? pattern(row.size) : row.old.value_or("")))
                     << label;
-                EXPECT_EQ(fs::exists(name), row.old || afterLastByte(step, row.linked)) << label;
+                EXPECT_EQ(fs::exists(name), row.old || newVisible) << label;
             }
             if (row.linked) {
                 EXPECT_TRUE(testing::readBytes(dir / "other.txt") == after) << label;
