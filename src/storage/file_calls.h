@@ -12,6 +12,9 @@
 
 namespace nitka {
 
+// The piece the file edge reads, writes or copies at a time.
+inline constexpr std::size_t kChunkBytes = 64 * 1024;
+
 // What the file edge's buffers take at most while one file is read and
 // another written (chunks of 64 KiB, and a staging copy's), with room to spare.
 inline constexpr std::uint64_t kFileBufferBytes = std::uint64_t{1} << 20;

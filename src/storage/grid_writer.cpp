@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <vector>
 
+#include "storage/chunk_writer.h"
 #include "storage/maze_file.h"
 
 namespace nitka {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::size_t kLineLength = 6;  // "t  l\r\n"
 
 // The line of every cell byte's low four bits: top class in bits 0-1, left
@@ -25,42 +24,6 @@ constexpr std::array<std::array<char, kLineLength>, 16> kCellLines = [] {
     }
     return lines;
 }();
-
-class ChunkWriter {
-public:
-    explicit ChunkWriter(std::streambuf& out) : m_out(out), m_chunk(kChunk) {}
-
-    std::size_t room() const { return kChunk - m_used; }
-    char* next() { return m_chunk.data() + m_used; }
-    void wrote(std::size_t count) { m_used += count; }
-
-    void flush() {
-        const auto count = static_cast<std::streamsize>(m_used);
-        // A short write says nothing of why; a file buffer leaves the cause in errno.
-        errno = 0;
-        if (m_out.sputn(m_chunk.data(), count) != count) {
-            failed();
-        }
-        m_used = 0;
-    }
-
-    // Also pushes on what the stream may hold back itself, so that a failure
-    // to write it shows here rather than after the file was reported written.
-    void finish() {
-        flush();
-        errno = 0;
-        if (m_out.pubsync() == -1) {
-            failed();
-        }
-    }
-
-private:
-    [[noreturn]] static void failed() { throw fileErrorFromErrno(errno != 0 ? errno : EIO); }
-
-    std::streambuf& m_out;
-    std::vector<char> m_chunk;
-    std::size_t m_used = 0;
-};
 
 void writeHeader(ChunkWriter& writer, int width, int height) {
     char* const begin = writer.next();

@@ -8,12 +8,6 @@
 #include "storage/output_destination.h"
 
 namespace nitka {
-namespace {
-
-constexpr std::size_t kBufferBytes = 64 * 1024;
-
-}  // namespace
-
 // The fixed buffer before the destination.
 class OutputFile::Buffer final : public std::streambuf {
 public:
@@ -79,7 +73,7 @@ private:
 
     FaultHook m_fault;  // before the destination, which calls it
     std::unique_ptr<OutputDestination> m_destination;
-    std::vector<char> m_chunk = std::vector<char>(kBufferBytes);
+    std::vector<char> m_chunk = std::vector<char>(kChunkBytes);
     std::exception_ptr m_error;
     bool m_committed = false;
 };

@@ -1,7 +1,6 @@
 #include "storage/shape_file.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -12,7 +11,7 @@
 #include "shape/make_topology.h"
 #include "shape/moved_ends.h"
 #include "shape/polar_topology.h"
-#include "storage/file_calls.h"
+#include "storage/chunk_writer.h"
 #include "storage/file_error.h"
 
 namespace nitka {
@@ -24,7 +23,6 @@ constexpr std::string_view kCellsLine = "cells";
 constexpr std::string_view kStartLine = "start";
 constexpr std::string_view kTargetLine = "target";
 constexpr char kHole = '.';
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::string_view kDigits = "0123456789abcdef";
 
 // The sides a cell of each shape holds (see its topology).
@@ -55,48 +53,6 @@ private:
     std::int64_t m_width;
     std::int64_t m_rows;
     std::optional<PolarTopology> m_polar;
-};
-
-// A fixed buffer before the stream.
-class ChunkWriter {
-public:
-    explicit ChunkWriter(std::streambuf& out) : m_out(out), m_chunk(kChunk) {}
-
-    void put(char c) {
-        if (m_used == kChunk) {
-            flush();
-        }
-        m_chunk[m_used++] = c;
-    }
-    void put(std::string_view text) {
-        for (const char c : text) {
-            put(c);
-        }
-    }
-
-    void finish() {
-        flush();
-        errno = 0;
-        if (m_out.pubsync() == -1) {
-            failed();
-        }
-    }
-
-private:
-    void flush() {
-        const auto count = static_cast<std::streamsize>(m_used);
-        // A short write says nothing of why; a file buffer leaves the cause in errno.
-        errno = 0;
-        if (m_out.sputn(m_chunk.data(), count) != count) {
-            failed();
-        }
-        m_used = 0;
-    }
-    [[noreturn]] static void failed() { throw fileErrorFromErrno(errno != 0 ? errno : EIO); }
-
-    std::streambuf& m_out;
-    std::vector<char> m_chunk;
-    std::size_t m_used = 0;
 };
 
 [[noreturn]] void malformed(std::int64_t line, const std::string& why) {

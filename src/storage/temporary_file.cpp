@@ -12,7 +12,6 @@ namespace nitka {
 namespace {
 
 constexpr int kMaxNameAttempts = 100;
-constexpr std::size_t kCopyChunk = 64 * 1024;
 
 bool isRefused(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
@@ -129,7 +128,7 @@ StagingFile::StagingFile(const FaultHook& fault) : m_file(temporaryFolder(), fau
 }
 
 void StagingFile::copyTo(const Descriptor& to, std::uint64_t length, const FaultHook& fault) {
-    std::vector<char> chunk(kCopyChunk);
+    std::vector<char> chunk(kChunkBytes);
     for (std::uint64_t at = 0; at < length;) {
         const auto want =
             static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), length - at));
