@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "cli/standard_streams.h"
 #include "cli/tool_error.h"
@@ -64,8 +65,8 @@ private:
 
 class FileSink final : public OutputTarget::Sink {
 public:
-    FileSink(const std::string& name, std::optional<std::uint64_t> length)
-        : m_file(name, {}, length) {}
+    FileSink(const std::string& name, std::optional<std::uint64_t> length, FaultHook fault)
+        : m_file(name, std::move(fault), length) {}
     std::streambuf& stream() override { return m_file.stream(); }
     void commit() override { m_file.commit(); }
     void throwIfFailed() override { m_file.throwIfFailed(); }
@@ -76,7 +77,8 @@ private:
 
 }  // namespace
 
-OutputTarget::OutputTarget(const std::string& name, std::optional<std::uint64_t> length)
+OutputTarget::OutputTarget(const std::string& name, std::optional<std::uint64_t> length,
+                           FaultHook fault)
     : m_shownName(outputName(name)) {
     blamingFile(m_shownName, [&] {
         if (name == "-") {
@@ -84,7 +86,7 @@ OutputTarget::OutputTarget(const std::string& name, std::optional<std::uint64_t>
         } else if (isStreamDevice(name)) {
             m_sink = std::make_unique<DeviceSink>(name);
         } else {
-            m_sink = std::make_unique<FileSink>(name, length);
+            m_sink = std::make_unique<FileSink>(name, length, std::move(fault));
         }
     });
 }

@@ -7,6 +7,8 @@
 #include <streambuf>
 #include <string>
 
+#include "storage/file_calls.h"
+
 namespace nitka {
 
 // Where a command's data goes: the file named, or standard output for "-".
@@ -17,9 +19,10 @@ namespace nitka {
 class OutputTarget {
 public:
     // length, when known, is the number of bytes write() will give: a file
-    // that must be overwritten in place then has its room reserved now.
+    // that must be overwritten in place then has its room reserved now. fault
+    // fails a file's system calls in tests (storage/file_calls.h).
     explicit OutputTarget(const std::string& name,
-                          std::optional<std::uint64_t> length = std::nullopt);
+                          std::optional<std::uint64_t> length = std::nullopt, FaultHook fault = {});
     ~OutputTarget();
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;

@@ -33,14 +33,53 @@ FileError fileErrorFromErrno(int error) {
     }
 }
 
-bool isMountPoint(const std::string& path) {
+bool isMountPoint(const std::string& path, const FaultHook& fault) {
     struct statx status {};
-    return ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &status) == 0 &&
+    return attempt(fault, FileStep::Check,
+                   [&] {
+                       return ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE,
+                                      &status);
+                   }) == 0 &&
            (status.stx_attributes_mask & status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
 void failWithErrno() {
     throw fileErrorFromErrno(errno);
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+const char* folderPath(const std::string& folder) {
+    return folder.empty() ? "." : folder.c_str();
+}
+
+void writeAll(const Descriptor& file, std::string_view bytes, const FaultHook& fault,
+              std::optional<std::uint64_t> offset) {
+    while (!bytes.empty()) {
+        const ssize_t written = attempt(fault, FileStep::Write, [&] {
+            return offset ? ::pwrite(file.get(), bytes.data(), bytes.size(),
+                                     static_cast<off_t>(*offset))
+                          : ::write(file.get(), bytes.data(), bytes.size());
+        });
+        if (written < 0) {
+            failWithErrno();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        if (offset) {
+            *offset += static_cast<std::uint64_t>(written);
+        }
+    }
+}
+
+void syncFile(const Descriptor& file, FileStep step, const FaultHook& fault) {
+    // EINVAL: a file system that cannot sync a folder, which leaves nothing to do.
+    if (attempt(fault, step, [&] { return ::fsync(file.get()); }) != 0 &&
+        !(step == FileStep::SyncFolder && errno == EINVAL)) {
+        failWithErrno();
+    }
 }
 
 // No retry on EINTR: Linux has released the descriptor anyway.

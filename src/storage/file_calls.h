@@ -3,12 +3,17 @@
 #include <cerrno>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "storage/file_error.h"
 
 namespace nitka {
+
+// The piece the file edge reads, writes or copies at a time.
+inline constexpr std::size_t kChunkBytes = 64 * 1024;
 
 // What the file edge's buffers take at most while one file is read and
 // another written (chunks of 64 KiB, and a staging copy's), with room to spare.
@@ -16,8 +21,8 @@ inline constexpr std::uint64_t kFileBufferBytes = std::uint64_t{1} << 20;
 
 // The system calls of the file edge, named so that a test can fail one of them.
 enum class FileStep {
-    Open,
-    Check,
+    Open,   // a file to read or write
+    Check,  // a question about a name: its status, its rights, where a link points
     Read,
     Write,
     Sync,
@@ -25,7 +30,13 @@ enum class FileStep {
     Rename,
     Reserve,
     Truncate,
-    SyncFolder
+    SyncFolder,
+    OpenFolder,  // the folder of a file written, to sync it
+    Link,        // a name for a file made without one
+    Unlink,      // an abandoned temporary file's name
+    Owner,       // a new file given the old one's owner or permission bits
+    Attributes,  // a file's extended attributes read
+    Limit        // the process's file-size limit read
 };
 
 // Given a step about to run, returns an errno value to fail it with, or 0 to
@@ -40,9 +51,15 @@ FileError fileErrorFromErrno(int error);
 // Throws the error for the current errno.
 [[noreturn]] void failWithErrno();
 
+// The folder part of path with its final slash, or "" for a bare name.
+std::string folderOf(const std::string& path);
+
+// A folder as open() takes it: "." for "".
+const char* folderPath(const std::string& folder);
+
 // Whether path (not followed if a link) is the root of a mount, which a
 // rename cannot replace (EBUSY). False when it cannot be told.
-bool isMountPoint(const std::string& path);
+bool isMountPoint(const std::string& path, const FaultHook& fault = {});
 
 // Runs call, again while it is interrupted, unless the hook fails step first:
 // then errno carries the injected error and the result is -1, as from a failed
@@ -60,6 +77,14 @@ auto attempt(const FaultHook& fault, FileStep step, Call call) -> decltype(call(
         result = call();
     } while (result < 0 && errno == EINTR);
     return result;
+}
+
+// attempt(), throwing the error for errno when the call fails.
+template <typename Call>
+void attemptOrFail(const FaultHook& fault, FileStep step, Call call) {
+    if (attempt(fault, step, call) < 0) {
+        failWithErrno();
+    }
 }
 
 // An open file descriptor, closed when destroyed.
@@ -85,5 +110,13 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Writes all of bytes to file, at offset where one is given (else where the
+// file stands), or throws FileError.
+void writeAll(const Descriptor& file, std::string_view bytes, const FaultHook& fault,
+              std::optional<std::uint64_t> offset = std::nullopt);
+
+// fsync, or throws FileError; step says which file is synced.
+void syncFile(const Descriptor& file, FileStep step, const FaultHook& fault);
 
 }  // namespace nitka

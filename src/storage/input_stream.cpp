@@ -12,8 +12,6 @@
 namespace nitka {
 namespace {
 
-constexpr std::size_t kReadChunk = 64 * 1024;
-
 // Bytes left in a regular file from the descriptor's offset.
 std::optional<std::uint64_t> bytesLeft(int fd, const struct stat& status) {
     if (!S_ISREG(status.st_mode)) {
@@ -49,10 +47,13 @@ Descriptor copyOfOwnDescriptor(const std::string& name) {
 }  // namespace
 
 DescriptorBuffer::DescriptorBuffer(Descriptor file, FaultHook fault)
-    : m_fault(std::move(fault)), m_file(std::move(file)), m_fd(m_file.get()), m_chunk(kReadChunk) {}
+    : m_fault(std::move(fault)),
+      m_file(std::move(file)),
+      m_fd(m_file.get()),
+      m_chunk(kChunkBytes) {}
 
 DescriptorBuffer::DescriptorBuffer(int fd, FaultHook fault)
-    : m_fault(std::move(fault)), m_fd(fd), m_chunk(kReadChunk) {}
+    : m_fault(std::move(fault)), m_fd(fd), m_chunk(kChunkBytes) {}
 
 std::uint64_t DescriptorBuffer::consumed() const {
     return m_fetched - static_cast<std::uint64_t>(egptr() - gptr());

@@ -21,9 +21,7 @@ Descriptor openRegularFile(const std::string& name, const FaultHook& fault) {
         failWithErrno();
     }
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        failWithErrno();
-    }
+    attemptOrFail(fault, FileStep::Check, [&] { return ::fstat(file.get(), &status); });
     if (!S_ISREG(status.st_mode)) {
         throw NotRegularFileError(S_ISDIR(status.st_mode));
     }

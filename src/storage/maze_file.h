@@ -11,7 +11,7 @@
 namespace nitka {
 
 // The maze file opened for reading. Only a regular file is accepted: a
-// directory, FIFO or device is refused with code 5 without waiting on it.
+// folder, FIFO or device is refused with code 5 without waiting on it.
 // Closes the file when destroyed; read errors throw FileError from the stream.
 class InputFile {
 public:

@@ -44,7 +44,8 @@ public:
     // room is reserved here, and no staging copy is made.
     explicit OutputFile(const std::string& name, FaultHook fault = {},
                         std::optional<std::uint64_t> length = std::nullopt);
-    // Without commit() the write is abandoned and the old file stays as it was.
+    // Without commit() the write is abandoned and the old file stays as it
+    // was; where there was none, no file is left under the name.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;

@@ -199,19 +199,19 @@ std::uint8_t heldMask(const Topology& topology, CellId cell) {
     return mask;
 }
 
-std::string endLine(std::string_view name, CellPosition at) {
+std::string endLineText(std::string_view name, CellPosition at) {
     return std::string(name) + ' ' + std::to_string(at.x) + ' ' + std::to_string(at.y) + '\n';
 }
 
 // A start or target header line read: the cell's position and the line it
 // stood on, to blame should it name no cell.
-struct EndLine {
+struct ParsedEnd {
     CellPosition at;
     std::int64_t line = 0;
 };
 
 // The position after "start " or "target ": two whole numbers, one space apart.
-EndLine parseEndLine(std::string_view values, std::int64_t line, std::string_view text) {
+ParsedEnd parseEndLine(std::string_view values, std::int64_t line, std::string_view text) {
     const auto refuse = [&] {
         malformed(line, quoted(text) + " is not \"" + std::string(text.substr(0, text.find(' '))) +
                             " X Y\", a cell's position");
@@ -229,7 +229,7 @@ EndLine parseEndLine(std::string_view values, std::int64_t line, std::string_vie
     return {at, line};
 }
 
-CellId endCell(const Topology& topology, const std::optional<EndLine>& given, CellId fallback) {
+CellId endCell(const Topology& topology, const std::optional<ParsedEnd>& given, CellId fallback) {
     if (!given) {
         return fallback;
     }
@@ -239,6 +239,170 @@ CellId endCell(const Topology& topology, const std::optional<EndLine>& given, Ce
                                    " is no cell of the maze");
     }
     return cell;
+}
+
+// The maze's size as a message about a file cut short gives it.
+std::string sizeText(const ShapeFileHeader& header, const RowLengths& rows) {
+    return rows.polar()
+               ? std::to_string(rows.places()) + " places of " + std::to_string(header.height) +
+                     " rings"
+               : std::to_string(header.width) + " x " + std::to_string(header.height) + " cells";
+}
+
+// How much of the maze a file held before it ended.
+struct SizeRead {
+    std::string size;
+    std::uint64_t places = 0;
+
+    [[noreturn]] void cutShort() const {
+        throw FileError(file_error_code::kReadBeyondEnd,
+                        "ends after " + std::to_string(places) + " of " + size);
+    }
+};
+
+// The start and target the header lines move, where they do.
+struct Ends {
+    std::optional<ParsedEnd> start;
+    std::optional<ParsedEnd> target;
+};
+
+// The header lines after the first, up to and with "cells". Lines of other
+// names are skipped, so that later ones stay readable.
+Ends readHeaderLines(LineReader& lines, const SizeRead& size) {
+    Ends ends;
+    std::string text;
+    bool brokenOff = false;
+    for (;;) {
+        if (!lines.next(text, 1000, brokenOff)) {
+            size.cutShort();
+        }
+        if (text == kCellsLine) {
+            return ends;
+        }
+        const std::string_view line(text);
+        if (line.starts_with(std::string(kStartLine) + ' ')) {
+            ends.start = parseEndLine(line.substr(kStartLine.size() + 1), lines.line(), line);
+            continue;
+        }
+        if (line.starts_with(std::string(kTargetLine) + ' ')) {
+            ends.target = parseEndLine(line.substr(kTargetLine.size() + 1), lines.line(), line);
+            continue;
+        }
+        const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
+        if (name == 0 || (name != std::string::npos && text[name] != ' ')) {
+            malformed(lines.line(), quoted(text) +
+                                        " is not a header line (a lowercase name, "
+                                        "then its values) nor \"cells\"");
+        }
+    }
+}
+
+// The places the rows hold, as they are read.
+struct Places {
+    NibbleStore digits;
+    bool holes = false;
+    std::int64_t firstRowLine = 0;
+};
+
+// Takes the places of one row's text into places.
+void readRow(const std::string& text, const LineReader& lines, int slots, bool polar,
+             Places& places, SizeRead& size) {
+    for (std::size_t x = 0; x < text.size(); ++x) {
+        const char c = text[x];
+        const std::size_t digit = kDigits.find(c);
+        if (c == kHole && !polar) {
+            places.digits.push(kHoleNibble);
+            places.holes = true;
+        } else if (digit < (std::size_t{1} << slots)) {
+            places.digits.push(static_cast<std::uint8_t>(digit));
+        } else {
+            malformed(lines.line(), quoted(text) + " has " + quoted(std::string_view(&text[x], 1)) +
+                                        " at place " + std::to_string(x + 1) + ", which is not " +
+                                        (polar ? "" : "\".\" nor ") + "a digit from 0 to " +
+                                        std::string(1, kDigits[(std::size_t{1} << slots) - 1]));
+        }
+        ++size.places;
+    }
+}
+
+// The rows after "cells", a line each, and nothing after them.
+Places readRows(LineReader& lines, ShapeKind kind, const RowLengths& rows, SizeRead size) {
+    const int slots = heldSlots(kind);
+    Places places;
+    places.firstRowLine = lines.line() + 1;
+    std::string text;
+    bool brokenOff = false;
+    for (std::int64_t row = 0; row < rows.rows(); ++row) {
+        const auto length = static_cast<std::size_t>(rows.length(row));
+        if (!lines.next(text, length, brokenOff)) {
+            size.cutShort();
+        }
+        readRow(text, lines, slots, rows.polar().has_value(), places, size);
+        if (text.size() < length) {
+            if (brokenOff) {
+                size.cutShort();
+            }
+            malformed(lines.line(),
+                      quoted(text) + " is not a row of " + std::to_string(length) + " places");
+        }
+    }
+    if (!lines.atEnd()) {
+        lines.next(text, 1000, brokenOff);
+        malformed(lines.line(), quoted(text) + " follows the last of the " +
+                                    std::to_string(rows.rows()) + " rows");
+    }
+    return places;
+}
+
+// The places that are cells, where any is a hole.
+std::optional<CellMask> holeMask(const ShapeFileHeader& header, const RowLengths& rows,
+                                 const Places& places) {
+    if (!places.holes) {
+        return std::nullopt;
+    }
+    CellMask mask(header.width, header.height);
+    for (std::uint64_t place = 0; place < rows.places(); ++place) {
+        if (places.digits.at(place) == kHoleNibble) {
+            mask.set(place, false);
+        }
+    }
+    if (mask.cellCount() == 0) {
+        malformed(places.firstRowLine, "no cells: every place is a hole");
+    }
+    return mask;
+}
+
+std::shared_ptr<const Topology> makeLayout(const ShapeFileHeader& header, const RowLengths& rows,
+                                           const Places& places, const Ends& ends) {
+    std::shared_ptr<const Topology> layout =
+        makeTopology(header.kind, header.width, header.height, holeMask(header, rows, places));
+    if (!ends.start && !ends.target) {
+        return layout;
+    }
+    const CellId start = endCell(*layout, ends.start, layout->start());
+    const CellId target = endCell(*layout, ends.target, layout->target());
+    return withEnds(std::move(layout), start, target);
+}
+
+// The maze of the layout with the sides the places open, each of which must
+// lead to a cell.
+ShapeMaze buildMaze(const ShapeFileHeader& header, const RowLengths& rows, const Places& places,
+                    const Ends& ends) {
+    ShapeMaze maze(makeLayout(header, rows, places, ends));
+    const Topology& topology = maze.topology();
+    for (std::uint64_t place = 0; place < rows.places(); ++place) {
+        const std::uint8_t bits = places.digits.at(place);
+        if (bits == kHoleNibble || bits == 0) {
+            continue;
+        }
+        if ((bits & ~heldMask(topology, place)) != 0) {
+            const CellPosition at = topology.position(place);
+            malformed(places.firstRowLine + at.y,
+                      "place " + std::to_string(at.x + 1) + " opens a side to no cell");
+        }
+        maze.setHeldBits(place, bits);
+    }
+    return maze;
 }
 
 }  // namespace
@@ -261,8 +425,8 @@ void writeShapeMaze(std::streambuf& out, const ShapeMaze& maze) {
     writer.put(' ' + std::to_string(topology.width()) + ' ' + std::to_string(topology.height()) +
                '\n');
     if (hasMovedEnds(topology)) {
-        writer.put(endLine(kStartLine, topology.position(topology.start())));
-        writer.put(endLine(kTargetLine, topology.position(topology.target())));
+        writer.put(endLineText(kStartLine, topology.position(topology.start())));
+        writer.put(endLineText(kTargetLine, topology.position(topology.target())));
     }
     writer.put(kCellsLine);
     writer.put('\n');
@@ -314,121 +478,11 @@ ShapeMaze readShapeMaze(std::string_view firstLine, std::streambuf& rest) {
 
 ShapeMaze readShapeMaze(const ShapeFileHeader& header, std::streambuf& rest) {
     const RowLengths rows(header.kind, header.width, header.height);
-    const std::string size = rows.polar() ? std::to_string(rows.places()) + " places of " +
-                                                std::to_string(header.height) + " rings"
-                                          : std::to_string(header.width) + " x " +
-                                                std::to_string(header.height) + " cells";
-    std::uint64_t placesRead = 0;
-    const auto cutShort = [&] {
-        throw FileError(file_error_code::kReadBeyondEnd,
-                        "ends after " + std::to_string(placesRead) + " of " + size);
-    };
-
+    const SizeRead size{sizeText(header, rows)};
     LineReader lines(rest, 1);
-    std::string text;
-    bool brokenOff = false;
-    std::optional<EndLine> start;
-    std::optional<EndLine> target;
-    for (;;) {
-        if (!lines.next(text, 1000, brokenOff)) {
-            cutShort();
-        }
-        if (text == kCellsLine) {
-            break;
-        }
-        const std::string_view headerLine(text);
-        if (headerLine.starts_with(std::string(kStartLine) + ' ')) {
-            start =
-                parseEndLine(headerLine.substr(kStartLine.size() + 1), lines.line(), headerLine);
-            continue;
-        }
-        if (headerLine.starts_with(std::string(kTargetLine) + ' ')) {
-            target =
-                parseEndLine(headerLine.substr(kTargetLine.size() + 1), lines.line(), headerLine);
-            continue;
-        }
-        const std::size_t name = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-");
-        if (name == 0 || (name != std::string::npos && text[name] != ' ')) {
-            malformed(lines.line(), quoted(text) +
-                                        " is not a header line (a lowercase name, "
-                                        "then its values) nor \"cells\"");
-        }
-    }
-
-    const int slots = heldSlots(header.kind);
-    const std::int64_t firstRowLine = lines.line() + 1;
-    NibbleStore places;
-    bool holes = false;
-    for (std::int64_t row = 0; row < rows.rows(); ++row) {
-        const auto length = static_cast<std::size_t>(rows.length(row));
-        if (!lines.next(text, length, brokenOff)) {
-            cutShort();
-        }
-        for (std::size_t x = 0; x < text.size(); ++x) {
-            const char c = text[x];
-            const std::size_t digit = kDigits.find(c);
-            if (c == kHole && !rows.polar()) {
-                places.push(kHoleNibble);
-                holes = true;
-            } else if (digit < (std::size_t{1} << slots)) {
-                places.push(static_cast<std::uint8_t>(digit));
-            } else {
-                malformed(lines.line(),
-                          quoted(text) + " has " + quoted(std::string_view(&text[x], 1)) +
-                              " at place " + std::to_string(x + 1) + ", which is not " +
-                              (rows.polar() ? "" : "\".\" nor ") + "a digit from 0 to " +
-                              std::string(1, kDigits[(std::size_t{1} << slots) - 1]));
-            }
-            ++placesRead;
-        }
-        if (text.size() < length) {
-            if (brokenOff) {
-                cutShort();
-            }
-            malformed(lines.line(),
-                      quoted(text) + " is not a row of " + std::to_string(length) + " places");
-        }
-    }
-    if (!lines.atEnd()) {
-        lines.next(text, 1000, brokenOff);
-        malformed(lines.line(), quoted(text) + " follows the last of the " +
-                                    std::to_string(rows.rows()) + " rows");
-    }
-
-    std::optional<CellMask> mask;
-    if (holes) {
-        mask.emplace(header.width, header.height);
-        for (std::uint64_t place = 0; place < rows.places(); ++place) {
-            if (places.at(place) == kHoleNibble) {
-                mask->set(place, false);
-            }
-        }
-        if (mask->cellCount() == 0) {
-            malformed(firstRowLine, "no cells: every place is a hole");
-        }
-    }
-    std::shared_ptr<const Topology> layout =
-        makeTopology(header.kind, header.width, header.height, std::move(mask));
-    if (start || target) {
-        const CellId startCell = endCell(*layout, start, layout->start());
-        const CellId targetCell = endCell(*layout, target, layout->target());
-        layout = withEnds(std::move(layout), startCell, targetCell);
-    }
-    ShapeMaze maze(std::move(layout));
-    const Topology& topology = maze.topology();
-    for (std::uint64_t place = 0; place < rows.places(); ++place) {
-        const std::uint8_t bits = places.at(place);
-        if (bits == kHoleNibble || bits == 0) {
-            continue;
-        }
-        if ((bits & ~heldMask(topology, place)) != 0) {
-            const CellPosition at = topology.position(place);
-            malformed(firstRowLine + at.y,
-                      "place " + std::to_string(at.x + 1) + " opens a side to no cell");
-        }
-        maze.setHeldBits(place, bits);
-    }
-    return maze;
+    const Ends ends = readHeaderLines(lines, size);
+    const Places places = readRows(lines, header.kind, rows, size);
+    return buildMaze(header, rows, places, ends);
 }
 
 }  // namespace nitka
