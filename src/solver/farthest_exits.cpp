@@ -1,10 +1,10 @@
 #include "solver/farthest_exits.h"
 
-#include <array>
-#include <utility>
 #include <vector>
 
+#include "shape/maze_view.h"
 #include "shape/moved_ends.h"
+#include "solver/view_search.h"
 
 namespace nitka {
 
@@ -25,33 +25,10 @@ namespace {
 // The edge cell farthest from `from`, the first of its level.
 CellId farthestEdgeCell(ShapeMaze& maze, CellId from) {
     const Topology& topology = maze.topology();
-    std::vector<CellId> level{from};
-    std::vector<CellId> next;
-    std::array<CellId, kMaxNeighbours> list{};
-    maze.setScratch(from, 1);
-    CellId farthest = from;
-    while (!level.empty()) {
-        for (const CellId cell : level) {
-            if (isEdgeCell(topology, cell)) {
-                farthest = cell;
-                break;
-            }
-        }
-        next.clear();
-        for (const CellId cell : level) {
-            const int count = topology.neighbours(cell, list);
-            for (int i = 0; i < count; ++i) {
-                const CellId neighbour = list[static_cast<std::size_t>(i)];
-                if (maze.scratch(neighbour) == 0 && maze.isOpen(cell, neighbour)) {
-                    maze.setScratch(neighbour, 1);
-                    next.push_back(neighbour);
-                }
-            }
-        }
-        std::swap(level, next);
-    }
-    maze.clearScratch();
-    return farthest;
+    return withMazeView(maze, [&](const auto& view) {
+        return search::farthestCellWhere(view, from,
+                                         [&](CellId cell) { return isEdgeCell(topology, cell); });
+    });
 }
 
 }  // namespace
