@@ -23,7 +23,7 @@
 #include "model/seeded_random.h"
 #include "shape/make_topology.h"
 #include "solver/difficulty.h"
-#include "solver/maze_stats.h"
+#include "solver/measured_maze.h"
 #include "storage/grid_writer.h"
 
 namespace nitka {
@@ -250,9 +250,7 @@ std::optional<double> generatedDifficulty(const GenerateRequest& request, std::u
     WallGrid grid(request.width, request.height);
     SeededRandom random(seed);
     carveMaze(grid, request.carve, random);
-    const MazeStats stats = measureMaze(grid);
-    const auto parts = gridDifficultyParts(grid, stats.reachable);
-    return parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
+    return measureWithDifficulty(grid).difficulty;
 }
 
 namespace {

@@ -10,9 +10,7 @@
 #include "cli/shared_options.h"
 #include "cli/system_facts.h"
 #include "plan/memory_need.h"
-#include "solver/difficulty.h"
-#include "solver/maze_stats.h"
-#include "solver/shape_stats.h"
+#include "solver/measured_maze.h"
 
 namespace nitka {
 
@@ -55,12 +53,8 @@ void runInfo(const InfoRequest& asked) {
     progress.nextStage();
     auto* const grid = std::get_if<WallGrid>(&maze);
     auto* const shape = std::get_if<ShapeMaze>(&maze);
-    const MazeStats stats = grid ? measureMaze(*grid) : measureShapeMaze(*shape);
-    const auto parts = grid ? gridDifficultyParts(*grid, stats.reachable)
-                            : shapeDifficultyParts(*shape, stats.reachable);
-    // A maze without a route has no difficulty to tell.
-    const std::optional<double> difficulty =
-        parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
+    const auto [stats, difficulty] =
+        grid ? measureWithDifficulty(*grid) : measureWithDifficulty(*shape);
     const std::string text =
         request.json ? infoJson(stats, difficulty) : infoLines(stats, difficulty);
     output.write([&](std::streambuf& out) {

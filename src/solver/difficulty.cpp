@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "solver/grid_search.h"
+#include "solver/measured_maze.h"
 #include "solver/shape_search.h"
 #include "solver/shape_stats.h"
 
@@ -42,6 +43,15 @@ bool offersChoice(const WallGrid& grid, GridCell cell, GridCell before, GridCell
     return false;
 }
 
+// Whether more than count of the bits of steps are set: what is left after
+// clearing the lowest set bit count times.
+bool hasMoreBitsThan(unsigned steps, int count) {
+    for (int i = 0; i < count; ++i) {
+        steps &= steps - 1;
+    }
+    return steps != 0;
+}
+
 }  // namespace
 
 double expectedExploredCells(const DifficultyParts& parts) {
@@ -60,21 +70,7 @@ std::optional<DifficultyParts> shapeDifficultyParts(ShapeMaze& maze, std::uint64
     if (!route) {
         return std::nullopt;
     }
-    DifficultyParts parts;
-    parts.routeCells = route->moves() + 1;
-    parts.reachable = reachable;
-    // Three cells of the route in view at a time: the one before, the one
-    // judged and the one after.
-    CellId before = kNoCell;
-    CellId judged = kNoCell;
-    route->forEachCell(topology, [&](CellId cell) {
-        if (judged != kNoCell && offersChoice(maze, judged, before, cell)) {
-            ++parts.decisions;
-        }
-        before = judged;
-        judged = cell;
-    });
-    return parts;
+    return shapeDifficultyParts(maze, *route, reachable);
 }
 
 std::optional<DifficultyParts> gridDifficultyParts(WallGrid& grid, std::uint64_t reachable) {
@@ -99,13 +95,45 @@ std::optional<DifficultyParts> gridDifficultyParts(WallGrid& grid, std::uint64_t
     return parts;
 }
 
-std::optional<double> shapeDifficulty(ShapeMaze& maze) {
-    const MazeStats stats = measureShapeMaze(maze);
-    const auto parts = shapeDifficultyParts(maze, stats.reachable);
-    if (!parts) {
-        return std::nullopt;
+DifficultyParts gridDifficultyParts(const WallGrid& grid, const GridRoute& shortest,
+                                    std::uint64_t reachable) {
+    DifficultyParts parts;
+    parts.routeCells = shortest.moves() + 1;
+    parts.reachable = reachable;
+    // A route enters each of its cells once and only through open sides, so a
+    // cell offers a way off it exactly when it has more openings than the
+    // route takes: one at the start, two further on. The target is not judged.
+    GridCell cell = shortest.start();
+    int taken = 1;
+    for (std::uint64_t i = 0; i < shortest.moves(); ++i) {
+        parts.decisions += hasMoreBitsThan(passableSteps(grid, cell), taken) ? 1 : 0;
+        taken = 2;
+        cell = neighbour(cell, shortest.move(i));
     }
-    return difficultyScore(*parts);
+    return parts;
+}
+
+DifficultyParts shapeDifficultyParts(const ShapeMaze& maze, const ShapeRoute& shortest,
+                                     std::uint64_t reachable) {
+    DifficultyParts parts;
+    parts.routeCells = shortest.moves() + 1;
+    parts.reachable = reachable;
+    // Three cells of the route in view at a time: the one before, the one
+    // judged and the one after.
+    CellId before = kNoCell;
+    CellId judged = kNoCell;
+    shortest.forEachCell(maze.topology(), [&](CellId cell) {
+        if (judged != kNoCell && offersChoice(maze, judged, before, cell)) {
+            ++parts.decisions;
+        }
+        before = judged;
+        judged = cell;
+    });
+    return parts;
+}
+
+std::optional<double> shapeDifficulty(ShapeMaze& maze) {
+    return measureWithDifficulty(maze).difficulty;
 }
 
 }  // namespace nitka

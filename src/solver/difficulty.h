@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "grid/grid_route.h"
 #include "grid/wall_grid.h"
 #include "shape/shape_maze.h"
+#include "solver/shape_route.h"
 
 namespace nitka {
 
@@ -37,6 +39,15 @@ std::optional<DifficultyParts> shapeDifficultyParts(ShapeMaze& maze, std::uint64
 // The same for a rectangle in the window's format, from its top-left to its
 // bottom-right cell (see measureMaze).
 std::optional<DifficultyParts> gridDifficultyParts(WallGrid& grid, std::uint64_t reachable);
+
+// The parts along shortest, a shortest route from the start to the target
+// found on this maze by the searches (measureMazeWithRoute and
+// measureShapeMazeWithRoute keep one), reachable as counted elsewhere. The
+// same parts as the two above, without their search: linear in the route.
+DifficultyParts gridDifficultyParts(const WallGrid& grid, const GridRoute& shortest,
+                                    std::uint64_t reachable);
+DifficultyParts shapeDifficultyParts(const ShapeMaze& maze, const ShapeRoute& shortest,
+                                     std::uint64_t reachable);
 
 // The score of a maze of any shape, measuring what it needs; nullopt without
 // a route. Linear time.

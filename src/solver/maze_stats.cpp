@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <utility>
 
 #include "solver/grid_search.h"
 
@@ -85,6 +86,10 @@ std::optional<double> meanCorridorLength(const MazeStats& stats) {
 }
 
 MazeStats measureMaze(WallGrid& grid) {
+    return measureMazeWithRoute(grid).stats;
+}
+
+GridMeasures measureMazeWithRoute(WallGrid& grid) {
     MazeStats stats;
     stats.width = grid.width();
     stats.height = grid.height();
@@ -127,19 +132,25 @@ MazeStats measureMaze(WallGrid& grid) {
     stats.corridors = corridorEnds / 2 + rings;
     stats.perfect = components == 1 && openEdges + 1 == stats.cells;
 
+    std::optional<GridRoute> shortest;
     if (cornerReachable) {
-        if (const auto route = findGridRoute(grid, {0, 0}, corner)) {
+        std::optional<GridRoute> route = findGridRoute(grid, {0, 0}, corner);
+        if (route) {
             stats.routeCells = route->moves() + 1;
         }
         // Without a loop the route between two cells is the only one, so it is
         // also the shortest: a giant perfect maze is spared the second search.
         if (stats.loops == 0) {
-            stats.shortestCells = stats.routeCells;
-        } else if (const auto route = findShortestRoute(grid, {0, 0}, corner)) {
-            stats.shortestCells = route->moves() + 1;
+            shortest = std::move(route);
+        } else {
+            route.reset();
+            shortest = findShortestRoute(grid, {0, 0}, corner);
+        }
+        if (shortest) {
+            stats.shortestCells = shortest->moves() + 1;
         }
     }
-    return stats;
+    return {stats, std::move(shortest)};
 }
 
 }  // namespace nitka

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "grid/grid_route.h"
 #include "grid/wall_grid.h"
 
 namespace nitka {
@@ -46,5 +47,17 @@ std::optional<double> meanCorridorLength(const MazeStats& stats);
 // the searches' routes and queue it uses only the scratch bits, clear again on
 // return.
 MazeStats measureMaze(WallGrid& grid);
+
+// measureMaze's figures and the shortest route they count, kept for measures
+// that walk it: from the top-left to the bottom-right cell, the one
+// findShortestRoute finds (without a loop the only route); nullopt without.
+struct GridMeasures {
+    MazeStats stats;
+    std::optional<GridRoute> shortest;
+};
+
+// measureMaze, keeping the route: the same searches, the route's memory
+// besides.
+GridMeasures measureMazeWithRoute(WallGrid& grid);
 
 }  // namespace nitka

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "shape/cell_fill.h"
 #include "solver/shape_search.h"
@@ -63,6 +64,10 @@ bool isBareRing(const ShapeMaze& maze, CellId start) {
 }  // namespace
 
 MazeStats measureShapeMaze(ShapeMaze& maze) {
+    return measureShapeMazeWithRoute(maze).stats;
+}
+
+ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
     const Topology& topology = maze.topology();
     MazeStats stats;
     stats.width = topology.width();
@@ -99,19 +104,25 @@ MazeStats measureShapeMaze(ShapeMaze& maze) {
     stats.corridors = corridorEnds / 2 + rings;
     stats.perfect = components == 1 && stats.passages + 1 == stats.cells;
 
+    std::optional<ShapeRoute> shortest;
     if (targetReachable) {
-        if (const auto route = findShapeRoute(maze, start, target)) {
+        std::optional<ShapeRoute> route = findShapeRoute(maze, start, target);
+        if (route) {
             stats.routeCells = route->moves() + 1;
         }
         // Without a loop the route between two cells is the only one, so it is
         // also the shortest: a giant perfect maze is spared the second search.
         if (stats.loops == 0) {
-            stats.shortestCells = stats.routeCells;
-        } else if (const auto route = findShortestShapeRoute(maze, start, target)) {
-            stats.shortestCells = route->moves() + 1;
+            shortest = std::move(route);
+        } else {
+            route.reset();
+            shortest = findShortestShapeRoute(maze, start, target);
+        }
+        if (shortest) {
+            stats.shortestCells = shortest->moves() + 1;
         }
     }
-    return stats;
+    return {stats, std::move(shortest)};
 }
 
 }  // namespace nitka

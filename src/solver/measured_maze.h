@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+
+#include "grid/wall_grid.h"
+#include "shape/shape_maze.h"
+#include "solver/maze_stats.h"
+
+namespace nitka {
+
+// What `nitka-maze info` tells: the measures and the difficulty score
+// (docs/difficulty.md), none without a route from the start to the target.
+struct MeasuredMaze {
+    MazeStats stats;
+    std::optional<double> difficulty;
+};
+
+// measureMaze's figures and the difficulty from the same searches: the score
+// walks the shortest route they found rather than searching again. Time and
+// memory as measureMaze.
+MeasuredMaze measureWithDifficulty(WallGrid& grid);
+
+// The same for a maze of any shape, as measureShapeMaze.
+MeasuredMaze measureWithDifficulty(ShapeMaze& maze);
+
+}  // namespace nitka
