@@ -47,10 +47,7 @@ public:
     CellId start() const { return 0; }
     CellId target() const { return slotCount() - 1; }
 
-    CellPosition position(CellId cell) const {
-        const auto width = static_cast<CellId>(m_width);
-        return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
-    }
+    CellPosition position(CellId cell) const { return rowPosition(cell, m_width); }
     CellId cellAt(CellPosition at) const {
         if (at.x < 0 || at.y < 0 || at.x >= m_width || at.y >= m_height) {
             return kNoCell;

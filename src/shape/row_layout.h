@@ -42,9 +42,21 @@ private:
     CellMask m_mask;
 };
 
+// The column and row of a place of rows width places long. Searches ask this
+// of every cell they reach; a division of 32 bits, where the place fits one,
+// takes a fraction of the time of one of 64.
+inline CellPosition rowPosition(CellId place, int width) {
+    if (place <= 0xFFFFFFFFu) {
+        const auto narrow = static_cast<std::uint32_t>(place);
+        const auto across = static_cast<std::uint32_t>(width);
+        return {narrow % across, narrow / across};
+    }
+    const auto across = static_cast<CellId>(width);
+    return {static_cast<std::int64_t>(place % across), static_cast<std::int64_t>(place / across)};
+}
+
 inline CellPosition RowLayout::position(CellId cell) const {
-    const auto width = static_cast<CellId>(m_mask.width());
-    return {static_cast<std::int64_t>(cell % width), static_cast<std::int64_t>(cell / width)};
+    return rowPosition(cell, m_mask.width());
 }
 
 inline CellId RowLayout::cellAt(CellPosition at) const {

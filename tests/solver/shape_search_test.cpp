@@ -100,8 +100,8 @@ std::vector<GridCase> gridCases() {
     };
 }
 
-// On squares the searches walk the cells the grid's searches walk, cell for
-// cell, the shortest route also when its queue overflows into scans.
+// On squares the general searches walk the cells the grid's fast path walks,
+// cell for cell, the shortest route also when its queue overflows into scans.
 TEST(ShapeSearch, FindsTheGridsRoutesOnTheSameMaze) {
     for (const auto& sample : gridCases()) {
         for (const std::uint64_t seed : {1u, 2u, 3u}) {
