@@ -3,10 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "carve/wide_draw.h"
 #include "model/seeded_random.h"
-#include "shape/shape_maze.h"
+#include "shape/layout.h"
 #include "shape/topology.h"
 
 namespace nitka {
@@ -53,6 +54,39 @@ inline int randomPlace(int count, SeededRandom& random) {
     return count == 1 ? 0 : random.Random(count);
 }
 
+// The window's rectangle: a layout whose cells all hold together, and whose
+// carvers drew their steps in their own way before every layout shared them.
+template <typename L>
+inline constexpr bool kGridLayout = std::is_same_v<L, GridLayout>;
+
+// The place of a random neighbour, each equally likely: the move of a simple
+// random walk. The rectangle draws one of four steps (right, up, left, down,
+// the order neighbours lists them) and draws again after a step off the
+// grid: as uniform, and the draws its mazes were made with.
+// Requires: count >= 1, list holds cell's count neighbours.
+template <typename L>
+int randomWalkPlace(const L& layout, CellId cell, int count, SeededRandom& random) {
+    if constexpr (kGridLayout<L>) {
+        const CellPosition at = layout.position(cell);
+        const std::array<bool, 4> inside{at.x + 1 < layout.width(), at.y > 0, at.x > 0,
+                                         at.y + 1 < layout.height()};
+        while (true) {
+            const int step = random.Random(4);
+            if (inside[static_cast<std::size_t>(step)]) {
+                int place = 0;
+                for (int before = 0; before < step; ++before) {
+                    place += inside[static_cast<std::size_t>(before)] ? 1 : 0;
+                }
+                return place;
+            }
+        }
+    } else {
+        static_cast<void>(layout);
+        static_cast<void>(cell);
+        return randomPlace(count, random);
+    }
+}
+
 // A cell, each equally likely: places are drawn until one is a cell, so a
 // layout without holes takes exactly one draw below its cell count.
 // Requires: layout.cellCount() > 0.
@@ -73,15 +107,6 @@ template <typename View>
 CellId nextUntouched(const View& maze, CellId from) {
     const auto& layout = maze.layout();
     while (from < layout.slotCount() && (!layout.isCell(from) || maze.scratch(from) != 0)) {
-        ++from;
-    }
-    return from;
-}
-
-// The same over a ShapeMaze, for the carvers not yet over a concrete layout.
-inline CellId nextUntouched(const ShapeMaze& maze, CellId from) {
-    const Topology& topology = maze.topology();
-    while (from < topology.slotCount() && (!topology.isCell(from) || maze.scratch(from) != 0)) {
         ++from;
     }
     return from;
