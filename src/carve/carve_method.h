@@ -30,6 +30,9 @@ enum class CarveMethod {
 // One row of the method table, for the command line and its help.
 struct CarveMethodInfo {
     CarveMethod method;
+    // Carves every layout, masks included; else a plain rectangle of squares
+    // only (the row by row and dividing methods lean on straight rows).
+    bool everyShape;
     std::string_view name;  // as typed on the command line
     std::string_view help;  // one line on how its mazes look
 };

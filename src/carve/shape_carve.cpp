@@ -26,15 +26,7 @@ std::string everyShapeMethods() {
 }  // namespace
 
 bool carvesEveryShape(CarveMethod method) {
-    switch (method) {
-        case CarveMethod::Eller:
-        case CarveMethod::BinaryTree:
-        case CarveMethod::Sidewinder:
-        case CarveMethod::RecursiveDivision:
-            return false;
-        default:
-            return true;
-    }
+    return carveMethodInfo(method).everyShape;
 }
 
 std::string shapeCarveRefusal(CarveMethod method, const Topology& topology) {
