@@ -17,7 +17,7 @@ void carveAldousBroderOn(const View& maze, SeededRandom& random, Observer& obser
     if (loneGridCell(maze, observer)) {
         return;
     }
-    NeighbourArray list{};
+    using Walk = RandomWalk<std::remove_cvref_t<decltype(layout)>>;
     CellId scan = 0;
     for (CellId cell = drawCell(layout, random); cell < layout.slotCount();
          cell = scan = nextUntouched(maze, scan)) {
@@ -25,9 +25,9 @@ void carveAldousBroderOn(const View& maze, SeededRandom& random, Observer& obser
         maze.setScratch(cell, kVisited);
         observer.mark(cell, CellRole::Done);
         observer.current(cell);
-        while (unvisited > 0) {
-            const int count = layout.neighbours(cell, list);
-            const CellId next = neighbourAt(list, randomWalkPlace(layout, cell, count, random));
+        for (Walk walk(layout, cell); unvisited > 0;) {
+            walk.step(random);
+            const CellId next = walk.cell();
             if (maze.scratch(next) != kVisited) {
                 maze.setOpen(cell, next, true);
                 maze.setScratch(next, kVisited);

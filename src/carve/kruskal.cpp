@@ -19,18 +19,32 @@ constexpr CellId kEarlierSides = kGridLayout<L> ? 2 : kMaxNeighbours;
 
 // Calls side(cell, other, k) for every inner side once, from its later cell,
 // other the k-th neighbour before cell taken from the end of cell's list: on
-// squares the left side before the top one, the rectangle's own order.
+// squares the left side before the top one, the rectangle's own order. The
+// rectangle numbers its sides by arithmetic alone (k 0 the left side, 1 the
+// top one): a neighbour list a side costs it a third of its time.
 template <typename L, typename Side>
 void eachInnerSide(const L& layout, Side&& side) {
-    NeighbourArray list{};
-    for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
-        if (!layout.isCell(cell)) {
-            continue;
+    if constexpr (kGridLayout<L>) {
+        const auto width = static_cast<CellId>(layout.width());
+        for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
+            if (cell % width != 0) {
+                side(cell, cell - 1, 0);
+            }
+            if (cell >= width) {
+                side(cell, cell - width, 1);
+            }
         }
-        CellId k = 0;
-        for (int place = layout.neighbours(cell, list); place-- > 0;) {
-            if (const CellId other = neighbourAt(list, place); other < cell) {
-                side(cell, other, k++);
+    } else {
+        NeighbourArray list{};
+        for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
+            if (!layout.isCell(cell)) {
+                continue;
+            }
+            CellId k = 0;
+            for (int place = layout.neighbours(cell, list); place-- > 0;) {
+                if (const CellId other = neighbourAt(list, place); other < cell) {
+                    side(cell, other, k++);
+                }
             }
         }
     }
@@ -39,13 +53,17 @@ void eachInnerSide(const L& layout, Side&& side) {
 // The cell eachInnerSide called the k-th earlier neighbour of cell.
 template <typename L>
 CellId earlierNeighbour(const L& layout, CellId cell, CellId k) {
-    NeighbourArray list{};
-    for (int place = layout.neighbours(cell, list); place-- > 0;) {
-        if (neighbourAt(list, place) < cell && k-- == 0) {
-            return neighbourAt(list, place);
+    if constexpr (kGridLayout<L>) {
+        return k == 0 ? cell - 1 : cell - static_cast<CellId>(layout.width());
+    } else {
+        NeighbourArray list{};
+        for (int place = layout.neighbours(cell, list); place-- > 0;) {
+            if (neighbourAt(list, place) < cell && k-- == 0) {
+                return neighbourAt(list, place);
+            }
         }
+        return kNoCell;
     }
-    return kNoCell;
 }
 
 template <typename Index, typename View, typename Observer>

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "carve/wide_draw.h"
+#include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "shape/layout.h"
 #include "shape/topology.h"
@@ -59,33 +60,77 @@ inline int randomPlace(int count, SeededRandom& random) {
 template <typename L>
 inline constexpr bool kGridLayout = std::is_same_v<L, GridLayout>;
 
-// The place of a random neighbour, each equally likely: the move of a simple
-// random walk. The rectangle draws one of four steps (right, up, left, down,
-// the order neighbours lists them) and draws again after a step off the
-// grid: as uniform, and the draws its mazes were made with.
-// Requires: count >= 1, list holds cell's count neighbours.
+// A simple random walk: each move to a neighbour, each equally likely. A
+// move is a number below kMaxNeighbours that moveFrom turns back into the
+// neighbour, so a walk can leave its moves in the scratch.
 template <typename L>
-int randomWalkPlace(const L& layout, CellId cell, int count, SeededRandom& random) {
-    if constexpr (kGridLayout<L>) {
-        const CellPosition at = layout.position(cell);
-        const std::array<bool, 4> inside{at.x + 1 < layout.width(), at.y > 0, at.x > 0,
-                                         at.y + 1 < layout.height()};
+class RandomWalk {
+public:
+    RandomWalk(const L& layout, CellId start) : m_layout(&layout), m_cell(start) {}
+    CellId cell() const { return m_cell; }
+    // Requires: the cell has a neighbour.
+    int step(SeededRandom& random) {
+        const int place = randomPlace(m_layout->neighbours(m_cell, m_list), random);
+        m_cell = neighbourAt(m_list, place);
+        return place;
+    }
+    static CellId moveFrom(const L& layout, CellId cell, int move) {
+        NeighbourArray list{};
+        layout.neighbours(cell, list);
+        return neighbourAt(list, move);
+    }
+
+private:
+    const L* m_layout;
+    CellId m_cell;
+    NeighbourArray m_list{};
+};
+
+// The rectangle's walk draws one of four steps (right, up, left, down) and
+// draws again after a step off the grid: as uniform, the draws its mazes were
+// made with, and it keeps its column and row, where a neighbour list would
+// divide at every step (twice the time of Wilson's walks).
+template <>
+class RandomWalk<GridLayout> {
+public:
+    RandomWalk(const GridLayout& layout, CellId start)
+        : m_width(layout.width()), m_height(layout.height()), m_cell(start) {
+        const CellPosition at = layout.position(start);
+        m_x = static_cast<int>(at.x);
+        m_y = static_cast<int>(at.y);
+    }
+    CellId cell() const { return m_cell; }
+    int step(SeededRandom& random) {
         while (true) {
-            const int step = random.Random(4);
-            if (inside[static_cast<std::size_t>(step)]) {
-                int place = 0;
-                for (int before = 0; before < step; ++before) {
-                    place += inside[static_cast<std::size_t>(before)] ? 1 : 0;
-                }
-                return place;
+            const int move = random.Random(4);
+            const int x = m_x + kStepDx[move];
+            const int y = m_y + kStepDy[move];
+            if (x >= 0 && y >= 0 && x < m_width && y < m_height) {
+                m_x = x;
+                m_y = y;
+                m_cell = moveFrom(m_width, m_cell, move);
+                return move;
             }
         }
-    } else {
-        static_cast<void>(layout);
-        static_cast<void>(cell);
-        return randomPlace(count, random);
     }
-}
+    static CellId moveFrom(const GridLayout& layout, CellId cell, int move) {
+        return moveFrom(layout.width(), cell, move);
+    }
+
+private:
+    // Without a branch: which way a random walk moves is a coin toss.
+    static CellId moveFrom(int width, CellId cell, int move) {
+        const auto row = static_cast<CellId>(width);
+        const std::array<CellId, 4> offset{1, 0 - row, 0 - CellId{1}, row};
+        return cell + offset[static_cast<std::size_t>(move)];
+    }
+
+    int m_width;
+    int m_height;
+    int m_x = 0;
+    int m_y = 0;
+    CellId m_cell;
+};
 
 // A cell, each equally likely: places are drawn until one is a cell, so a
 // layout without holes takes exactly one draw below its cell count.

@@ -10,8 +10,8 @@ namespace nitka {
 namespace {
 
 // A cell's scratch holds kInTree, a fill mark while its island waits for its
-// tree (0 on the rectangle, which needs no fill), or the place of the
-// neighbour its walk last left it for plus 1. Keeping only the last exit
+// tree (0 on the rectangle, which needs no fill), or the move its walk last
+// left it by plus 1. Keeping only the last exit
 // erases the walk's loops for free: following the exits from the walk's
 // start retraces the loop-erased path into the tree.
 template <typename View, typename Observer>
@@ -28,7 +28,7 @@ void carveWilsonOn(const View& maze, SeededRandom& random, Observer& observer) {
         observer.mark(root, CellRole::Done);
     };
     plant(drawCell(layout, random));
-    NeighbourArray list{};
+    using Walk = RandomWalk<std::remove_cvref_t<decltype(layout)>>;
     for (CellId start = 0; start < layout.slotCount(); ++start) {
         if (!layout.isCell(start) || maze.scratch(start) == kInTree) {
             continue;
@@ -39,19 +39,17 @@ void carveWilsonOn(const View& maze, SeededRandom& random, Observer& observer) {
         }
         observer.mark(start, CellRole::Walk);
         observer.current(start);
-        for (CellId cell = start; maze.scratch(cell) != kInTree;) {
-            const int count = layout.neighbours(cell, list);
-            const int place = randomWalkPlace(layout, cell, count, random);
-            maze.setScratch(cell, static_cast<std::uint8_t>(place + 1));
-            cell = neighbourAt(list, place);
+        for (Walk walk(layout, start); maze.scratch(walk.cell()) != kInTree;) {
+            const CellId from = walk.cell();
+            maze.setScratch(from, static_cast<std::uint8_t>(walk.step(random) + 1));
+            const CellId cell = walk.cell();
             if (maze.scratch(cell) != kInTree) {
                 observer.mark(cell, CellRole::Walk);
             }
             observer.current(cell);
         }
         for (CellId cell = start; maze.scratch(cell) != kInTree;) {
-            layout.neighbours(cell, list);
-            const CellId next = neighbourAt(list, maze.scratch(cell) - 1);
+            const CellId next = Walk::moveFrom(layout, cell, maze.scratch(cell) - 1);
             maze.setScratch(cell, kInTree);
             maze.setOpen(cell, next, true);
             observer.opened(cell, next);
