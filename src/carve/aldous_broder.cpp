@@ -2,52 +2,69 @@
 
 #include <cstdint>
 
-#include "carve/carve_observer.h"
-#include "carve/wall_steps.h"
-#include "carve/wide_draw.h"
+#include "carve/shape_steps.h"
+#include "carve/walk_islands.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
-
 namespace {
 
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
-    const std::uint64_t cells = grid.cellCount();
-    if (cells == 1) {
-        observer.mark(0, CellRole::Done);
+template <typename View, typename Observer>
+void carveAldousBroderOn(const View& maze, SeededRandom& random, Observer& observer) {
+    constexpr std::uint8_t kVisited = 8;
+    static_assert(kVisited > kFillStart);
+    const auto& layout = maze.layout();
+    if (loneGridCell(maze, observer)) {
         return;
     }
-    constexpr std::uint8_t kVisited = 1;
-    GridCell cell = cellAt(grid, drawBelow(random, cells));
-    grid.setScratch(grid.index(cell), kVisited);
-    observer.mark(grid.index(cell), CellRole::Done);
-    observer.current(grid.index(cell));
-    for (std::uint64_t unvisited = cells - 1; unvisited > 0;) {
-        const Step step = randomStep(grid, cell, random);
-        const GridCell next = neighbour(cell, step);
-        const std::size_t i = grid.index(next);
-        if (grid.scratch(i) != kVisited) {
-            openWall(grid, cell, step);
-            grid.setScratch(i, kVisited);
-            --unvisited;
-            observer.opened(grid.index(cell), i);
-            observer.mark(i, CellRole::Done);
+    using Walk = RandomWalk<std::remove_cvref_t<decltype(layout)>>;
+    CellId scan = 0;
+    for (CellId cell = drawCell(layout, random); cell < layout.slotCount();
+         cell = scan = nextUntouched(maze, scan)) {
+        std::uint64_t unvisited = markIsland(maze, cell) - 1;
+        maze.setScratch(cell, kVisited);
+        observer.mark(cell, CellRole::Done);
+        observer.current(cell);
+        for (Walk walk(layout, cell); unvisited > 0;) {
+            walk.step(random);
+            const CellId next = walk.cell();
+            if (maze.scratch(next) != kVisited) {
+                maze.setOpen(cell, next, true);
+                maze.setScratch(next, kVisited);
+                --unvisited;
+                observer.opened(cell, next);
+                observer.mark(next, CellRole::Done);
+            }
+            observer.current(next);
+            cell = next;
         }
-        observer.current(i);
-        cell = next;
     }
-    grid.clearScratch();
+    maze.clearScratch();
+}
+
+template <typename Maze, typename Observer>
+void carveAldousBroderWith(Maze& maze, SeededRandom& random, Observer& observer) {
+    withMazeView(maze, [&](const auto& view) { carveAldousBroderOn(view, random, observer); });
 }
 
 }  // namespace
 
 void carveAldousBroder(WallGrid& grid, SeededRandom& random) {
     NoCarveObserver none;
-    carve(grid, random, none);
+    carveAldousBroderWith(grid, random, none);
+}
+
+void carveAldousBroder(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
+    carveAldousBroderWith(maze, random, none);
 }
 
 void carveAldousBroder(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
+    carveAldousBroderWith(grid, random, observer);
+}
+
+void carveAldousBroder(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carveAldousBroderWith(maze, random, observer);
 }
 
 }  // namespace nitka

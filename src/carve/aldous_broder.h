@@ -3,15 +3,19 @@
 #include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "shape/shape_maze.h"
 
 namespace nitka {
 
-// A random walk that opens the wall into every cell it enters for the first
-// time. Every perfect maze is equally likely; the time grows with the walk's
-// cover time (carveRefusal says where it is too long).
-// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
+// The Aldous-Broder method: one random walk that opens the side into every
+// cell it enters for the first time, which makes every perfect maze equally
+// likely. Each island of a mask that falls apart gets a walk of its own. No
+// memory beyond the maze. Requires: every side closed, scratch clear; leaves
+// the scratch clear.
 void carveAldousBroder(WallGrid& grid, SeededRandom& random);
+void carveAldousBroder(ShapeMaze& maze, SeededRandom& random);
 // The same maze from the same draws, told to observer step by step.
 void carveAldousBroder(WallGrid& grid, SeededRandom& random, CarveObserver& observer);
+void carveAldousBroder(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

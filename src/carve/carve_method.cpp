@@ -8,40 +8,32 @@
 #include <cmath>
 #include <cstdio>
 
-#include "carve/aldous_broder.h"
-#include "carve/binary_tree.h"
-#include "carve/braid.h"
+#include "carve/carve_with.h"
 #include "carve/cell_index.h"
-#include "carve/depth_first.h"
-#include "carve/eller.h"
-#include "carve/hunt_and_kill.h"
-#include "carve/kruskal.h"
-#include "carve/prim.h"
-#include "carve/recursive_division.h"
-#include "carve/sidewinder.h"
-#include "carve/wilson.h"
 
 namespace nitka {
 namespace {
 
 constexpr std::array<CarveMethodInfo, 11> kMethods{{
-    {CarveMethod::DepthFirst, "depth-first",
+    {CarveMethod::DepthFirst, true, "depth-first",
      "long winding passages with few dead ends, the window's own method"},
-    {CarveMethod::Prim, "prim", "many short dead ends spreading out from a random cell"},
-    {CarveMethod::Kruskal, "kruskal", "many short dead ends, evenly spread"},
-    {CarveMethod::Wilson, "wilson", "every perfect maze equally likely, by loop-erased walks"},
-    {CarveMethod::AldousBroder, "aldous-broder",
+    {CarveMethod::Prim, true, "prim", "many short dead ends spreading out from a random cell"},
+    {CarveMethod::Kruskal, true, "kruskal", "many short dead ends, evenly spread"},
+    {CarveMethod::Wilson, true, "wilson",
+     "every perfect maze equally likely, by loop-erased walks"},
+    {CarveMethod::AldousBroder, true, "aldous-broder",
      "every perfect maze equally likely, by one random walk; slow, refuses giant sizes"},
-    {CarveMethod::HuntAndKill, "hunt-and-kill",
+    {CarveMethod::HuntAndKill, true, "hunt-and-kill",
      "long winding passages, walking on from the first unvisited cell at each dead end"},
-    {CarveMethod::GrowingTree, "growing-tree",
+    {CarveMethod::GrowingTree, true, "growing-tree",
      "depth-first to prim and between, by its pick: newest, random, oldest or mix:P (mix:0.5)"},
-    {CarveMethod::Eller, "eller", "row by row: runs along the rows, any height in little memory"},
-    {CarveMethod::BinaryTree, "binary-tree",
+    {CarveMethod::Eller, false, "eller",
+     "row by row: runs along the rows, any height in little memory"},
+    {CarveMethod::BinaryTree, false, "binary-tree",
      "fastest; open top row and left column, passages lean to the top left"},
-    {CarveMethod::Sidewinder, "sidewinder",
+    {CarveMethod::Sidewinder, false, "sidewinder",
      "row by row: open top row, runs along the rows each with one way up"},
-    {CarveMethod::RecursiveDivision, "recursive-division",
+    {CarveMethod::RecursiveDivision, false, "recursive-division",
      "long straight walls dividing the maze into boxes"},
 }};
 
@@ -52,12 +44,11 @@ constexpr double kWalkStepBudget = 2e9;
 // square maze costs about n ln(n)^2 / 2 steps to cover (Aldous-Broder) and
 // n ln(n) / 2 for Wilson's walks; a long narrow maze costs a walk about four
 // times its length squared to cross, whatever its cell count.
-double expectedWalkSteps(CarveMethod method, int width, int height) {
-    const double cells = static_cast<double>(width) * height;
-    const double length = std::max(width, height);
-    const double logCells = std::log(cells);
+double expectedWalkSteps(CarveMethod method, std::uint64_t cells, int length) {
+    const auto count = static_cast<double>(std::max<std::uint64_t>(cells, 1));
+    const double logCells = std::log(count);
     const double spread = method == CarveMethod::AldousBroder ? logCells * logCells : logCells;
-    return cells * spread / 2 + 4 * length * length;
+    return count * spread / 2 + 4 * static_cast<double>(length) * length;
 }
 
 // a * b, or the largest number where that overflows: a size no memory holds.
@@ -124,23 +115,31 @@ std::string parseGrowingTreePick(std::string_view text, CarveOptions& options) {
     return "pick '" + std::string(text) + "' is not newest, random, oldest or mix:P";
 }
 
-std::string carveRefusal(CarveMethod method, int width, int height) {
-    assert(width >= 1 && height >= 1);
+std::string walkRefusal(CarveMethod method, std::string_view maze, std::uint64_t cells,
+                        int length) {
     if (method != CarveMethod::AldousBroder && method != CarveMethod::Wilson) {
         return {};
     }
-    const double steps = expectedWalkSteps(method, width, height);
+    const double steps = expectedWalkSteps(method, cells, length);
     if (steps <= kWalkStepBudget) {
         return {};
     }
-    std::array<char, 200> line{};
-    std::snprintf(line.data(), line.size(),
-                  "%s: a %d x %d maze takes about %.1f billion random steps, too many; %s",
-                  std::string(carveMethodInfo(method).name).c_str(), width, height, steps / 1e9,
-                  method == CarveMethod::AldousBroder
-                      ? "wilson makes the same kind of maze faster"
-                      : "a method that does not walk at random is fast at this size");
-    return line.data();
+    std::array<char, 120> line{};
+    std::snprintf(line.data(), line.size(), " takes about %.1f billion random steps, too many; ",
+                  steps / 1e9);
+    return std::string(carveMethodInfo(method).name) + ": " + std::string(maze) + line.data() +
+           (method == CarveMethod::AldousBroder
+                ? "wilson makes the same kind of maze faster"
+                : "a method that does not walk at random is fast at this size");
+}
+
+std::string carveRefusal(CarveMethod method, int width, int height) {
+    assert(width >= 1 && height >= 1);
+    const std::string maze =
+        "a " + std::to_string(width) + " x " + std::to_string(height) + " maze";
+    return walkRefusal(method, maze,
+                       static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height),
+                       std::max(width, height));
 }
 
 std::uint64_t carveExtraBytes(CarveMethod method, int width, int height) {
@@ -173,44 +172,7 @@ std::uint64_t carveExtraBytes(CarveMethod method, int width, int height) {
 }
 
 void carveMaze(WallGrid& grid, const CarveOptions& options, SeededRandom& random) {
-    switch (options.method) {
-        case CarveMethod::DepthFirst:
-            carveDepthFirst(grid, random);
-            break;
-        case CarveMethod::Prim:
-            carvePrim(grid, random);
-            break;
-        case CarveMethod::Kruskal:
-            carveKruskal(grid, random);
-            break;
-        case CarveMethod::Wilson:
-            carveWilson(grid, random);
-            break;
-        case CarveMethod::AldousBroder:
-            carveAldousBroder(grid, random);
-            break;
-        case CarveMethod::HuntAndKill:
-            carveHuntAndKill(grid, random);
-            break;
-        case CarveMethod::GrowingTree:
-            carveGrowingTree(grid, options.pick, options.pickShare, random);
-            break;
-        case CarveMethod::Eller:
-            carveEller(grid, random);
-            break;
-        case CarveMethod::BinaryTree:
-            carveBinaryTree(grid, random);
-            break;
-        case CarveMethod::Sidewinder:
-            carveSidewinder(grid, random);
-            break;
-        case CarveMethod::RecursiveDivision:
-            carveRecursiveDivision(grid, random);
-            break;
-    }
-    if (options.braid > 0) {
-        braid(grid, options.braid, random);
-    }
+    carveWith(grid, options, random);
 }
 
 }  // namespace nitka

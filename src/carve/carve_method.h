@@ -30,6 +30,9 @@ enum class CarveMethod {
 // One row of the method table, for the command line and its help.
 struct CarveMethodInfo {
     CarveMethod method;
+    // Carves every layout, masks included; else a plain rectangle of squares
+    // only (the row by row and dividing methods lean on straight rows).
+    bool everyShape;
     std::string_view name;  // as typed on the command line
     std::string_view help;  // one line on how its mazes look
 };
@@ -64,6 +67,10 @@ std::string parseGrowingTreePick(std::string_view text, CarveOptions& options);
 // refuse sizes whose expected number of steps is out of reach.
 // Requires: width >= 1, height >= 1.
 std::string carveRefusal(CarveMethod method, int width, int height);
+// The random walks' refusal for any layout, from its cell count and longer
+// side: "NAME: " + maze + " takes about ... too many; ...", or empty when the
+// method does not walk at random or its walks fit the budget.
+std::string walkRefusal(CarveMethod method, std::string_view maze, std::uint64_t cells, int length);
 
 // The most memory in bytes the method takes beside the grid itself for a
 // width x height maze. Requires: width >= 1, height >= 1.

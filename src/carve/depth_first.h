@@ -3,6 +3,7 @@
 #include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "shape/shape_maze.h"
 
 namespace nitka {
 
@@ -16,5 +17,12 @@ namespace nitka {
 void carveDepthFirst(WallGrid& grid, SeededRandom& source);
 // The same maze from the same draws, told to observer step by step.
 void carveDepthFirst(WallGrid& grid, SeededRandom& source, CarveObserver& observer);
+
+// The same search on any layout (carveDepthFirstOn): on a plain rectangle the
+// grid's maze from the same seed; each island of a mask that falls apart gets
+// a tree of its own. Requires: every side closed, scratch clear; leaves the
+// scratch clear.
+void carveDepthFirst(ShapeMaze& maze, SeededRandom& random);
+void carveDepthFirst(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

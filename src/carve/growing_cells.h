@@ -16,7 +16,7 @@ constexpr std::uint8_t kRetired = 2;
 constexpr int kChanceScale = 1 << 30;
 
 // The growing cells in the order they were added, for the growing tree on any
-// maze whose cells have scratch bits (a WallGrid, a ShapeMaze). A cell retired
+// maze view (its cells have scratch bits). A cell retired
 // from the middle stays in the list, marked in its scratch bits, until retired
 // entries outnumber the live ones and the list is compacted: so the newest and
 // the oldest stay at the ends and a random live entry takes two draws on

@@ -3,71 +3,91 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "carve/cell_index.h"
 #include "carve/growing_cells.h"
-#include "carve/wall_steps.h"
-#include "carve/wide_draw.h"
+#include "carve/shape_steps.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
 namespace {
 
 using growing_tree::GrowingCells;
 using growing_tree::kChanceScale;
-using growing_tree::kRetired;
 using growing_tree::kVisited;
 
-template <typename Index, typename Observer>
-void carveGrowingTreeWith(WallGrid& grid, GrowingTreePick pick, double newestShare,
-                          SeededRandom& random, Observer& observer) {
+template <typename Index, typename View, typename Observer>
+void carveGrowingTreeOn(const View& maze, GrowingTreePick pick, double newestShare,
+                        SeededRandom& random, Observer& observer) {
     const auto newestChance = static_cast<int>(std::lround(newestShare * kChanceScale));
-    const auto unvisited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) == 0; };
-    GrowingCells<WallGrid, Index> growing(grid, grid.cellCount());
-    const std::uint64_t first = drawBelow(random, grid.cellCount());
-    grid.setScratch(first, kVisited);
-    growing.add(first);
-    observer.mark(first, CellRole::Frontier);
-    observer.current(first);
-    while (!growing.empty()) {
-        const std::size_t place = growing.chosen(pick, newestChance, random);
-        const std::uint64_t at = growing.at(place);
-        const GridCell cell = cellAt(grid, at);
-        const StepChoice choice = stepsWhere(grid, cell, unvisited);
-        observer.current(at);
-        if (choice.empty()) {
-            growing.retire(place);
-            observer.mark(at, CellRole::Done);
-            continue;
+    const auto& layout = maze.layout();
+    const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
+    GrowingCells<const View, Index> growing(maze, layout.cellCount());
+    NeighbourArray list{};
+    CellId seed = drawCell(layout, random);
+    CellId scan = 0;
+    while (seed < layout.slotCount()) {
+        maze.setScratch(seed, kVisited);
+        growing.add(seed);
+        observer.mark(seed, CellRole::Frontier);
+        observer.current(seed);
+        while (!growing.empty()) {
+            const std::size_t place = growing.chosen(pick, newestChance, random);
+            const CellId cell = growing.at(place);
+            const NeighbourChoice choice =
+                placesWhere(list, layout.neighbours(cell, list), unvisited);
+            observer.current(cell);
+            if (choice.empty()) {
+                growing.retire(place);
+                observer.mark(cell, CellRole::Done);
+                continue;
+            }
+            const CellId next = neighbourAt(list, choice.draw(random));
+            maze.setOpen(cell, next, true);
+            maze.setScratch(next, kVisited);
+            growing.add(next);
+            observer.opened(cell, next);
+            observer.mark(next, CellRole::Frontier);
         }
-        const Step step = choice.draw(random);
-        openWall(grid, cell, step);
-        const std::size_t next = grid.index(neighbour(cell, step));
-        grid.setScratch(next, kVisited);
-        growing.add(next);
-        observer.opened(at, next);
-        observer.mark(next, CellRole::Frontier);
+        // An island of a mask that falls apart grows a tree of its own.
+        seed = scan = nextUntouched(maze, scan);
     }
-    grid.clearScratch();
+    maze.clearScratch();
+}
+
+template <typename Maze, typename Observer>
+void carveGrowingTreeWith(Maze& maze, GrowingTreePick pick, double newestShare,
+                          SeededRandom& random, Observer& observer) {
+    assert(newestShare >= 0 && newestShare <= 1);
+    withMazeView(maze, [&](const auto& view) {
+        withCellIndex(view.layout().slotCount(), [&]<typename Index>() {
+            carveGrowingTreeOn<Index>(view, pick, newestShare, random, observer);
+        });
+    });
 }
 
 }  // namespace
 
 void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
                       SeededRandom& random) {
-    assert(newestShare >= 0 && newestShare <= 1);
     NoCarveObserver none;
-    withCellIndex(grid.cellCount(), [&]<typename Index>() {
-        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, none);
-    });
+    carveGrowingTreeWith(grid, pick, newestShare, random, none);
+}
+
+void carveGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random) {
+    NoCarveObserver none;
+    carveGrowingTreeWith(maze, pick, newestShare, random, none);
 }
 
 void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
                       SeededRandom& random, CarveObserver& observer) {
-    assert(newestShare >= 0 && newestShare <= 1);
-    withCellIndex(grid.cellCount(), [&]<typename Index>() {
-        carveGrowingTreeWith<Index>(grid, pick, newestShare, random, observer);
-    });
+    carveGrowingTreeWith(grid, pick, newestShare, random, observer);
+}
+
+void carveGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
+                      SeededRandom& random, CarveObserver& observer) {
+    carveGrowingTreeWith(maze, pick, newestShare, random, observer);
 }
 
 }  // namespace nitka

@@ -2,66 +2,97 @@
 
 #include <cstdint>
 
-#include "carve/carve_observer.h"
-#include "carve/wall_steps.h"
+#include "carve/shape_steps.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
-
-// The walk starts in the first cell so that every cell before the first
-// unvisited one is visited: that cell then always has a visited neighbour above
-// or to its left, the hunt finds it without a rescan, and all hunts together
-// pass over the grid once.
 namespace {
 
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
+// In every layout without holes a cell past the first has a neighbour
+// earlier in reading order, so the first unvisited cell always borders a
+// visited one and all hunts together pass over the maze once. Only a mask can
+// leave it walled in by unvisited cells; the hunt then reads on past it, and
+// a hunt that finds no cell at all has reached an island of its own.
+template <typename View, typename Observer>
+void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observer) {
     constexpr std::uint8_t kVisited = 1;
-    const std::uint64_t cells = grid.cellCount();
-    const auto visited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) != 0; };
-    const auto unvisited = [&grid](GridCell cell) { return grid.scratch(grid.index(cell)) == 0; };
-    GridCell cell{0, 0};
-    grid.setScratch(0, kVisited);
-    observer.mark(0, CellRole::Done);
-    observer.current(0);
-    std::uint64_t hunt = 1;
+    const auto& layout = maze.layout();
+    const CellId slots = layout.slotCount();
+    const auto visited = [&maze](CellId next) { return maze.scratch(next) != 0; };
+    const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
+    NeighbourArray list{};
+    CellId cell = nextUntouched(maze, 0);
+    maze.setScratch(cell, kVisited);
+    observer.mark(cell, CellRole::Done);
+    observer.current(cell);
+    CellId hunt = cell;
     while (true) {
-        for (StepChoice choice = stepsWhere(grid, cell, unvisited); !choice.empty();
-             choice = stepsWhere(grid, cell, unvisited)) {
-            const Step step = choice.draw(random);
-            openWall(grid, cell, step);
-            const std::size_t from = grid.index(cell);
-            cell = neighbour(cell, step);
-            grid.setScratch(grid.index(cell), kVisited);
-            observer.opened(from, grid.index(cell));
-            observer.mark(grid.index(cell), CellRole::Done);
-            observer.current(grid.index(cell));
+        for (NeighbourChoice choice = placesWhere(list, layout.neighbours(cell, list), unvisited);
+             !choice.empty();
+             choice = placesWhere(list, layout.neighbours(cell, list), unvisited)) {
+            const CellId next = neighbourAt(list, choice.draw(random));
+            maze.setOpen(cell, next, true);
+            maze.setScratch(next, kVisited);
+            observer.opened(cell, next);
+            observer.mark(next, CellRole::Done);
+            observer.current(next);
+            cell = next;
         }
-        while (hunt < cells && grid.scratch(hunt) != 0) {
-            ++hunt;
-        }
-        if (hunt == cells) {
+        hunt = nextUntouched(maze, hunt);
+        if (hunt == slots) {
             break;
         }
-        cell = cellAt(grid, hunt);
-        const Step join = stepsWhere(grid, cell, visited).draw(random);
-        openWall(grid, cell, join);
-        grid.setScratch(hunt, kVisited);
-        observer.current(hunt);
-        observer.opened(hunt, grid.index(neighbour(cell, join)));
-        observer.mark(hunt, CellRole::Done);
+        NeighbourChoice joins;
+        for (cell = hunt; cell < slots; cell = nextUntouched(maze, cell + 1)) {
+            joins = placesWhere(list, layout.neighbours(cell, list), visited);
+            if (!joins.empty()) {
+                break;
+            }
+        }
+        // The rectangle's animations tell the hunt's cell before its join:
+        // their frames were pinned so.
+        if constexpr (kGridLayout<std::remove_cvref_t<decltype(layout)>>) {
+            observer.current(hunt);
+        }
+        if (cell == slots) {
+            cell = hunt;
+        } else {
+            const CellId join = neighbourAt(list, joins.draw(random));
+            maze.setOpen(cell, join, true);
+            observer.opened(cell, join);
+        }
+        maze.setScratch(cell, kVisited);
+        observer.mark(cell, CellRole::Done);
+        if constexpr (!kGridLayout<std::remove_cvref_t<decltype(layout)>>) {
+            observer.current(cell);
+        }
     }
-    grid.clearScratch();
+    maze.clearScratch();
+}
+
+template <typename Maze, typename Observer>
+void carveHuntAndKillWith(Maze& maze, SeededRandom& random, Observer& observer) {
+    withMazeView(maze, [&](const auto& view) { carveHuntAndKillOn(view, random, observer); });
 }
 
 }  // namespace
 
 void carveHuntAndKill(WallGrid& grid, SeededRandom& random) {
     NoCarveObserver none;
-    carve(grid, random, none);
+    carveHuntAndKillWith(grid, random, none);
+}
+
+void carveHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
+    carveHuntAndKillWith(maze, random, none);
 }
 
 void carveHuntAndKill(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
+    carveHuntAndKillWith(grid, random, observer);
+}
+
+void carveHuntAndKill(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carveHuntAndKillWith(maze, random, observer);
 }
 
 }  // namespace nitka

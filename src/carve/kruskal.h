@@ -3,15 +3,19 @@
 #include "carve/carve_observer.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "shape/shape_maze.h"
 
 namespace nitka {
 
-// Opens the inner walls in a random order, each one only where it joins two
-// parts not yet joined. Keeps the shuffled list of inner walls and a
-// union-find of the cells: three entries (4 or 8 bytes each) a cell.
-// Requires: grid is fresh from WallGrid(w, h). Leaves its scratch bits clear.
+// Kruskal's method: opens the inner sides in a random order, each one only
+// where it joins two cells not yet joined. Keeps the shuffled list of inner
+// sides and a union-find of the cells, 4 or 8 bytes each a side and a cell.
+// When the cells of a mask fall apart, each island gets a tree of its own.
+// Requires: every side closed, scratch clear; leaves the scratch clear.
 void carveKruskal(WallGrid& grid, SeededRandom& random);
+void carveKruskal(ShapeMaze& maze, SeededRandom& random);
 // The same maze from the same draws, told to observer step by step.
 void carveKruskal(WallGrid& grid, SeededRandom& random, CarveObserver& observer);
+void carveKruskal(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer);
 
 }  // namespace nitka

@@ -2,65 +2,87 @@
 
 #include <cstdint>
 
-#include "carve/carve_observer.h"
-#include "carve/wall_steps.h"
-#include "carve/wide_draw.h"
+#include "carve/shape_steps.h"
+#include "carve/walk_islands.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
-
 namespace {
 
-// A cell's scratch holds either kInTree or the step its walk last left it by.
-// Keeping only the last exit erases the walk's loops for free: following the
-// exits from the walk's start retraces the loop-erased path into the tree.
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
-    const std::uint64_t cells = grid.cellCount();
-    if (cells == 1) {
-        observer.mark(0, CellRole::Done);
+// A cell's scratch holds kInTree, a fill mark while its island waits for its
+// tree (0 on the rectangle, which needs no fill), or the move its walk last
+// left it by plus 1. Keeping only the last exit
+// erases the walk's loops for free: following the exits from the walk's
+// start retraces the loop-erased path into the tree.
+template <typename View, typename Observer>
+void carveWilsonOn(const View& maze, SeededRandom& random, Observer& observer) {
+    constexpr std::uint8_t kInTree = 8;
+    static_assert(kInTree > kFillStart);
+    const auto& layout = maze.layout();
+    if (loneGridCell(maze, observer)) {
         return;
     }
-    constexpr std::uint8_t kInTree = 8;
-    const std::uint64_t root = drawBelow(random, cells);
-    grid.setScratch(root, kInTree);
-    observer.mark(root, CellRole::Done);
-    for (std::uint64_t start = 0; start < cells; ++start) {
-        if (grid.scratch(start) == kInTree) {
+    const auto plant = [&](CellId root) {
+        markIsland(maze, root);
+        maze.setScratch(root, kInTree);
+        observer.mark(root, CellRole::Done);
+    };
+    plant(drawCell(layout, random));
+    using Walk = RandomWalk<std::remove_cvref_t<decltype(layout)>>;
+    for (CellId start = 0; start < layout.slotCount(); ++start) {
+        if (!layout.isCell(start) || maze.scratch(start) == kInTree) {
+            continue;
+        }
+        if (!kGridLayout<std::remove_cvref_t<decltype(layout)>> && maze.scratch(start) == 0) {
+            plant(start);
             continue;
         }
         observer.mark(start, CellRole::Walk);
         observer.current(start);
-        for (GridCell cell = cellAt(grid, start); grid.scratch(grid.index(cell)) != kInTree;) {
-            const Step step = randomStep(grid, cell, random);
-            grid.setScratch(grid.index(cell), static_cast<std::uint8_t>(step));
-            cell = neighbour(cell, step);
-            if (grid.scratch(grid.index(cell)) != kInTree) {
-                observer.mark(grid.index(cell), CellRole::Walk);
+        for (Walk walk(layout, start); maze.scratch(walk.cell()) != kInTree;) {
+            const CellId from = walk.cell();
+            maze.setScratch(from, static_cast<std::uint8_t>(walk.step(random) + 1));
+            const CellId cell = walk.cell();
+            if (maze.scratch(cell) != kInTree) {
+                observer.mark(cell, CellRole::Walk);
             }
-            observer.current(grid.index(cell));
+            observer.current(cell);
         }
-        for (GridCell cell = cellAt(grid, start); grid.scratch(grid.index(cell)) != kInTree;) {
-            const std::size_t i = grid.index(cell);
-            const auto step = static_cast<Step>(grid.scratch(i));
-            grid.setScratch(i, kInTree);
-            openWall(grid, cell, step);
-            observer.opened(i, grid.index(neighbour(cell, step)));
-            observer.mark(i, CellRole::Done);
-            cell = neighbour(cell, step);
+        for (CellId cell = start; maze.scratch(cell) != kInTree;) {
+            const CellId next = Walk::moveFrom(layout, cell, maze.scratch(cell) - 1);
+            maze.setScratch(cell, kInTree);
+            maze.setOpen(cell, next, true);
+            observer.opened(cell, next);
+            observer.mark(cell, CellRole::Done);
+            cell = next;
         }
     }
-    grid.clearScratch();
+    maze.clearScratch();
+}
+
+template <typename Maze, typename Observer>
+void carveWilsonWith(Maze& maze, SeededRandom& random, Observer& observer) {
+    withMazeView(maze, [&](const auto& view) { carveWilsonOn(view, random, observer); });
 }
 
 }  // namespace
 
 void carveWilson(WallGrid& grid, SeededRandom& random) {
     NoCarveObserver none;
-    carve(grid, random, none);
+    carveWilsonWith(grid, random, none);
+}
+
+void carveWilson(ShapeMaze& maze, SeededRandom& random) {
+    NoCarveObserver none;
+    carveWilsonWith(maze, random, none);
 }
 
 void carveWilson(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
+    carveWilsonWith(grid, random, observer);
+}
+
+void carveWilson(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
+    carveWilsonWith(maze, random, observer);
 }
 
 }  // namespace nitka

@@ -1,4 +1,5 @@
 #include "carve/depth_first.h"
+#include "carve/depth_first_general.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,13 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "commands/generate_command.h"
 #include "grid/grid_from_maze.h"
 #include "model/seeded_random.h"
 #include "picture/raster_picture.h"
+#include "shape/maze_view.h"
 #include "storage/grid_writer.h"
 #include "support/fake_controls.h"
 #include "support/maze_hash.h"
@@ -65,6 +68,29 @@ TEST(DepthFirstCarving, ASeedKeepsItsMaze) {
         carveDepthFirst(grid, random);
         EXPECT_EQ(testing::mazeFileHash(grid), hash)
             << width << " x " << height << " seed " << seed;
+    }
+}
+
+// The tuned grid loop and the search every layout shares must stay one
+// method: same flags, and the source left at the same place, at every size
+// (one-cell-wide, odd, square and long) and seed.
+TEST(DepthFirst, TheTunedGridLoopEqualsTheGeneralSearchOnAGridView) {
+    for (const auto& [width, height] :
+         {std::pair{1, 1}, std::pair{1, 9}, std::pair{9, 1}, std::pair{2, 2}, std::pair{7, 5},
+          std::pair{33, 17}, std::pair{64, 64}, std::pair{250, 3}}) {
+        for (const std::uint64_t seed : {1u, 2u, 99u, 123456789u}) {
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + " seed " +
+                         std::to_string(seed));
+            WallGrid fast(width, height);
+            SeededRandom fastRandom(seed);
+            carveDepthFirst(fast, fastRandom);
+            WallGrid general(width, height);
+            SeededRandom generalRandom(seed);
+            NoCarveObserver none;
+            carveDepthFirstOn(GridView<WallGrid>(general), generalRandom, none);
+            ASSERT_TRUE(testing::flagText(general) == testing::flagText(fast));
+            EXPECT_EQ(generalRandom.Random(1 << 30), fastRandom.Random(1 << 30));
+        }
     }
 }
 

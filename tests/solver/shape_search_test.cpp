@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "carve/braid.h"
 #include "carve/carve_method.h"
 #include "carve/grid_shape_copy.h"
-#include "carve/shape_braid.h"
 #include "carve/shape_carve.h"
 #include "solver/grid_search.h"
 #include "support/shape_layouts.h"

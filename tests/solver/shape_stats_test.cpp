@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "carve/braid.h"
 #include "carve/carve_method.h"
 #include "carve/grid_shape_copy.h"
-#include "carve/shape_braid.h"
 #include "carve/shape_carve.h"
 #include "grid/grid_from_maze.h"
 #include "solver/maze_pictures.h"
@@ -73,7 +73,7 @@ TEST(ShapeStats, MeasuresAgreeOnEveryLayout) {
             EXPECT_EQ(stats.cells, cells);
             EXPECT_EQ(stats.passages, testing::openSides(maze));
             EXPECT_EQ(stats.loops + cells, stats.passages + layout.islands);
-            EXPECT_EQ(stats.deadEnds, countShapeDeadEnds(maze));
+            EXPECT_EQ(stats.deadEnds, countDeadEnds(maze));
             EXPECT_EQ(stats.perfect, layout.islands == 1 && stats.loops == 0);
             EXPECT_EQ(stats.reachable == cells, layout.islands == 1);
             EXPECT_EQ(stats.routeCells.has_value(), layout.islands == 1);

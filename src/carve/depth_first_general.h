@@ -1,14 +1,31 @@
-#include "carve/shape_depth_first.h"
+#pragma once
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
+#include "carve/carve_observer.h"
 #include "carve/shape_steps.h"
+#include "model/seeded_random.h"
 #include "shape/cell_fill.h"
+#include "shape/layout.h"
+
+// Randomised depth-first search over any maze view: at each cell it draws a
+// weight of 1 .. 5 for every unvisited neighbour and steps to the first of
+// the highest. On squares it draws its start and its weights in the window's
+// order (up, right, down, left), so that on a rectangle it makes
+// carveDepthFirst's maze from the same seed and leaves the source where that
+// leaves it. The cells of each island of a mask that falls apart get a tree
+// of their own. No memory beyond the maze.
+//
+// Why the rectangle keeps a carver of its own (depth_first.cpp): the window
+// carves with it, and its hand-tuned loop (flags and way back in one byte, no
+// test of the cell it came from, prefetching rows ahead) beats this one on a
+// WallGrid (by how much on a WallGrid is still to be measured).
 
 namespace nitka {
-namespace {
+namespace depth_first {
 
 // A cell's scratch: 0 unvisited, else kFillStart for the cell a tree grew
 // from or 1 plus the place of the cell it was entered from in its own
@@ -17,7 +34,7 @@ constexpr std::uint8_t kRoot = kFillStart;
 
 // The window draws a coordinate on a line of 2 * side + 1 positions whose odd
 // ones are cells: a number below 2 * side - 1, drawn again until even.
-std::int64_t windowCoordinate(SeededRandom& random, int side) {
+inline std::int64_t windowCoordinate(SeededRandom& random, int side) {
     int r = random.Random(2 * side - 1);
     while (r % 2 != 0) {
         r = random.Random(2 * side - 1);
@@ -25,14 +42,19 @@ std::int64_t windowCoordinate(SeededRandom& random, int side) {
     return r / 2;
 }
 
-CellId drawStart(const Topology& topology, SeededRandom& random) {
-    if (topology.kind() != ShapeKind::Rect) {
-        return drawCell(topology, random);
+// Squares: a plain rectangle or a mask over one.
+template <typename L>
+inline constexpr bool kSquares = kGridLayout<L> || std::is_same_v<L, RectTopology>;
+
+template <typename L>
+CellId drawStart(const L& layout, SeededRandom& random) {
+    if constexpr (!kSquares<L>) {
+        return drawCell(layout, random);
     }
     while (true) {
-        const std::int64_t x = windowCoordinate(random, topology.width());
-        const std::int64_t y = windowCoordinate(random, topology.height());
-        if (const CellId cell = topology.cellAt({x, y}); cell != kNoCell) {
+        const std::int64_t x = windowCoordinate(random, layout.width());
+        const std::int64_t y = windowCoordinate(random, layout.height());
+        if (const CellId cell = layout.cellAt({x, y}); cell != kNoCell) {
             return cell;
         }
     }
@@ -41,15 +63,16 @@ CellId drawStart(const Topology& topology, SeededRandom& random) {
 // The places of a cell's neighbours in the order their weights are drawn:
 // the topology's own, but on squares the window's up, right, down, left
 // rather than the search order right, up, left, down.
-void weighOrder(const Topology& topology, CellId cell, const NeighbourArray& list, int count,
+template <typename L>
+void weighOrder(const L& layout, CellId cell, const NeighbourArray& list, int count,
                 std::array<int, kMaxNeighbours>& order) {
     for (int place = 0; place < count; ++place) {
         order[static_cast<std::size_t>(place)] = place;
     }
-    if (topology.kind() != ShapeKind::Rect) {
+    if constexpr (!kSquares<L>) {
         return;
     }
-    const auto width = static_cast<CellId>(topology.width());
+    const auto width = static_cast<CellId>(layout.width());
     // Down before right: in a one-column maze the cell below is cell + 1.
     const auto rank = [&](CellId next) {
         return next + width == cell ? 0 : next == cell + width ? 2 : next == cell + 1 ? 1 : 3;
@@ -64,20 +87,20 @@ void weighOrder(const Topology& topology, CellId cell, const NeighbourArray& lis
     }
 }
 
-template <typename Observer>
-void growTree(ShapeMaze& maze, CellId root, SeededRandom& random, Observer& observer) {
-    const Topology& topology = maze.topology();
+template <typename View, typename Observer>
+void growTree(const View& maze, CellId root, SeededRandom& random, Observer& observer) {
+    const auto& layout = maze.layout();
     NeighbourArray list{};
     std::array<int, kMaxNeighbours> order{};
     CellId cell = root;
     maze.setScratch(cell, kRoot);
     observer.mark(cell, CellRole::Stack);
     observer.current(cell);
-    int count = topology.neighbours(cell, list);
+    int count = layout.neighbours(cell, list);
     while (true) {
         int best = -1;
         int highest = 0;
-        weighOrder(topology, cell, list, count, order);
+        weighOrder(layout, cell, list, count, order);
         for (int i = 0; i < count; ++i) {
             const int place = order[static_cast<std::size_t>(i)];
             if (maze.scratch(neighbourAt(list, place)) == 0) {
@@ -91,7 +114,7 @@ void growTree(ShapeMaze& maze, CellId root, SeededRandom& random, Observer& obse
         if (best >= 0) {
             const CellId next = neighbourAt(list, best);
             maze.setOpen(cell, next, true);
-            count = topology.neighbours(next, list);
+            count = layout.neighbours(next, list);
             maze.setScratch(next, static_cast<std::uint8_t>(1 + placeIn(list, count, cell)));
             observer.opened(cell, next);
             observer.mark(next, CellRole::Stack);
@@ -106,30 +129,21 @@ void growTree(ShapeMaze& maze, CellId root, SeededRandom& random, Observer& obse
         }
         cell = list[mark - 1u];
         observer.current(cell);
-        count = topology.neighbours(cell, list);
+        count = layout.neighbours(cell, list);
     }
 }
 
-template <typename Observer>
-void carve(ShapeMaze& maze, SeededRandom& random, Observer& observer) {
-    const CellId start = drawStart(maze.topology(), random);
-    growTree(maze, start, random, observer);
-    for (CellId island = nextUntouched(maze, 0); island < maze.topology().slotCount();
+}  // namespace depth_first
+
+template <typename View, typename Observer>
+void carveDepthFirstOn(const View& maze, SeededRandom& random, Observer& observer) {
+    const auto& layout = maze.layout();
+    depth_first::growTree(maze, depth_first::drawStart(layout, random), random, observer);
+    for (CellId island = nextUntouched(maze, 0); island < layout.slotCount();
          island = nextUntouched(maze, island)) {
-        growTree(maze, island, random, observer);
+        depth_first::growTree(maze, island, random, observer);
     }
     maze.clearScratch();
-}
-
-}  // namespace
-
-void carveShapeDepthFirst(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carve(maze, random, none);
-}
-
-void carveShapeDepthFirst(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carve(maze, random, observer);
 }
 
 }  // namespace nitka
