@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "shape/shape_maze.h"
 #include "shape/topology.h"
 
 namespace nitka {
@@ -27,9 +26,10 @@ inline int placeIn(const std::array<CellId, kMaxNeighbours>& list, int count, Ce
 // Depth first without a stack: each cell keeps the way back to the cell it
 // was entered from, so an island of any size costs no memory beyond the maze.
 // Requires: start is a cell with scratch 0.
-template <typename Passes>
-std::uint64_t fillJoinedCells(ShapeMaze& maze, CellId start, Passes&& passes) {
-    const Topology& topology = maze.topology();
+// Works on a maze view (shape/maze_view.h).
+template <typename View, typename Passes>
+std::uint64_t fillJoinedCells(const View& maze, CellId start, Passes&& passes) {
+    const auto& topology = maze.layout();
     std::array<CellId, kMaxNeighbours> list{};
     CellId cell = start;
     int count = topology.neighbours(cell, list);

@@ -26,8 +26,6 @@ concept Layout = requires(const L& layout, CellId cell, NeighbourList out, CellP
     { layout.heldSide(cell, cell) } -> std::same_as<HeldSide>;
     { layout.position(cell) } -> std::same_as<CellPosition>;
     { layout.cellAt(at) } -> std::same_as<CellId>;
-    { layout.start() } -> std::same_as<CellId>;
-    { layout.target() } -> std::same_as<CellId>;
 };
 
 // A rectangle of squares without a mask: RectTopology's numbering, neighbour
@@ -44,8 +42,6 @@ public:
     }
     CellId cellCount() const { return slotCount(); }
     bool isCell(CellId id) const { return id < slotCount(); }
-    CellId start() const { return 0; }
-    CellId target() const { return slotCount() - 1; }
 
     CellPosition position(CellId cell) const { return rowPosition(cell, m_width); }
     CellId cellAt(CellPosition at) const {
@@ -96,10 +92,13 @@ inline bool isPlainRectangle(const Topology& topology) {
 }
 
 // Calls run with the topology's concrete layout: a GridLayout for a plain
-// rectangle, else the topology as its own final type. The one place a
+// rectangle, else the shape's layout as its own final type. The one place a
 // command's layout is chosen; everything run calls is bound at compile time.
+// The layout answers every question but where a route starts and ends, which
+// only the topology knows once a maze's exits have moved.
 template <typename Run>
-decltype(auto) visitLayout(const Topology& topology, Run&& run) {
+decltype(auto) visitLayout(const Topology& wrapped, Run&& run) {
+    const Topology& topology = wrapped.baseLayout();
     switch (topology.kind()) {
         case ShapeKind::Rect:
             if (isPlainRectangle(topology)) {

@@ -30,6 +30,7 @@ public:
     Point extent() const override { return m_base->extent(); }
     CellId start() const override { return m_start; }
     CellId target() const override { return m_target; }
+    const Topology& baseLayout() const override { return m_base->baseLayout(); }
 
     bool moved() const { return m_start != m_base->start() || m_target != m_base->target(); }
 

@@ -105,6 +105,10 @@ public:
     // Where a route starts and ends unless told otherwise.
     virtual CellId start() const = 0;
     virtual CellId target() const = 0;
+
+    // The shape's own layout under any wrapper that only moves the ends: the
+    // object whose concrete type visitLayout binds the engine to.
+    virtual const Topology& baseLayout() const { return *this; }
 };
 
 // The name of a shape as typed after --shape and written in files.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "shape/cell_fill.h"
+#include "shape/maze_view.h"
 #include "solver/shape_search.h"
 
 namespace nitka {
@@ -19,9 +20,10 @@ struct Openings {
     int onward = 0;
 };
 
-Openings openingsOf(const ShapeMaze& maze, CellId cell) {
+template <typename View>
+Openings openingsOf(const View& maze, CellId cell) {
     NeighbourArray list{};
-    const int count = maze.topology().neighbours(cell, list);
+    const int count = maze.layout().neighbours(cell, list);
     Openings openings;
     for (int place = 0; place < count; ++place) {
         const CellId next = list[static_cast<std::size_t>(place)];
@@ -36,8 +38,9 @@ Openings openingsOf(const ShapeMaze& maze, CellId cell) {
 // Whether the cells joined to start form a ring of two-way cells only. Walks
 // on from start until it comes back, which only such a ring allows, or meets
 // a cell of another kind: once over the piece at most.
-bool isBareRing(const ShapeMaze& maze, CellId start) {
-    const Topology& topology = maze.topology();
+template <typename View>
+bool isBareRing(const View& maze, CellId start) {
+    const auto& topology = maze.layout();
     NeighbourArray list{};
     CellId previous = kNoCell;
     CellId cell = start;
@@ -61,14 +64,15 @@ bool isBareRing(const ShapeMaze& maze, CellId start) {
     return true;
 }
 
-}  // namespace
+struct SideCounts {
+    MazeStats stats;
+    bool targetReachable = false;
+};
 
-MazeStats measureShapeMaze(ShapeMaze& maze) {
-    return measureShapeMazeWithRoute(maze).stats;
-}
-
-ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
-    const Topology& topology = maze.topology();
+// The counts of every cell's sides and pieces, the scratch left clear.
+template <typename View>
+SideCounts countSides(const View& maze, CellId start, CellId target) {
+    const auto& topology = maze.layout();
     MazeStats stats;
     stats.width = topology.width();
     stats.height = topology.height();
@@ -76,8 +80,6 @@ ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
 
     maze.clearScratch();
     const auto open = [&maze](CellId a, CellId b) { return maze.isOpen(a, b); };
-    const CellId start = topology.start();
-    const CellId target = topology.target();
     std::uint64_t components = 1;
     std::uint64_t rings = isBareRing(maze, start) ? 1 : 0;
     stats.reachable = fillJoinedCells(maze, start, open);
@@ -103,7 +105,23 @@ ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
     stats.loops = stats.passages + components - stats.cells;
     stats.corridors = corridorEnds / 2 + rings;
     stats.perfect = components == 1 && stats.passages + 1 == stats.cells;
+    return {stats, targetReachable};
+}
 
+}  // namespace
+
+MazeStats measureShapeMaze(ShapeMaze& maze) {
+    return measureShapeMazeWithRoute(maze).stats;
+}
+
+ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
+    const Topology& topology = maze.topology();
+    const CellId start = topology.start();
+    const CellId target = topology.target();
+    const SideCounts counts =
+        withMazeView(maze, [&](const auto& view) { return countSides(view, start, target); });
+    MazeStats stats = counts.stats;
+    const bool targetReachable = counts.targetReachable;
     std::optional<ShapeRoute> shortest;
     if (targetReachable) {
         std::optional<ShapeRoute> route = findShapeRoute(maze, start, target);

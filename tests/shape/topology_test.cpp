@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "shape/layout.h"
 #include "shape/layouts.h"
 #include "shape/make_topology.h"
+#include "shape/moved_ends.h"
 #include "shape/polar_topology.h"
 
 namespace nitka {
@@ -126,6 +128,34 @@ TEST_P(EveryLayout, AnswersConsistently) {
     } else {
         EXPECT_EQ(topology.start(), first);
         EXPECT_EQ(topology.target(), last);
+    }
+}
+
+// The concrete layout the engine is bound to answers as the topology does,
+// also under a maze whose exits moved (a wrapper of another type).
+TEST_P(EveryLayout, BindsTheEngineToALayoutThatAnswersAlike) {
+    const auto& topology = GetParam().topology;
+    const auto moved = withEnds(topology, topology->target(), topology->start());
+    for (const Topology* asked : {topology.get(), moved.get()}) {
+        visitLayout(*asked, [&](const auto& layout) {
+            ASSERT_EQ(layout.slotCount(), topology->slotCount());
+            ASSERT_EQ(layout.cellCount(), topology->cellCount());
+            std::array<CellId, kMaxNeighbours> out{};
+            for (CellId cell = 0; cell < topology->slotCount(); ++cell) {
+                ASSERT_EQ(layout.isCell(cell), topology->isCell(cell));
+                if (!topology->isCell(cell)) {
+                    continue;
+                }
+                ASSERT_EQ(layout.position(cell), topology->position(cell));
+                const int count = layout.neighbours(cell, out);
+                ASSERT_EQ(std::vector<CellId>(out.begin(), out.begin() + count),
+                          neighboursOf(*topology, cell));
+                for (int place = 0; place < count; ++place) {
+                    const CellId next = out[static_cast<std::size_t>(place)];
+                    ASSERT_EQ(layout.heldSide(cell, next), topology->heldSide(cell, next));
+                }
+            }
+        });
     }
 }
 
