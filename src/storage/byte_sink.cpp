@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <cstddef>
 #include <exception>
 
 #include "storage/file_calls.h"
@@ -20,7 +20,8 @@ void ByteSink::put(std::string_view bytes) {
         write(bytes);
         return;
     }
-    std::memcpy(m_block.data() + m_used, bytes.data(), bytes.size());
+    // Not memcpy: an empty text may have no bytes behind it at all.
+    std::copy(bytes.begin(), bytes.end(), m_block.begin() + static_cast<std::ptrdiff_t>(m_used));
     m_used += bytes.size();
 }
 

@@ -105,12 +105,14 @@ TEST(ByteSinkText, WritesDecimalsAsEachWriterAsks) {
     }
 }
 
-// Bytes put every way, across many blocks, leave in the order put.
+// Bytes put every way, across many blocks, leave in the order put; an empty
+// text (with no bytes behind it) puts nothing.
 TEST(ByteSinkText, KeepsTheOrderAcrossBlocks) {
     std::stringbuf out;
     std::string expected;
     {
         ByteSink sink(out);
+        sink.put(std::string_view{});
         for (int round = 0; round < 3000; ++round) {
             sink << "line " << std::int64_t{round} << " ";
             sink.put('|');
