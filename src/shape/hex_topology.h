@@ -9,15 +9,27 @@
 
 namespace nitka {
 
-// The steps to the six neighbours in the fixed order, for even and odd rows.
+// The steps to the six neighbours in the fixed order, for even and odd rows,
+// and which of the two cells holds the side between: the one further on in
+// reading order, in the slot that faces the other.
 struct HexStep {
     int dx;
     int dy;
+    bool nextHolds;
+    int slot;
 };
-inline constexpr std::array<HexStep, 6> kHexEvenRowSteps{
-    {{1, 0}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}}};
-inline constexpr std::array<HexStep, 6> kHexOddRowSteps{
-    {{1, 0}, {1, -1}, {0, -1}, {-1, 0}, {0, 1}, {1, 1}}};
+inline constexpr std::array<HexStep, 6> kHexEvenRowSteps{{{1, 0, true, 0},
+                                                          {0, -1, false, 2},
+                                                          {-1, -1, false, 1},
+                                                          {-1, 0, false, 0},
+                                                          {-1, 1, true, 2},
+                                                          {0, 1, true, 1}}};
+inline constexpr std::array<HexStep, 6> kHexOddRowSteps{{{1, 0, true, 0},
+                                                         {1, -1, false, 2},
+                                                         {0, -1, false, 1},
+                                                         {-1, 0, false, 0},
+                                                         {0, 1, true, 2},
+                                                         {1, 1, true, 1}}};
 
 inline const std::array<HexStep, 6>& hexStepsOf(std::int64_t row) {
     return row % 2 == 0 ? kHexEvenRowSteps : kHexOddRowSteps;
@@ -33,21 +45,25 @@ public:
     explicit HexTopology(CellMask mask);
 
     ShapeKind kind() const override { return ShapeKind::Hex; }
-    int neighbours(CellId cell, NeighbourList out) const override;
+    int neighbours(CellId cell, NeighbourList out) const override {
+        return cellsOfLinks(*this, cell, out);
+    }
+    int links(CellId cell, LinkArray& out) const;
     HeldSide heldSide(CellId a, CellId b) const override;
     Point centre(CellId cell) const override;
     void outline(CellId cell, std::vector<Side>& out) const override;
     Point extent() const override;
 };
 
-inline int HexTopology::neighbours(CellId cell, NeighbourList out) const {
+inline int HexTopology::links(CellId cell, LinkArray& out) const {
     assert(isCell(cell));
     const CellPosition at = position(cell);
     int count = 0;
     for (const HexStep step : hexStepsOf(at.y)) {
         const CellId next = cellBeside(cell, at, step.dx, step.dy);
         if (next != kNoCell) {
-            out[static_cast<std::size_t>(count++)] = next;
+            out[static_cast<std::size_t>(count++)] = {next,
+                                                      {step.nextHolds ? next : cell, step.slot}};
         }
     }
     return count;

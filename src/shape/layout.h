@@ -16,13 +16,15 @@ namespace nitka {
 // Carvers, searches and measures are templates over it, and a command picks
 // the concrete layout once (visitLayout).
 template <typename L>
-concept Layout = requires(const L& layout, CellId cell, NeighbourList out, CellPosition at) {
+concept Layout = requires(const L& layout, CellId cell, NeighbourList out, LinkArray& links,
+                          CellPosition at) {
     { layout.width() } -> std::convertible_to<int>;
     { layout.height() } -> std::convertible_to<int>;
     { layout.slotCount() } -> std::same_as<CellId>;
     { layout.cellCount() } -> std::same_as<CellId>;
     { layout.isCell(cell) } -> std::same_as<bool>;
     { layout.neighbours(cell, out) } -> std::same_as<int>;
+    { layout.links(cell, links) } -> std::same_as<int>;
     { layout.heldSide(cell, cell) } -> std::same_as<HeldSide>;
     { layout.position(cell) } -> std::same_as<CellPosition>;
     { layout.cellAt(at) } -> std::same_as<CellId>;
@@ -51,21 +53,11 @@ public:
         return static_cast<CellId>(at.y) * static_cast<CellId>(m_width) + static_cast<CellId>(at.x);
     }
 
-    int neighbours(CellId cell, NeighbourList out) const {
-        const auto width = static_cast<CellId>(m_width);
-        const CellPosition at = position(cell);
-        int count = 0;
-        const auto add = [&](bool inside, CellId next) {
-            if (inside) {
-                out[static_cast<std::size_t>(count++)] = next;
-            }
-        };
-        add(at.x + 1 < m_width, cell + 1);
-        add(at.y > 0, cell - width);
-        add(at.x > 0, cell - 1);
-        add(at.y + 1 < m_height, cell + width);
-        return count;
+    int links(CellId cell, LinkArray& out) const {
+        return squareLinks(
+            cell, position(cell), m_width, m_height, [](CellId) { return true; }, out);
     }
+    int neighbours(CellId cell, NeighbourList out) const { return cellsOfLinks(*this, cell, out); }
 
     HeldSide heldSide(CellId a, CellId b) const {
         const CellId holder = a > b ? a : b;

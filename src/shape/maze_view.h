@@ -27,13 +27,16 @@ public:
     const L& layout() const { return *m_layout; }
     Maze& maze() const { return *m_maze; }
 
-    bool isOpen(CellId a, CellId b) const {
-        const HeldSide side = m_layout->heldSide(a, b);
+    bool isOpen(HeldSide side) const {
         return (m_maze->heldBits(side.holder) >> side.slot & 1u) != 0;
     }
+    bool isOpen(CellId a, CellId b) const { return isOpen(m_layout->heldSide(a, b)); }
+    bool passable(HeldSide side) const { return isOpen(side); }
     bool passable(CellId a, CellId b) const { return isOpen(a, b); }
     void setOpen(CellId a, CellId b, bool open) const requires(!std::is_const_v<Maze>) {
-        const HeldSide side = m_layout->heldSide(a, b);
+        setOpen(m_layout->heldSide(a, b), open);
+    }
+    void setOpen(HeldSide side, bool open) const requires(!std::is_const_v<Maze>) {
         const auto bit = static_cast<std::uint8_t>(1u << side.slot);
         const std::uint8_t held = m_maze->heldBits(side.holder);
         m_maze->setHeldBits(side.holder,
@@ -60,14 +63,18 @@ public:
     Grid& grid() const { return *m_grid; }
 
     // The flag of the side two neighbours share.
-    Flag flag(CellId a, CellId b) const {
-        const HeldSide side = m_layout.heldSide(a, b);
+    Flag flag(HeldSide side) const {
         return side.slot == 0 ? m_grid->top(side.holder) : m_grid->left(side.holder);
     }
+    Flag flag(CellId a, CellId b) const { return flag(m_layout.heldSide(a, b)); }
+    bool isOpen(HeldSide side) const { return flag(side) == Flag::Open; }
     bool isOpen(CellId a, CellId b) const { return flag(a, b) == Flag::Open; }
+    bool passable(HeldSide side) const { return letsRoutePass(flag(side)); }
     bool passable(CellId a, CellId b) const { return letsRoutePass(flag(a, b)); }
     void setOpen(CellId a, CellId b, bool open) const requires(!std::is_const_v<Grid>) {
-        const HeldSide side = m_layout.heldSide(a, b);
+        setOpen(m_layout.heldSide(a, b), open);
+    }
+    void setOpen(HeldSide side, bool open) const requires(!std::is_const_v<Grid>) {
         const Flag flag = open ? Flag::Open : Flag::Wall;
         if (side.slot == 0) {
             m_grid->setTop(side.holder, flag);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "shape/row_layout.h"
 #include "shape/topology.h"
 
 namespace nitka {
@@ -35,7 +36,10 @@ public:
     CellId slotCount() const override { return m_cellCount; }
     bool isCell(CellId id) const override { return id < m_cellCount; }
     CellId cellCount() const override { return m_cellCount; }
-    int neighbours(CellId cell, NeighbourList out) const override;
+    int neighbours(CellId cell, NeighbourList out) const override {
+        return cellsOfLinks(*this, cell, out);
+    }
+    int links(CellId cell, LinkArray& out) const;
     HeldSide heldSide(CellId a, CellId b) const override;
     CellPosition position(CellId cell) const override;
     CellId cellAt(CellPosition position) const override;
@@ -104,11 +108,12 @@ inline CellId PolarTopology::cellAt(CellPosition at) const {
     return at.x < ringCells(ring) ? ringStart(ring) + static_cast<CellId>(at.x) : kNoCell;
 }
 
-inline int PolarTopology::neighbours(CellId cell, NeighbourList out) const {
+inline int PolarTopology::links(CellId cell, LinkArray& out) const {
     assert(isCell(cell));
+    // Every ring cell holds its inward side and its side towards x - 1.
     if (cell == 0) {
         for (std::size_t i = 0; i < static_cast<std::size_t>(kPolarFirstRingCells); ++i) {
-            out[i] = 1 + i;
+            out[i] = {1 + i, {1 + i, 0}};
         }
         return static_cast<int>(kPolarFirstRingCells);
     }
@@ -118,24 +123,28 @@ inline int PolarTopology::neighbours(CellId cell, NeighbourList out) const {
                                        [](CellId c, const Band& b) { return c < b.firstCell; }) -
                       1;
     const std::int64_t cells = band->cells;
-    const CellId into = cell - band->firstCell;
-    const std::int64_t x = static_cast<std::int64_t>(into % static_cast<CellId>(cells));
-    const int ring = band->firstRing + static_cast<int>(into / static_cast<CellId>(cells));
+    const CellPosition into = rowPosition(cell - band->firstCell, static_cast<int>(cells));
+    const std::int64_t x = into.x;
+    const int ring = band->firstRing + static_cast<int>(into.y);
     const CellId first = cell - static_cast<CellId>(x);
     int count = 0;
-    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + 1) % cells);
+    const auto add = [&](CellId next, bool nextHolds, int slot) {
+        out[static_cast<std::size_t>(count++)] = {next, {nextHolds ? next : cell, slot}};
+    };
+    add(first + static_cast<CellId>(x + 1 == cells ? 0 : x + 1), true, 1);
     const std::int64_t inwardCells = ring == band->firstRing ? (band - 1)->cells : cells;
-    out[static_cast<std::size_t>(count++)] =
-        first - static_cast<CellId>(inwardCells) + static_cast<CellId>(x / (cells / inwardCells));
-    out[static_cast<std::size_t>(count++)] = first + static_cast<CellId>((x + cells - 1) % cells);
+    add(first - static_cast<CellId>(inwardCells) +
+            static_cast<CellId>(inwardCells == cells ? x : x / (cells / inwardCells)),
+        false, 0);
+    add(first + static_cast<CellId>(x == 0 ? cells - 1 : x - 1), false, 1);
     if (ring < m_rings) {
         const auto next = band + 1;
-        const std::int64_t outwardCells =
-            next != m_bands.end() && next->firstRing == ring + 1 ? next->cells : cells;
-        const std::int64_t split = outwardCells / cells;
-        const CellId outward = first + static_cast<CellId>(cells) + static_cast<CellId>(x * split);
-        for (std::int64_t i = 0; i < split; ++i) {
-            out[static_cast<std::size_t>(count++)] = outward + static_cast<CellId>(i);
+        const bool doubles = next != m_bands.end() && next->firstRing == ring + 1;
+        const CellId outward =
+            first + static_cast<CellId>(cells) + static_cast<CellId>(doubles ? 2 * x : x);
+        add(outward, true, 0);
+        if (doubles) {
+            add(outward + 1, true, 0);
         }
     }
     return count;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -59,6 +61,29 @@ struct HeldSide {
     int slot = 0;
     friend bool operator==(const HeldSide&, const HeldSide&) = default;
 };
+
+// A neighbour with the side shared with it: a step as the engine's per-cell
+// loops take it. A layout finds both from the cell's position in one go, where
+// heldSide would have to find the holder's position again (a division on
+// rows, a search on rings) for every side a loop looks at.
+struct Link {
+    CellId next = kNoCell;
+    HeldSide side;
+    friend bool operator==(const Link&, const Link&) = default;
+};
+using LinkArray = std::array<Link, kMaxNeighbours>;
+
+// A layout's neighbours read from its links, for the layouts that answer
+// Topology::neighbours by their links.
+template <typename L>
+int cellsOfLinks(const L& layout, CellId cell, NeighbourList out) {
+    LinkArray links;
+    const int count = layout.links(cell, links);
+    for (int i = 0; i < count; ++i) {
+        out[static_cast<std::size_t>(i)] = links[static_cast<std::size_t>(i)].next;
+    }
+    return count;
+}
 
 // How the cells of one maze layout lie and touch: every shape answers these
 // few questions by arithmetic on the cell number, and carving methods,

@@ -17,7 +17,10 @@ public:
     explicit TriangleTopology(CellMask mask);
 
     ShapeKind kind() const override { return ShapeKind::Triangle; }
-    int neighbours(CellId cell, NeighbourList out) const override;
+    int neighbours(CellId cell, NeighbourList out) const override {
+        return cellsOfLinks(*this, cell, out);
+    }
+    int links(CellId cell, LinkArray& out) const;
     HeldSide heldSide(CellId a, CellId b) const override;
     Point centre(CellId cell) const override;
     void outline(CellId cell, std::vector<Side>& out) const override;
@@ -29,21 +32,22 @@ inline constexpr bool trianglePointsUp(CellPosition at) {
     return (at.x + at.y) % 2 == 0;
 }
 
-inline int TriangleTopology::neighbours(CellId cell, NeighbourList out) const {
+inline int TriangleTopology::links(CellId cell, LinkArray& out) const {
     assert(isCell(cell));
     const CellPosition at = position(cell);
     const bool up = trianglePointsUp(at);
     int count = 0;
-    const auto add = [&](bool across, int dx, int dy) {
-        const CellId id = across ? cellBeside(cell, at, dx, dy) : kNoCell;
-        if (id != kNoCell) {
-            out[static_cast<std::size_t>(count++)] = id;
+    // The cell to the right, or the down-pointing one below, holds the side.
+    const auto add = [&](bool across, int dx, int dy, bool nextHolds, int slot) {
+        const CellId next = across ? cellBeside(cell, at, dx, dy) : kNoCell;
+        if (next != kNoCell) {
+            out[static_cast<std::size_t>(count++)] = {next, {nextHolds ? next : cell, slot}};
         }
     };
-    add(true, 1, 0);
-    add(!up, 0, -1);
-    add(true, -1, 0);
-    add(up, 0, 1);
+    add(true, 1, 0, true, 0);
+    add(!up, 0, -1, false, 1);
+    add(true, -1, 0, false, 0);
+    add(up, 0, 1, true, 1);
     return count;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "shape/layout.h"
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
 
@@ -33,14 +34,16 @@ public:
     // Requires: the route was found on this topology.
     template <typename Visit>
     void forEachCell(const Topology& topology, Visit&& visit) const {
-        std::array<CellId, kMaxNeighbours> list{};
-        CellId cell = m_start;
-        visit(cell);
-        for (const std::uint8_t move : m_moves) {
-            topology.neighbours(cell, list);
-            cell = list[move & 0x0Fu];
+        visitLayout(topology, [&](const auto& layout) {
+            LinkArray links;
+            CellId cell = m_start;
             visit(cell);
-        }
+            for (const std::uint8_t move : m_moves) {
+                layout.links(cell, links);
+                cell = links[move & 0x0Fu].next;
+                visit(cell);
+            }
+        });
     }
 
 private:

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "shape/cell_fill.h"
 #include "shape/maze_view.h"
 #include "solver/view_search.h"
 
@@ -16,12 +15,12 @@ public:
     explicit ShapeTrail(ShapeRoute& route) : m_route(&route) {}
 
     std::uint64_t moves() const { return m_route->moves(); }
-    void push(CellId cell, int place, CellId, const search::NeighbourArray& enteredList,
-              int enteredCount) {
-        m_route->push(place, placeIn(enteredList, enteredCount, cell));
+    void push(CellId cell, int place, CellId, const LinkArray& enteredLinks, int enteredCount) {
+        m_route->push(place, search::placeIn(enteredLinks, enteredCount, cell));
     }
-    CellId popFrom(CellId, const search::NeighbourArray& cellList) {
-        const CellId left = cellList[static_cast<std::size_t>(m_route->moveBack(moves() - 1))];
+    CellId popFrom(CellId, const LinkArray& cellLinks) {
+        const CellId left =
+            cellLinks[static_cast<std::size_t>(m_route->moveBack(moves() - 1))].next;
         m_route->pop();
         return left;
     }

@@ -17,26 +17,34 @@
 // in the window.
 //
 // A trail keeps the route as the search walks it, in its own store:
-//   push(cell, place, entered, enteredList, enteredCount): a move from cell
-//     into entered, its neighbour at place, whose own neighbours are in
-//     enteredList;
-//   popFrom(cell, cellList): drops the last move, which entered cell, and
+//   push(cell, place, entered, enteredLinks, enteredCount): a move from cell
+//     into entered, its link at place, whose own links are enteredLinks;
+//   popFrom(cell, cellLinks): drops the last move, which entered cell, and
 //     returns the cell it left;
 //   moves(): moves held.
 namespace nitka::search {
 
 using NeighbourArray = std::array<CellId, kMaxNeighbours>;
 
+// The place of cell among count links; count when it is none of them.
+inline int placeIn(const LinkArray& links, int count, CellId cell) {
+    int place = 0;
+    while (place < count && links[static_cast<std::size_t>(place)].next != cell) {
+        ++place;
+    }
+    return place;
+}
+
 static_assert(kOnRoute + kMaxNeighbours < 16);
 
-// The first place from `first` on whose neighbour a route may reach from cell
-// and whose scratch is wanted; count when there is none.
+// The first place from `first` on whose link a route may cross from cell into
+// a neighbour whose scratch is wanted; count when there is none.
 template <typename View>
-int firstPassableInto(const View& maze, CellId cell, const NeighbourArray& list, int count,
-                      int first, std::uint8_t wanted) {
+int firstPassableInto(const View& maze, const LinkArray& links, int count, int first,
+                      std::uint8_t wanted) {
     for (; first < count; ++first) {
-        const CellId next = list[static_cast<std::size_t>(first)];
-        if (maze.scratch(next) == wanted && maze.passable(cell, next)) {
+        const Link& link = links[static_cast<std::size_t>(first)];
+        if (maze.scratch(link.next) == wanted && maze.passable(link.side)) {
             return first;
         }
     }
@@ -60,13 +68,13 @@ bool searchDepthFirst(const View& maze, CellId from, CellId to, Trail& trail) {
     if (!bothCells(maze, from, to)) {
         return false;
     }
-    NeighbourArray list{};
+    LinkArray list{};
     CellId cell = from;
-    int count = layout.neighbours(cell, list);
+    int count = layout.links(cell, list);
     maze.setScratch(cell, kOnRoute);
     while (cell != to) {
         const int tried = maze.scratch(cell) - kOnRoute;
-        const int next = firstPassableInto(maze, cell, list, count, tried, kUnvisited);
+        const int next = firstPassableInto(maze, list, count, tried, kUnvisited);
         if (next == count) {
             // A cell all of whose ways failed is never worth entering again:
             // everything beyond it was searched while it was on the route. That
@@ -77,11 +85,11 @@ bool searchDepthFirst(const View& maze, CellId from, CellId to, Trail& trail) {
                 return false;
             }
             cell = trail.popFrom(cell, list);
-            count = layout.neighbours(cell, list);
+            count = layout.links(cell, list);
         } else {
             maze.setScratch(cell, static_cast<std::uint8_t>(kOnRoute + next + 1));
-            const CellId entered = list[static_cast<std::size_t>(next)];
-            count = layout.neighbours(entered, list);
+            const CellId entered = list[static_cast<std::size_t>(next)].next;
+            count = layout.links(entered, list);
             trail.push(cell, next, entered, list, count);
             cell = entered;
             maze.setScratch(cell, kOnRoute);
@@ -99,7 +107,7 @@ template <typename View>
 bool markDistances(const View& maze, CellId from, CellId to, std::size_t queueCells) {
     const auto& layout = maze.layout();
     CellRing<CellId> ring(queueCells);
-    NeighbourArray list{};
+    LinkArray list{};
     std::uint8_t mark = 1;
     maze.setScratch(to, mark);
     ring.push(to);
@@ -109,11 +117,10 @@ bool markDistances(const View& maze, CellId from, CellId to, std::size_t queueCe
         bool reachedAny = false;
         bool overflow = false;
         const auto expand = [&](CellId cell) {
-            const int count = layout.neighbours(cell, list);
-            for (int place = firstPassableInto(maze, cell, list, count, 0, kUnreached);
-                 place < count;
-                 place = firstPassableInto(maze, cell, list, count, place + 1, kUnreached)) {
-                const CellId next = list[static_cast<std::size_t>(place)];
+            const int count = layout.links(cell, list);
+            for (int place = firstPassableInto(maze, list, count, 0, kUnreached); place < count;
+                 place = firstPassableInto(maze, list, count, place + 1, kUnreached)) {
+                const CellId next = list[static_cast<std::size_t>(place)].next;
                 maze.setScratch(next, reachedMark);
                 reachedAny = true;
                 overflow = !ring.push(next) || overflow;
@@ -163,15 +170,14 @@ bool searchShortest(const View& maze, CellId from, CellId to, Trail& trail,
         return false;
     }
     const auto& layout = maze.layout();
-    NeighbourArray list{};
+    LinkArray list{};
     CellId cell = from;
-    int count = layout.neighbours(cell, list);
+    int count = layout.links(cell, list);
     while (cell != to) {
-        const int next =
-            firstPassableInto(maze, cell, list, count, 0, previousMark(maze.scratch(cell)));
+        const int next = firstPassableInto(maze, list, count, 0, previousMark(maze.scratch(cell)));
         assert(next < count);
-        const CellId entered = list[static_cast<std::size_t>(next)];
-        count = layout.neighbours(entered, list);
+        const CellId entered = list[static_cast<std::size_t>(next)].next;
+        count = layout.links(entered, list);
         trail.push(cell, next, entered, list, count);
         cell = entered;
     }
@@ -188,7 +194,7 @@ CellId farthestCellWhere(const View& maze, CellId from, EdgeCell&& edgeCell) {
     const auto& layout = maze.layout();
     std::vector<CellId> level{from};
     std::vector<CellId> next;
-    NeighbourArray list{};
+    LinkArray list{};
     maze.setScratch(from, 1);
     CellId farthest = from;
     while (!level.empty()) {
@@ -200,10 +206,10 @@ CellId farthestCellWhere(const View& maze, CellId from, EdgeCell&& edgeCell) {
         }
         next.clear();
         for (const CellId cell : level) {
-            const int count = layout.neighbours(cell, list);
-            for (int place = firstPassableInto(maze, cell, list, count, 0, 0); place < count;
-                 place = firstPassableInto(maze, cell, list, count, place + 1, 0)) {
-                const CellId neighbour = list[static_cast<std::size_t>(place)];
+            const int count = layout.links(cell, list);
+            for (int place = firstPassableInto(maze, list, count, 0, 0); place < count;
+                 place = firstPassableInto(maze, list, count, place + 1, 0)) {
+                const CellId neighbour = list[static_cast<std::size_t>(place)].next;
                 maze.setScratch(neighbour, 1);
                 next.push_back(neighbour);
             }

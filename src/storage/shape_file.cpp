@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/size_limits.h"
+#include "shape/layout.h"
 #include "shape/make_topology.h"
 #include "shape/moved_ends.h"
 #include "shape/polar_topology.h"
@@ -186,12 +187,13 @@ private:
 };
 
 // The slots of the sides cell holds towards a neighbour; no others may be open.
-std::uint8_t heldMask(const Topology& topology, CellId cell) {
-    std::array<CellId, kMaxNeighbours> near{};
-    const int count = topology.neighbours(cell, near);
+template <typename L>
+std::uint8_t heldMask(const L& layout, CellId cell) {
+    LinkArray links;
+    const int count = layout.links(cell, links);
     std::uint8_t mask = 0;
     for (int i = 0; i < count; ++i) {
-        const HeldSide side = topology.heldSide(cell, near[static_cast<std::size_t>(i)]);
+        const HeldSide side = links[static_cast<std::size_t>(i)].side;
         if (side.holder == cell) {
             mask = static_cast<std::uint8_t>(mask | 1u << side.slot);
         }
@@ -389,19 +391,20 @@ std::shared_ptr<const Topology> makeLayout(const ShapeFileHeader& header, const 
 ShapeMaze buildMaze(const ShapeFileHeader& header, const RowLengths& rows, const Places& places,
                     const Ends& ends) {
     ShapeMaze maze(makeLayout(header, rows, places, ends));
-    const Topology& topology = maze.topology();
-    for (std::uint64_t place = 0; place < rows.places(); ++place) {
-        const std::uint8_t bits = places.digits.at(place);
-        if (bits == kHoleNibble || bits == 0) {
-            continue;
+    visitLayout(maze.topology(), [&](const auto& layout) {
+        for (std::uint64_t place = 0; place < rows.places(); ++place) {
+            const std::uint8_t bits = places.digits.at(place);
+            if (bits == kHoleNibble || bits == 0) {
+                continue;
+            }
+            if ((bits & ~heldMask(layout, place)) != 0) {
+                const CellPosition at = layout.position(place);
+                malformed(places.firstRowLine + at.y,
+                          "place " + std::to_string(at.x + 1) + " opens a side to no cell");
+            }
+            maze.setHeldBits(place, bits);
         }
-        if ((bits & ~heldMask(topology, place)) != 0) {
-            const CellPosition at = topology.position(place);
-            malformed(places.firstRowLine + at.y,
-                      "place " + std::to_string(at.x + 1) + " opens a side to no cell");
-        }
-        maze.setHeldBits(place, bits);
-    }
+    });
     return maze;
 }
 

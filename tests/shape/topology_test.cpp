@@ -132,7 +132,8 @@ TEST_P(EveryLayout, AnswersConsistently) {
 }
 
 // The concrete layout the engine is bound to answers as the topology does,
-// also under a maze whose exits moved (a wrapper of another type).
+// also under a maze whose exits moved (a wrapper of another type), and its
+// links name the sides heldSide names.
 TEST_P(EveryLayout, BindsTheEngineToALayoutThatAnswersAlike) {
     const auto& topology = GetParam().topology;
     const auto moved = withEnds(topology, topology->target(), topology->start());
@@ -150,9 +151,15 @@ TEST_P(EveryLayout, BindsTheEngineToALayoutThatAnswersAlike) {
                 const int count = layout.neighbours(cell, out);
                 ASSERT_EQ(std::vector<CellId>(out.begin(), out.begin() + count),
                           neighboursOf(*topology, cell));
+                // A link carries the side that heldSide, asked afresh, names.
+                LinkArray links;
+                ASSERT_EQ(layout.links(cell, links), count);
                 for (int place = 0; place < count; ++place) {
                     const CellId next = out[static_cast<std::size_t>(place)];
-                    ASSERT_EQ(layout.heldSide(cell, next), topology->heldSide(cell, next));
+                    const Link& link = links[static_cast<std::size_t>(place)];
+                    ASSERT_EQ(link.next, next);
+                    ASSERT_EQ(link.side, topology->heldSide(cell, next));
+                    ASSERT_EQ(layout.heldSide(cell, next), link.side);
                 }
             }
         });

@@ -20,10 +20,8 @@ struct CellTrail {
     std::vector<CellId> cells;
 
     std::uint64_t moves() const { return cells.size() - 1; }
-    void push(CellId, int, CellId entered, const search::NeighbourArray&, int) {
-        cells.push_back(entered);
-    }
-    CellId popFrom(CellId, const search::NeighbourArray&) {
+    void push(CellId, int, CellId entered, const LinkArray&, int) { cells.push_back(entered); }
+    CellId popFrom(CellId, const LinkArray&) {
         cells.pop_back();
         return cells.back();
     }
