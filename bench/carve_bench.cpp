@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "model/generator.h"
 #include "model/seeded_random.h"
 

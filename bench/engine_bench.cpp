@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "carve/depth_first_general.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"

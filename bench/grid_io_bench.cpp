@@ -8,7 +8,7 @@
 #include <streambuf>
 #include <string>
 
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "model/seeded_random.h"
 #include "storage/grid_reader.h"
 #include "storage/grid_writer.h"

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "carve/braid.h"
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "solver/grid_search.h"

@@ -10,7 +10,7 @@
 #include <streambuf>
 #include <string>
 
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 #include "render/png_render.h"

@@ -1,4 +1,4 @@
-#include "carve/aldous_broder.h"
+#include "carve/carver_instances.h"
 
 #include <cstdint>
 
@@ -42,29 +42,13 @@ void carveAldousBroderOn(const View& maze, SeededRandom& random, Observer& obser
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carveAldousBroderWith(Maze& maze, SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carveAldousBroder(Maze& maze, SeededRandom& random, Observer&& observer) {
     withMazeView(maze, [&](const auto& view) { carveAldousBroderOn(view, random, observer); });
 }
 
-}  // namespace
-
-void carveAldousBroder(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carveAldousBroderWith(grid, random, none);
-}
-
-void carveAldousBroder(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carveAldousBroderWith(maze, random, none);
-}
-
-void carveAldousBroder(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carveAldousBroderWith(grid, random, observer);
-}
-
-void carveAldousBroder(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carveAldousBroderWith(maze, random, observer);
-}
+NITKA_GENERAL_CARVER(carveAldousBroder);
 
 }  // namespace nitka

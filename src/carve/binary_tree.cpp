@@ -1,6 +1,4 @@
-#include "carve/binary_tree.h"
-
-#include "carve/carve_observer.h"
+#include "carve/carver_instances.h"
 
 #include <cstddef>
 
@@ -8,10 +6,8 @@ namespace nitka {
 
 // Every cell but the first joins one neighbour earlier in row order, so the
 // n - 1 openings can close no loop and reach the first cell from everywhere.
-namespace {
-
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
+template <CarveListener Observer>
+void carveBinaryTree(WallGrid& grid, SeededRandom& random, Observer&& observer) {
     std::size_t i = 0;
     for (int y = 0; y < grid.height(); ++y) {
         for (int x = 0; x < grid.width(); ++x, ++i) {
@@ -28,15 +24,6 @@ void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     }
 }
 
-}  // namespace
-
-void carveBinaryTree(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carve(grid, random, none);
-}
-
-void carveBinaryTree(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
-}
+NITKA_GRID_CARVER(carveBinaryTree);
 
 }  // namespace nitka

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "carve/growing_tree.h"
+#include "carve/carvers.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
 

@@ -1,79 +1,71 @@
 #pragma once
 
-#include <cassert>
-#include <type_traits>
+#include <concepts>
+#include <stdexcept>
 
-#include "carve/aldous_broder.h"
-#include "carve/binary_tree.h"
 #include "carve/braid.h"
 #include "carve/carve_method.h"
-#include "carve/depth_first.h"
-#include "carve/eller.h"
-#include "carve/growing_tree.h"
-#include "carve/hunt_and_kill.h"
-#include "carve/kruskal.h"
-#include "carve/prim.h"
-#include "carve/recursive_division.h"
-#include "carve/sidewinder.h"
-#include "carve/wilson.h"
-#include "grid/wall_grid.h"
-#include "shape/shape_maze.h"
+#include "carve/carvers.h"
 
 namespace nitka {
+namespace carve_with {
+
+// Runs carve on the maze when it is the rectangle's grid. A rectangle-only
+// method asked of a ShapeMaze is a caller's fault (carvesEveryShape says
+// which carve every shape), refused rather than leaving the maze all walls.
+template <CarvedMaze Maze, typename Carve>
+void onGridOnly(Maze& maze, Carve&& carve) {
+    if constexpr (std::same_as<Maze, WallGrid>) {
+        carve(maze);
+    } else {
+        throw std::logic_error("a rectangle-only carving method asked of a maze of any shape");
+    }
+}
+
+// Observer is empty or one CarveObserver.
+template <CarvedMaze Maze, typename... Observer>
+void carveTree(Maze& maze, const CarveOptions& options, SeededRandom& random,
+               Observer&... observer) {
+    switch (options.method) {
+        case CarveMethod::DepthFirst:
+            return carveDepthFirst(maze, random, observer...);
+        case CarveMethod::Prim:
+            return carvePrim(maze, random, observer...);
+        case CarveMethod::Kruskal:
+            return carveKruskal(maze, random, observer...);
+        case CarveMethod::Wilson:
+            return carveWilson(maze, random, observer...);
+        case CarveMethod::AldousBroder:
+            return carveAldousBroder(maze, random, observer...);
+        case CarveMethod::HuntAndKill:
+            return carveHuntAndKill(maze, random, observer...);
+        case CarveMethod::GrowingTree:
+            return carveGrowingTree(maze, options.pick, options.pickShare, random, observer...);
+        case CarveMethod::Eller:
+            return onGridOnly(maze, [&](WallGrid& grid) { carveEller(grid, random, observer...); });
+        case CarveMethod::BinaryTree:
+            return onGridOnly(maze,
+                              [&](WallGrid& grid) { carveBinaryTree(grid, random, observer...); });
+        case CarveMethod::Sidewinder:
+            return onGridOnly(maze,
+                              [&](WallGrid& grid) { carveSidewinder(grid, random, observer...); });
+        case CarveMethod::RecursiveDivision:
+            return onGridOnly(
+                maze, [&](WallGrid& grid) { carveRecursiveDivision(grid, random, observer...); });
+    }
+}
+
+}  // namespace carve_with
 
 // The one table from a method to its carver: carves maze (a WallGrid or a
 // ShapeMaze) by the options' method, told to the observer when one is given,
-// then opens the share of dead ends options.braid asks for, untold. On a
-// ShapeMaze the rectangle's own methods (eller, binary tree, sidewinder,
-// recursive division) do nothing: they carve a WallGrid only.
-template <typename Maze, typename... Observer>
-requires(std::is_same_v<Maze, WallGrid> || std::is_same_v<Maze, ShapeMaze>) &&
-    (sizeof...(Observer) <= 1) void carveWith(Maze& maze, const CarveOptions& options,
-                                              SeededRandom& random, Observer&... observer) {
-    constexpr bool kGrid = std::is_same_v<Maze, WallGrid>;
-    switch (options.method) {
-        case CarveMethod::DepthFirst:
-            carveDepthFirst(maze, random, observer...);
-            break;
-        case CarveMethod::Prim:
-            carvePrim(maze, random, observer...);
-            break;
-        case CarveMethod::Kruskal:
-            carveKruskal(maze, random, observer...);
-            break;
-        case CarveMethod::Wilson:
-            carveWilson(maze, random, observer...);
-            break;
-        case CarveMethod::AldousBroder:
-            carveAldousBroder(maze, random, observer...);
-            break;
-        case CarveMethod::HuntAndKill:
-            carveHuntAndKill(maze, random, observer...);
-            break;
-        case CarveMethod::GrowingTree:
-            carveGrowingTree(maze, options.pick, options.pickShare, random, observer...);
-            break;
-        case CarveMethod::Eller:
-            if constexpr (kGrid) {
-                carveEller(maze, random, observer...);
-            }
-            break;
-        case CarveMethod::BinaryTree:
-            if constexpr (kGrid) {
-                carveBinaryTree(maze, random, observer...);
-            }
-            break;
-        case CarveMethod::Sidewinder:
-            if constexpr (kGrid) {
-                carveSidewinder(maze, random, observer...);
-            }
-            break;
-        case CarveMethod::RecursiveDivision:
-            if constexpr (kGrid) {
-                carveRecursiveDivision(maze, random, observer...);
-            }
-            break;
-    }
+// then opens the share of dead ends options.braid asks for, untold.
+// Requires: carvesEveryShape(options.method) on a ShapeMaze (else throws
+// std::logic_error, the maze untouched), and the carvers' own.
+template <CarvedMaze Maze, std::derived_from<CarveObserver>... Observer>
+requires(sizeof...(Observer) <= 1) void carveWith(Maze& maze, const CarveOptions& options,
+                                                  SeededRandom& random, Observer&... observer) {
+    carve_with::carveTree(maze, options, random, static_cast<CarveObserver&>(observer)...);
     if (options.braid > 0) {
         braid(maze, options.braid, random);
     }

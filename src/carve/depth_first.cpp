@@ -1,10 +1,12 @@
-#include "carve/depth_first.h"
+#include "carve/carver_instances.h"
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
-#include "carve/carve_observer.h"
+#include "carve/depth_first_general.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
 namespace {
@@ -53,10 +55,10 @@ void prefetch(const std::uint8_t* cell, std::ptrdiff_t offset) {
                                                      static_cast<std::uintptr_t>(offset)));
 }
 
-// The carving, told to observer as it goes; NoCarveObserver leaves the
-// window-exact loop as it was.
+// The window's carving on the grid, told to observer as it goes; NoCarveObserver
+// leaves the window-exact loop as it was.
 template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& source, Observer& observer) {
+void carveTuned(WallGrid& grid, SeededRandom& source, Observer& observer) {
     // A copy whose state can stay in registers: the grid's byte stores might
     // alias the caller's. It goes back to the caller at the end.
     SeededRandom random = source;
@@ -182,13 +184,15 @@ void carve(WallGrid& grid, SeededRandom& source, Observer& observer) {
 
 }  // namespace
 
-void carveDepthFirst(WallGrid& grid, SeededRandom& source) {
-    NoCarveObserver none;
-    carve(grid, source, none);
+template <CarveListener Observer, CarvedMaze Maze>
+void carveDepthFirst(Maze& maze, SeededRandom& random, Observer&& observer) {
+    if constexpr (std::same_as<Maze, WallGrid>) {
+        carveTuned(maze, random, observer);
+    } else {
+        withMazeView(maze, [&](const auto& view) { carveDepthFirstOn(view, random, observer); });
+    }
 }
 
-void carveDepthFirst(WallGrid& grid, SeededRandom& source, CarveObserver& observer) {
-    carve(grid, source, observer);
-}
+NITKA_GENERAL_CARVER(carveDepthFirst);
 
 }  // namespace nitka

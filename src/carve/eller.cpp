@@ -1,10 +1,8 @@
-#include "carve/eller.h"
+#include "carve/carver_instances.h"
 
 #include <cstddef>
 #include <numeric>
 #include <vector>
-
-#include "carve/carve_observer.h"
 
 namespace nitka {
 namespace {
@@ -38,10 +36,12 @@ private:
     std::vector<int> m_parent;
 };
 
+}  // namespace
+
 // Only two different sets are ever joined, so no loop forms; every set goes on
 // into the next row, and the last row joins all of them, so nothing is cut off.
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
+template <CarveListener Observer>
+void carveEller(WallGrid& grid, SeededRandom& random, Observer&& observer) {
     const int width = grid.width();
     const auto columns = static_cast<std::size_t>(width);
     RowSets sets(width);
@@ -95,15 +95,6 @@ void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     }
 }
 
-}  // namespace
-
-void carveEller(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carve(grid, random, none);
-}
-
-void carveEller(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
-}
+NITKA_GRID_CARVER(carveEller);
 
 }  // namespace nitka

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "carve/growing_tree.h"
+#include "carve/carvers.h"
 #include "carve/wide_draw.h"
 #include "model/seeded_random.h"
 

@@ -1,4 +1,4 @@
-#include "carve/growing_tree.h"
+#include "carve/carver_instances.h"
 
 #include <cassert>
 #include <cmath>
@@ -55,9 +55,11 @@ void carveGrowingTreeOn(const View& maze, GrowingTreePick pick, double newestSha
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carveGrowingTreeWith(Maze& maze, GrowingTreePick pick, double newestShare,
-                          SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carveGrowingTree(Maze& maze, GrowingTreePick pick, double newestShare, SeededRandom& random,
+                      Observer&& observer) {
     assert(newestShare >= 0 && newestShare <= 1);
     withMazeView(maze, [&](const auto& view) {
         withCellIndex(view.layout().slotCount(), [&]<typename Index>() {
@@ -66,28 +68,6 @@ void carveGrowingTreeWith(Maze& maze, GrowingTreePick pick, double newestShare,
     });
 }
 
-}  // namespace
-
-void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
-                      SeededRandom& random) {
-    NoCarveObserver none;
-    carveGrowingTreeWith(grid, pick, newestShare, random, none);
-}
-
-void carveGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
-                      SeededRandom& random) {
-    NoCarveObserver none;
-    carveGrowingTreeWith(maze, pick, newestShare, random, none);
-}
-
-void carveGrowingTree(WallGrid& grid, GrowingTreePick pick, double newestShare,
-                      SeededRandom& random, CarveObserver& observer) {
-    carveGrowingTreeWith(grid, pick, newestShare, random, observer);
-}
-
-void carveGrowingTree(ShapeMaze& maze, GrowingTreePick pick, double newestShare,
-                      SeededRandom& random, CarveObserver& observer) {
-    carveGrowingTreeWith(maze, pick, newestShare, random, observer);
-}
+NITKA_GENERAL_CARVER(carveGrowingTree, GrowingTreePick, double);
 
 }  // namespace nitka

@@ -1,4 +1,4 @@
-#include "carve/hunt_and_kill.h"
+#include "carve/carver_instances.h"
 
 #include <cstdint>
 
@@ -70,29 +70,13 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carveHuntAndKillWith(Maze& maze, SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carveHuntAndKill(Maze& maze, SeededRandom& random, Observer&& observer) {
     withMazeView(maze, [&](const auto& view) { carveHuntAndKillOn(view, random, observer); });
 }
 
-}  // namespace
-
-void carveHuntAndKill(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carveHuntAndKillWith(grid, random, none);
-}
-
-void carveHuntAndKill(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carveHuntAndKillWith(maze, random, none);
-}
-
-void carveHuntAndKill(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carveHuntAndKillWith(grid, random, observer);
-}
-
-void carveHuntAndKill(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carveHuntAndKillWith(maze, random, observer);
-}
+NITKA_GENERAL_CARVER(carveHuntAndKill);
 
 }  // namespace nitka

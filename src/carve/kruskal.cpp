@@ -1,4 +1,4 @@
-#include "carve/kruskal.h"
+#include "carve/carver_instances.h"
 
 #include <cstdint>
 #include <vector>
@@ -101,8 +101,10 @@ void carveKruskalOn(const View& maze, SeededRandom& random, Observer& observer) 
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carveKruskalWith(Maze& maze, SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carveKruskal(Maze& maze, SeededRandom& random, Observer&& observer) {
     withMazeView(maze, [&](const auto& view) {
         const auto& layout = view.layout();
         // Side numbers reach kSides a cell: the narrow entries while those fit.
@@ -112,24 +114,6 @@ void carveKruskalWith(Maze& maze, SeededRandom& random, Observer& observer) {
     });
 }
 
-}  // namespace
-
-void carveKruskal(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carveKruskalWith(grid, random, none);
-}
-
-void carveKruskal(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carveKruskalWith(maze, random, none);
-}
-
-void carveKruskal(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carveKruskalWith(grid, random, observer);
-}
-
-void carveKruskal(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carveKruskalWith(maze, random, observer);
-}
+NITKA_GENERAL_CARVER(carveKruskal);
 
 }  // namespace nitka

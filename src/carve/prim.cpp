@@ -1,4 +1,4 @@
-#include "carve/prim.h"
+#include "carve/carver_instances.h"
 
 #include <cstdint>
 #include <vector>
@@ -60,32 +60,16 @@ void carvePrimOn(const View& maze, SeededRandom& random, Observer& observer) {
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carvePrimWith(Maze& maze, SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carvePrim(Maze& maze, SeededRandom& random, Observer&& observer) {
     withMazeView(maze, [&](const auto& view) {
         withCellIndex(view.layout().slotCount(),
                       [&]<typename Index>() { carvePrimOn<Index>(view, random, observer); });
     });
 }
 
-}  // namespace
-
-void carvePrim(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carvePrimWith(grid, random, none);
-}
-
-void carvePrim(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carvePrimWith(maze, random, none);
-}
-
-void carvePrim(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carvePrimWith(grid, random, observer);
-}
-
-void carvePrim(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carvePrimWith(maze, random, observer);
-}
+NITKA_GENERAL_CARVER(carvePrim);
 
 }  // namespace nitka

@@ -1,11 +1,9 @@
-#include "carve/recursive_division.h"
+#include "carve/carver_instances.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
-
-#include "carve/carve_observer.h"
 
 namespace nitka {
 namespace {
@@ -28,10 +26,12 @@ void openInnerWalls(WallGrid& grid) {
     }
 }
 
+}  // namespace
+
 // An area one cell wide or high is a corridor, a tree; a wall line with one gap
 // joins the trees of its two halves into one, so the whole stays a tree.
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
+template <CarveListener Observer>
+void carveRecursiveDivision(WallGrid& grid, SeededRandom& random, Observer&& observer) {
     openInnerWalls(grid);
     const auto columns = static_cast<std::size_t>(grid.width());
     std::vector<Area> stack{{0, 0, grid.width(), grid.height()}};
@@ -87,15 +87,6 @@ void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     }
 }
 
-}  // namespace
-
-void carveRecursiveDivision(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carve(grid, random, none);
-}
-
-void carveRecursiveDivision(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
-}
+NITKA_GRID_CARVER(carveRecursiveDivision);
 
 }  // namespace nitka

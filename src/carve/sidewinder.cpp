@@ -1,17 +1,13 @@
-#include "carve/sidewinder.h"
+#include "carve/carver_instances.h"
 
 #include <cstddef>
-
-#include "carve/carve_observer.h"
 
 namespace nitka {
 
 // Each run is a corridor joined to the row above exactly once, and the top row
 // is one corridor: every run hangs from the tree above it without a loop.
-namespace {
-
-template <typename Observer>
-void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
+template <CarveListener Observer>
+void carveSidewinder(WallGrid& grid, SeededRandom& random, Observer&& observer) {
     const int width = grid.width();
     for (int x = 1; x < width; ++x) {
         grid.setLeft(static_cast<std::size_t>(x), Flag::Open);
@@ -42,15 +38,6 @@ void carve(WallGrid& grid, SeededRandom& random, Observer& observer) {
     }
 }
 
-}  // namespace
-
-void carveSidewinder(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carve(grid, random, none);
-}
-
-void carveSidewinder(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carve(grid, random, observer);
-}
+NITKA_GRID_CARVER(carveSidewinder);
 
 }  // namespace nitka

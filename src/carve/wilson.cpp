@@ -1,4 +1,4 @@
-#include "carve/wilson.h"
+#include "carve/carver_instances.h"
 
 #include <cstdint>
 
@@ -60,29 +60,13 @@ void carveWilsonOn(const View& maze, SeededRandom& random, Observer& observer) {
     maze.clearScratch();
 }
 
-template <typename Maze, typename Observer>
-void carveWilsonWith(Maze& maze, SeededRandom& random, Observer& observer) {
+}  // namespace
+
+template <CarveListener Observer, CarvedMaze Maze>
+void carveWilson(Maze& maze, SeededRandom& random, Observer&& observer) {
     withMazeView(maze, [&](const auto& view) { carveWilsonOn(view, random, observer); });
 }
 
-}  // namespace
-
-void carveWilson(WallGrid& grid, SeededRandom& random) {
-    NoCarveObserver none;
-    carveWilsonWith(grid, random, none);
-}
-
-void carveWilson(ShapeMaze& maze, SeededRandom& random) {
-    NoCarveObserver none;
-    carveWilsonWith(maze, random, none);
-}
-
-void carveWilson(WallGrid& grid, SeededRandom& random, CarveObserver& observer) {
-    carveWilsonWith(grid, random, observer);
-}
-
-void carveWilson(ShapeMaze& maze, SeededRandom& random, CarveObserver& observer) {
-    carveWilsonWith(maze, random, observer);
-}
+NITKA_GENERAL_CARVER(carveWilson);
 
 }  // namespace nitka

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -132,61 +131,6 @@ TEST(CarveExtraBytes, CountsListsInFourBytesAnEntryUpTo2To31Cells) {
             << carveMethodInfo(row.method).name << " " << row.width << " x " << row.height;
     }
 }
-
-struct CarveCase {
-    std::string label;
-    CarveOptions options;
-};
-
-std::vector<CarveCase> everyCarving() {
-    std::vector<CarveCase> cases;
-    for (const CarveMethodInfo& info : carveMethods()) {
-        cases.push_back({std::string(info.name), {info.method}});
-    }
-    for (const char* pick : {"newest", "random", "oldest", "mix:0.3"}) {
-        CarveOptions options{CarveMethod::GrowingTree};
-        EXPECT_EQ(parseGrowingTreePick(pick, options), "");
-        cases.push_back({std::string("growing-tree ") + pick, options});
-    }
-    return cases;
-}
-
-class EveryCarving : public ::testing::TestWithParam<CarveCase> {};
-
-// One cell, single rows and columns, odd sides and sides past 100.
-TEST_P(EveryCarving, MakesPerfectMazesThatFollowTheSeed) {
-    const std::pair<int, int> kSizes[] = {{1, 1}, {1, 200}, {200, 1}, {2, 2},    {3, 3},
-                                          {2, 9}, {7, 5},   {47, 31}, {101, 99}, {199, 200}};
-    const CarveOptions& options = GetParam().options;
-    for (const auto& [width, height] : kSizes) {
-        std::vector<std::string> mazes;
-        for (const std::uint64_t seed : {1u, 2u, 77u}) {
-            SCOPED_TRACE(::testing::Message() << width << " x " << height << " seed " << seed);
-            WallGrid grid(width, height);
-            SeededRandom random(seed);
-            carveMaze(grid, options, random);
-            EXPECT_TRUE(isPerfectMaze(grid));
-            EXPECT_TRUE(testing::scratchClear(grid));
-            WallGrid again(width, height);
-            SeededRandom same(seed);
-            carveMaze(again, options, same);
-            EXPECT_EQ(flagText(again), flagText(grid));
-            mazes.push_back(flagText(grid));
-        }
-        if (std::min(width, height) > 1 && width * height >= 64) {
-            EXPECT_TRUE(mazes[0] != mazes[1]) << "the seed must matter";
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Methods, EveryCarving, ::testing::ValuesIn(everyCarving()),
-                         [](const auto& row) {
-                             std::string name = row.param.label;
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
 
 // Every spanning tree of the 3 x 3 grid, by its flags, numbered: each of the
 // twelve inner walls open or not.

@@ -1,4 +1,4 @@
-#include "carve/depth_first.h"
+#include "carve/carvers.h"
 #include "carve/depth_first_general.h"
 
 #include <gtest/gtest.h>

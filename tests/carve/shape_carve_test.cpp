@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,14 +13,12 @@
 #include "carve/braid.h"
 #include "carve/carve_with.h"
 #include "carve/grid_shape_copy.h"
-#include "storage/shape_file.h"
 #include "support/perfect_maze.h"
 #include "support/shape_layouts.h"
 
 namespace nitka {
 namespace {
 
-using testing::heldText;
 
 struct Method {
     std::string label;
@@ -46,60 +43,11 @@ std::vector<Method> everyShapeMethods() {
     return methods;
 }
 
-enum class Path { ByTopology, EntryPoint };
-
-ShapeMaze carved(const testing::Layout& layout, const CarveOptions& options, std::uint64_t seed,
-                 Path path) {
+ShapeMaze carved(const testing::Layout& layout, const CarveOptions& options, std::uint64_t seed) {
     ShapeMaze maze(layout.topology);
     SeededRandom random(seed);
-    if (path == Path::ByTopology) {
-        carveWith(maze, options, random);
-    } else {
-        carveShapeMaze(maze, options, random);
-    }
+    carveWith(maze, options, random);
     return maze;
-}
-
-// Whether the layout has more than one perfect maze: more sides between its
-// cells than a tree on each island has.
-bool hasChoice(const testing::Layout& layout) {
-    ShapeMaze open(layout.topology);
-    std::array<CellId, kMaxNeighbours> list{};
-    for (CellId cell = 0; cell < layout.topology->slotCount(); ++cell) {
-        if (layout.topology->isCell(cell)) {
-            const int count = layout.topology->neighbours(cell, list);
-            for (int i = 0; i < count; ++i) {
-                open.setOpen(cell, list[static_cast<std::size_t>(i)], true);
-            }
-        }
-    }
-    return testing::openSides(open) + layout.islands > layout.topology->cellCount();
-}
-
-TEST(ShapeCarving, EveryMethodMakesAPerfectMazeOnEveryLayoutDeterminedByItsSeed) {
-    for (const auto& layout : testing::carvingLayouts()) {
-        for (const auto& method : everyShapeMethods()) {
-            for (const Path path : {Path::ByTopology, Path::EntryPoint}) {
-                SCOPED_TRACE(layout.label + ", " + method.label +
-                             (path == Path::ByTopology ? ", by topology" : ", entry point"));
-                std::vector<std::string> mazes;
-                for (const std::uint64_t seed : {1u, 2u, 3u, 4u}) {
-                    const ShapeMaze maze = carved(layout, method.options, seed, path);
-                    ASSERT_TRUE(testing::isPerfectOnEachIsland(maze, layout.islands));
-                    EXPECT_TRUE(testing::scratchClear(maze));
-                    EXPECT_EQ(heldText(carved(layout, method.options, seed, path)), heldText(maze));
-                    std::stringbuf file;
-                    writeShapeMaze(file, maze);
-                    EXPECT_EQ(heldText(readShapeMaze(file)), heldText(maze)) << "read back";
-                    mazes.push_back(heldText(maze));
-                }
-                if (hasChoice(layout)) {
-                    EXPECT_TRUE(mazes[0] != mazes[1] || mazes[0] != mazes[2] ||
-                                mazes[0] != mazes[3]);
-                }
-            }
-        }
-    }
 }
 
 // Every method is one template over the layout: carving a ShapeMaze of a
@@ -189,7 +137,7 @@ TEST(ShapeBraid, RemovesTheShareOfDeadEndsAskedForOnEveryLayout) {
             for (const std::uint64_t seed : {1u, 2u, 3u}) {
                 SCOPED_TRACE(layout.label + " share " + std::to_string(share) + " seed " +
                              std::to_string(seed));
-                ShapeMaze maze = carved(layout, {CarveMethod::Kruskal}, seed, Path::ByTopology);
+                ShapeMaze maze = carved(layout, {CarveMethod::Kruskal}, seed);
                 const std::uint64_t before = countDeadEnds(maze);
                 const std::uint64_t sides = testing::openSides(maze);
                 const auto wanted = static_cast<std::uint64_t>(std::llround(share * before));
