@@ -14,11 +14,11 @@ namespace {
 // Ways out of the cell, counted as the route search moves.
 template <typename View>
 int waysOut(const View& maze, CellId cell) {
-    NeighbourArray list{};
-    const int count = maze.layout().neighbours(cell, list);
+    LinkArray list{};
+    const int count = maze.layout().links(cell, list);
     int ways = 0;
     for (int place = 0; place < count; ++place) {
-        ways += maze.passable(cell, neighbourAt(list, place)) ? 1 : 0;
+        ways += maze.passable(list[static_cast<std::size_t>(place)].side) ? 1 : 0;
     }
     return ways;
 }

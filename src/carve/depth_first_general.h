@@ -64,7 +64,7 @@ CellId drawStart(const L& layout, SeededRandom& random) {
 // the topology's own, but on squares the window's up, right, down, left
 // rather than the search order right, up, left, down.
 template <typename L>
-void weighOrder(const L& layout, CellId cell, const NeighbourArray& list, int count,
+void weighOrder(const L& layout, CellId cell, const LinkArray& list, int count,
                 std::array<int, kMaxNeighbours>& order) {
     for (int place = 0; place < count; ++place) {
         order[static_cast<std::size_t>(place)] = place;
@@ -90,13 +90,13 @@ void weighOrder(const L& layout, CellId cell, const NeighbourArray& list, int co
 template <typename View, typename Observer>
 void growTree(const View& maze, CellId root, SeededRandom& random, Observer& observer) {
     const auto& layout = maze.layout();
-    NeighbourArray list{};
+    LinkArray list{};
     std::array<int, kMaxNeighbours> order{};
     CellId cell = root;
     maze.setScratch(cell, kRoot);
     observer.mark(cell, CellRole::Stack);
     observer.current(cell);
-    int count = layout.neighbours(cell, list);
+    int count = layout.links(cell, list);
     while (true) {
         int best = -1;
         int highest = 0;
@@ -112,9 +112,10 @@ void growTree(const View& maze, CellId root, SeededRandom& random, Observer& obs
             }
         }
         if (best >= 0) {
-            const CellId next = neighbourAt(list, best);
-            maze.setOpen(cell, next, true);
-            count = layout.neighbours(next, list);
+            const Link& link = list[static_cast<std::size_t>(best)];
+            const CellId next = link.next;
+            maze.setOpen(link.side, true);
+            count = layout.links(next, list);
             maze.setScratch(next, static_cast<std::uint8_t>(1 + placeIn(list, count, cell)));
             observer.opened(cell, next);
             observer.mark(next, CellRole::Stack);
@@ -127,9 +128,9 @@ void growTree(const View& maze, CellId root, SeededRandom& random, Observer& obs
         if (mark == kRoot) {
             return;
         }
-        cell = list[mark - 1u];
+        cell = list[mark - 1u].next;
         observer.current(cell);
-        count = layout.neighbours(cell, list);
+        count = layout.links(cell, list);
     }
 }
 

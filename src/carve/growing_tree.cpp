@@ -23,7 +23,7 @@ void carveGrowingTreeOn(const View& maze, GrowingTreePick pick, double newestSha
     const auto& layout = maze.layout();
     const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
     GrowingCells<const View, Index> growing(maze, layout.cellCount());
-    NeighbourArray list{};
+    LinkArray list{};
     CellId seed = drawCell(layout, random);
     CellId scan = 0;
     while (seed < layout.slotCount()) {
@@ -34,16 +34,16 @@ void carveGrowingTreeOn(const View& maze, GrowingTreePick pick, double newestSha
         while (!growing.empty()) {
             const std::size_t place = growing.chosen(pick, newestChance, random);
             const CellId cell = growing.at(place);
-            const NeighbourChoice choice =
-                placesWhere(list, layout.neighbours(cell, list), unvisited);
+            const NeighbourChoice choice = placesWhere(list, layout.links(cell, list), unvisited);
             observer.current(cell);
             if (choice.empty()) {
                 growing.retire(place);
                 observer.mark(cell, CellRole::Done);
                 continue;
             }
-            const CellId next = neighbourAt(list, choice.draw(random));
-            maze.setOpen(cell, next, true);
+            const Link& link = list[static_cast<std::size_t>(choice.draw(random))];
+            const CellId next = link.next;
+            maze.setOpen(link.side, true);
             maze.setScratch(next, kVisited);
             growing.add(next);
             observer.opened(cell, next);

@@ -20,18 +20,18 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
     const CellId slots = layout.slotCount();
     const auto visited = [&maze](CellId next) { return maze.scratch(next) != 0; };
     const auto unvisited = [&maze](CellId next) { return maze.scratch(next) == 0; };
-    NeighbourArray list{};
+    LinkArray list{};
     CellId cell = nextUntouched(maze, 0);
     maze.setScratch(cell, kVisited);
     observer.mark(cell, CellRole::Done);
     observer.current(cell);
     CellId hunt = cell;
     while (true) {
-        for (NeighbourChoice choice = placesWhere(list, layout.neighbours(cell, list), unvisited);
-             !choice.empty();
-             choice = placesWhere(list, layout.neighbours(cell, list), unvisited)) {
-            const CellId next = neighbourAt(list, choice.draw(random));
-            maze.setOpen(cell, next, true);
+        for (NeighbourChoice choice = placesWhere(list, layout.links(cell, list), unvisited);
+             !choice.empty(); choice = placesWhere(list, layout.links(cell, list), unvisited)) {
+            const Link& link = list[static_cast<std::size_t>(choice.draw(random))];
+            const CellId next = link.next;
+            maze.setOpen(link.side, true);
             maze.setScratch(next, kVisited);
             observer.opened(cell, next);
             observer.mark(next, CellRole::Done);
@@ -44,7 +44,7 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
         }
         NeighbourChoice joins;
         for (cell = hunt; cell < slots; cell = nextUntouched(maze, cell + 1)) {
-            joins = placesWhere(list, layout.neighbours(cell, list), visited);
+            joins = placesWhere(list, layout.links(cell, list), visited);
             if (!joins.empty()) {
                 break;
             }
@@ -57,8 +57,9 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
         if (cell == slots) {
             cell = hunt;
         } else {
-            const CellId join = neighbourAt(list, joins.draw(random));
-            maze.setOpen(cell, join, true);
+            const Link& link = list[static_cast<std::size_t>(joins.draw(random))];
+            const CellId join = link.next;
+            maze.setOpen(link.side, true);
             observer.opened(cell, join);
         }
         maze.setScratch(cell, kVisited);

@@ -21,7 +21,7 @@ void carvePrimOn(const View& maze, SeededRandom& random, Observer& observer) {
     // A cell joins the frontier at most once; pages the list never reaches are
     // never touched.
     frontier.reserve(layout.cellCount());
-    NeighbourArray list{};
+    LinkArray list{};
     const auto reach = [&](int count) {
         for (int place = 0; place < count; ++place) {
             const CellId next = neighbourAt(list, place);
@@ -39,15 +39,15 @@ void carvePrimOn(const View& maze, SeededRandom& random, Observer& observer) {
         maze.setScratch(seed, kInMaze);
         observer.mark(seed, CellRole::Done);
         observer.current(seed);
-        reach(layout.neighbours(seed, list));
+        reach(layout.links(seed, list));
         while (!frontier.empty()) {
             const std::uint64_t pick = drawBelow(random, frontier.size());
             const CellId cell = frontier[pick];
             frontier[pick] = frontier.back();
             frontier.pop_back();
-            const int count = layout.neighbours(cell, list);
+            const int count = layout.links(cell, list);
             const int place = placesWhere(list, count, inMaze).draw(random);
-            maze.setOpen(cell, neighbourAt(list, place), true);
+            maze.setOpen(list[static_cast<std::size_t>(place)].side, true);
             maze.setScratch(cell, kInMaze);
             observer.current(cell);
             observer.opened(cell, neighbourAt(list, place));

@@ -19,6 +19,9 @@ using NeighbourArray = std::array<CellId, kMaxNeighbours>;
 inline CellId neighbourAt(const NeighbourArray& list, int place) {
     return list[static_cast<std::size_t>(place)];
 }
+inline CellId neighbourAt(const LinkArray& links, int place) {
+    return links[static_cast<std::size_t>(place)].next;
+}
 
 // Places in a cell's neighbour list gathered to draw one from. A single
 // choice draws nothing, as the rectangle's carvers do.
@@ -38,8 +41,8 @@ private:
 };
 
 // The places of the neighbours that pass the test, in the topology's order.
-template <typename Accept>
-NeighbourChoice placesWhere(const NeighbourArray& list, int count, Accept&& accept) {
+template <typename List, typename Accept>
+NeighbourChoice placesWhere(const List& list, int count, Accept&& accept) {
     NeighbourChoice choice;
     for (int place = 0; place < count; ++place) {
         if (accept(neighbourAt(list, place))) {

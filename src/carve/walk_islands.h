@@ -20,7 +20,7 @@ std::uint64_t markIsland(const View& maze, CellId start) {
         static_cast<void>(start);
         return layout.cellCount();
     } else {
-        return fillJoinedCells(maze, start, [](CellId, CellId) { return true; });
+        return fillJoinedCells(maze, start, [](const Link&) { return true; });
     }
 }
 

@@ -50,6 +50,21 @@ ShapeParts findPartsOf(const Layout& topology, std::size_t listed) {
 }  // namespace
 
 ShapeParts findParts(const Topology& topology, std::size_t listed) {
+    // Searching a hole-free layout of millions of cells cost a quarter of
+    // generating its maze.
+    const bool holeFree = topology.cellCount() == topology.slotCount();
+    const bool triangleColumn = topology.kind() == ShapeKind::Triangle && topology.width() == 1;
+    if (holeFree && !triangleColumn) {
+        ShapeParts whole{1, {}};
+        if (listed > 0) {
+            whole.firsts.push_back(0);
+        }
+        return whole;
+    }
+    return searchParts(topology, listed);
+}
+
+ShapeParts searchParts(const Topology& topology, std::size_t listed) {
     return visitLayout(topology, [&](const auto& layout) { return findPartsOf(layout, listed); });
 }
 

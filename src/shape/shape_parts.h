@@ -17,7 +17,13 @@ struct ShapeParts {
     std::vector<CellId> firsts;
 };
 
-// Linear in the cells; holds a bit a place and the search's frontier.
+// A layout without holes is one piece, told at once, but for a column of
+// triangles, whose cells meet at corners every other row; any other is
+// searched (searchParts).
 ShapeParts findParts(const Topology& topology, std::size_t listed = 8);
+
+// The parts searched for: linear in the cells, holding a bit a place and the
+// search's frontier.
+ShapeParts searchParts(const Topology& topology, std::size_t listed = 8);
 
 }  // namespace nitka

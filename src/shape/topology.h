@@ -73,6 +73,15 @@ struct Link {
 };
 using LinkArray = std::array<Link, kMaxNeighbours>;
 
+// The place of cell among count links; count when it is none of them.
+inline int placeIn(const LinkArray& links, int count, CellId cell) {
+    int place = 0;
+    while (place < count && links[static_cast<std::size_t>(place)].next != cell) {
+        ++place;
+    }
+    return place;
+}
+
 // A layout's neighbours read from its links, for the layouts that answer
 // Topology::neighbours by their links.
 template <typename L>

@@ -16,7 +16,7 @@ public:
 
     std::uint64_t moves() const { return m_route->moves(); }
     void push(CellId cell, int place, CellId, const LinkArray& enteredLinks, int enteredCount) {
-        m_route->push(place, search::placeIn(enteredLinks, enteredCount, cell));
+        m_route->push(place, placeIn(enteredLinks, enteredCount, cell));
     }
     CellId popFrom(CellId, const LinkArray& cellLinks) {
         const CellId left =

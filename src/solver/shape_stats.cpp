@@ -79,7 +79,7 @@ SideCounts countSides(const View& maze, CellId start, CellId target) {
     stats.cells = topology.cellCount();
 
     maze.clearScratch();
-    const auto open = [&maze](CellId a, CellId b) { return maze.isOpen(a, b); };
+    const auto open = [&maze](const Link& link) { return maze.isOpen(link.side); };
     std::uint64_t components = 1;
     std::uint64_t rings = isBareRing(maze, start) ? 1 : 0;
     stats.reachable = fillJoinedCells(maze, start, open);

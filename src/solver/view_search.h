@@ -26,15 +26,6 @@ namespace nitka::search {
 
 using NeighbourArray = std::array<CellId, kMaxNeighbours>;
 
-// The place of cell among count links; count when it is none of them.
-inline int placeIn(const LinkArray& links, int count, CellId cell) {
-    int place = 0;
-    while (place < count && links[static_cast<std::size_t>(place)].next != cell) {
-        ++place;
-    }
-    return place;
-}
-
 static_assert(kOnRoute + kMaxNeighbours < 16);
 
 // The first place from `first` on whose link a route may cross from cell into

@@ -49,9 +49,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.label); });
 
 TEST(FindParts, WalksALargeLayoutInOnePiece) {
-    const ShapeParts parts = findParts(*makeTopology(ShapeKind::Hex, 1000, 1000));
+    const ShapeParts parts = searchParts(*makeTopology(ShapeKind::Hex, 1000, 1000));
     EXPECT_EQ(parts.count, 1u);
     EXPECT_EQ(parts.firsts, std::vector<CellId>{0});
+}
+
+// What findParts tells of a layout without holes, unsearched, is what a
+// search finds, on every shape and the narrowest sizes.
+TEST(FindParts, TellsAHoleFreeLayoutAsASearchFindsIt) {
+    for (const ShapeKind kind :
+         {ShapeKind::Rect, ShapeKind::Hex, ShapeKind::Triangle, ShapeKind::Polar}) {
+        for (int width = 1; width <= 4; ++width) {
+            for (int height = 1; height <= 6; ++height) {
+                const auto layout = makeTopology(kind, width, height);
+                const ShapeParts told = findParts(*layout);
+                const ShapeParts searched = searchParts(*layout);
+                EXPECT_EQ(told.count, searched.count) << shapeName(kind) << width << 'x' << height;
+                EXPECT_EQ(told.firsts, searched.firsts)
+                    << shapeName(kind) << width << 'x' << height;
+            }
+        }
+    }
 }
 
 }  // namespace
