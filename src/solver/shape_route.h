@@ -30,9 +30,9 @@ public:
     void pop() { m_moves.pop_back(); }
 
     // Calls visit(cell) for every cell of the route, first to last.
-    // Requires: the route was found on this topology.
-    template <typename Visit>
-    void forEachCell(const Topology& topology, Visit&& visit) const {
+    // Requires: the route was found on this topology, or on its layout.
+    template <typename Cells, typename Visit>
+    void forEachCell(const Cells& topology, Visit&& visit) const {
         std::array<CellId, kMaxNeighbours> list{};
         CellId cell = m_start;
         visit(cell);

@@ -1,17 +1,36 @@
-#include "solver/shape_stats.h"
+#pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
+#include "grid/wall_grid.h"
 #include "shape/cell_fill.h"
 #include "shape/maze_view.h"
-#include "solver/shape_search.h"
+#include "shape/shape_maze.h"
+#include "solver/maze_stats.h"
+#include "solver/view_route.h"
 
-namespace nitka {
-namespace {
+// The measures of `info`, written once over a maze view (shape/maze_view.h).
+// A side counts as open when the view calls it passable, so a grid's
+// hand-edited flag counts as its route search walks it.
+namespace nitka::measure {
 
-using NeighbourArray = std::array<CellId, kMaxNeighbours>;
+// The cells a maze's routes run between: a rectangle's top-left and
+// bottom-right corners, else its topology's start and target.
+struct Ends {
+    CellId start = 0;
+    CellId target = 0;
+};
+
+inline Ends endsOf(const WallGrid& grid) {
+    return {0, grid.cellCount() - 1};
+}
+
+inline Ends endsOf(const ShapeMaze& maze) {
+    return {maze.topology().start(), maze.topology().target()};
+}
 
 // The open sides of a cell, and how many lead to later cells in reading order
 // (so that each passage is counted once, from its earlier cell).
@@ -22,12 +41,12 @@ struct Openings {
 
 template <typename View>
 Openings openingsOf(const View& maze, CellId cell) {
-    NeighbourArray list{};
+    search::NeighbourArray list{};
     const int count = maze.layout().neighbours(cell, list);
     Openings openings;
     for (int place = 0; place < count; ++place) {
         const CellId next = list[static_cast<std::size_t>(place)];
-        if (maze.isOpen(cell, next)) {
+        if (maze.passable(cell, next)) {
             ++openings.all;
             openings.onward += next > cell ? 1 : 0;
         }
@@ -40,17 +59,16 @@ Openings openingsOf(const View& maze, CellId cell) {
 // a cell of another kind: once over the piece at most.
 template <typename View>
 bool isBareRing(const View& maze, CellId start) {
-    const auto& topology = maze.layout();
-    NeighbourArray list{};
+    search::NeighbourArray list{};
     CellId previous = kNoCell;
     CellId cell = start;
     do {
-        const int count = topology.neighbours(cell, list);
+        const int count = maze.layout().neighbours(cell, list);
         CellId onward = kNoCell;
         int open = 0;
         for (int place = 0; place < count; ++place) {
             const CellId next = list[static_cast<std::size_t>(place)];
-            if (maze.isOpen(cell, next)) {
+            if (maze.passable(cell, next)) {
                 ++open;
                 onward = next != previous && onward == kNoCell ? next : onward;
             }
@@ -71,22 +89,22 @@ struct SideCounts {
 
 // The counts of every cell's sides and pieces, the scratch left clear.
 template <typename View>
-SideCounts countSides(const View& maze, CellId start, CellId target) {
-    const auto& topology = maze.layout();
+SideCounts countSides(const View& maze, Ends ends) {
+    const auto& layout = maze.layout();
     MazeStats stats;
-    stats.width = topology.width();
-    stats.height = topology.height();
-    stats.cells = topology.cellCount();
+    stats.width = layout.width();
+    stats.height = layout.height();
+    stats.cells = layout.cellCount();
 
     maze.clearScratch();
-    const auto open = [&maze](CellId a, CellId b) { return maze.isOpen(a, b); };
+    const auto passes = [&maze](CellId a, CellId b) { return maze.passable(a, b); };
     std::uint64_t components = 1;
-    std::uint64_t rings = isBareRing(maze, start) ? 1 : 0;
-    stats.reachable = fillJoinedCells(maze, start, open);
-    const bool targetReachable = maze.scratch(target) != 0;
+    std::uint64_t rings = isBareRing(maze, ends.start) ? 1 : 0;
+    stats.reachable = fillJoinedCells(maze, ends.start, passes);
+    const bool targetReachable = maze.scratch(ends.target) != 0;
     std::uint64_t corridorEnds = 0;
-    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-        if (!topology.isCell(cell)) {
+    for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
+        if (!layout.isCell(cell)) {
             continue;
         }
         const Openings openings = openingsOf(maze, cell);
@@ -97,7 +115,7 @@ SideCounts countSides(const View& maze, CellId start, CellId target) {
         corridorEnds += openings.all == 2 ? 0 : static_cast<std::uint64_t>(openings.all);
         if (maze.scratch(cell) == 0) {
             rings += isBareRing(maze, cell) ? 1 : 0;
-            fillJoinedCells(maze, cell, open);
+            fillJoinedCells(maze, cell, passes);
             ++components;
         }
     }
@@ -108,23 +126,26 @@ SideCounts countSides(const View& maze, CellId start, CellId target) {
     return {stats, targetReachable};
 }
 
-}  // namespace
+// The figures and the shortest route they count, kept for measures that walk
+// it: the one shortestRoute finds (without a loop the only route); nullopt
+// without.
+template <typename Route>
+struct Measures {
+    MazeStats stats;
+    std::optional<Route> shortest;
+};
 
-MazeStats measureShapeMaze(ShapeMaze& maze) {
-    return measureShapeMazeWithRoute(maze).stats;
-}
-
-ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
-    const Topology& topology = maze.topology();
-    const CellId start = topology.start();
-    const CellId target = topology.target();
-    const SideCounts counts =
-        withMazeView(maze, [&](const auto& view) { return countSides(view, start, target); });
-    MazeStats stats = counts.stats;
-    const bool targetReachable = counts.targetReachable;
-    std::optional<ShapeRoute> shortest;
-    if (targetReachable) {
-        std::optional<ShapeRoute> route = findShapeRoute(maze, start, target);
+// Linear time, as long as shortestRoute's levels fit its queue; besides the
+// searches' routes and queue it uses only the scratch bits, clear again on
+// return.
+template <typename View>
+auto measureView(const View& maze, Ends ends) {
+    SideCounts counts = countSides(maze, ends);
+    MazeStats& stats = counts.stats;
+    using Route = typename decltype(windowRoute(maze, ends.start, ends.target))::value_type;
+    std::optional<Route> shortest;
+    if (counts.targetReachable) {
+        std::optional<Route> route = windowRoute(maze, ends.start, ends.target);
         if (route) {
             stats.routeCells = route->moves() + 1;
         }
@@ -134,13 +155,13 @@ ShapeMeasures measureShapeMazeWithRoute(ShapeMaze& maze) {
             shortest = std::move(route);
         } else {
             route.reset();
-            shortest = findShortestShapeRoute(maze, start, target);
+            shortest = shortestRoute(maze, ends.start, ends.target);
         }
         if (shortest) {
             stats.shortestCells = shortest->moves() + 1;
         }
     }
-    return {stats, std::move(shortest)};
+    return Measures<Route>{stats, std::move(shortest)};
 }
 
-}  // namespace nitka
+}  // namespace nitka::measure
