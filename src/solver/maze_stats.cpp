@@ -1,7 +1,6 @@
 #include "solver/maze_stats.h"
 
-#include "shape/maze_view.h"
-#include "solver/view_measures.h"
+#include "solver/measured_maze.h"
 
 namespace nitka {
 
@@ -12,23 +11,12 @@ std::optional<double> meanCorridorLength(const MazeStats& stats) {
     return static_cast<double>(stats.passages) / static_cast<double>(stats.corridors);
 }
 
-namespace {
-
-template <typename Maze>
-MazeStats statsOf(Maze& maze) {
-    return withMazeView(maze, [&](const auto& view) {
-        return measure::measureView(view, measure::endsOf(maze)).stats;
-    });
-}
-
-}  // namespace
-
 MazeStats measureMaze(WallGrid& grid) {
-    return statsOf(grid);
+    return measureWithDifficulty(grid).stats;
 }
 
 MazeStats measureMaze(ShapeMaze& maze) {
-    return statsOf(maze);
+    return measureWithDifficulty(maze).stats;
 }
 
 }  // namespace nitka

@@ -45,7 +45,7 @@ std::optional<double> meanCorridorLength(const MazeStats& stats);
 
 // Linear time, as long as the shortest route search's levels fit its queue;
 // besides the searches' routes and queue it uses only the scratch bits, clear
-// again on return.
+// again on return. The figures of measureWithDifficulty (measured_maze.h).
 MazeStats measureMaze(WallGrid& grid);
 
 // The same for a maze of any shape: width and height as the topology gives
