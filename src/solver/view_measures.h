@@ -9,6 +9,7 @@
 #include "shape/cell_fill.h"
 #include "shape/maze_view.h"
 #include "shape/shape_maze.h"
+#include "solver/grid_counts.h"
 #include "solver/maze_stats.h"
 #include "solver/view_route.h"
 
@@ -16,13 +17,6 @@
 // A side counts as open when the view calls it passable, so a grid's
 // hand-edited flag counts as its route search walks it.
 namespace nitka::measure {
-
-// The cells a maze's routes run between: a rectangle's top-left and
-// bottom-right corners, else its topology's start and target.
-struct Ends {
-    CellId start = 0;
-    CellId target = 0;
-};
 
 inline Ends endsOf(const WallGrid& grid) {
     return {0, grid.cellCount() - 1};
@@ -82,12 +76,8 @@ bool isBareRing(const View& maze, CellId start) {
     return true;
 }
 
-struct SideCounts {
-    MazeStats stats;
-    bool targetReachable = false;
-};
-
-// The counts of every cell's sides and pieces, the scratch left clear.
+// The counts of every cell's sides and pieces, the scratch left clear. A
+// WallGrid takes the fast path of grid_counts.h instead.
 template <typename View>
 SideCounts countSides(const View& maze, Ends ends) {
     const auto& layout = maze.layout();
