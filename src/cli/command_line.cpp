@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
+#include <utility>
 
 #include "cli/tool_error.h"
 
@@ -86,12 +88,15 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     InfoRequest info;
     AnimateRequest animate;
     BookRequest book;
-    const CLI::App* generateCommand = addGenerateCommand(app, generate);
-    const CLI::App* solveCommand = addSolveCommand(app, solve);
-    const CLI::App* renderCommand = addRenderCommand(app, render);
-    const CLI::App* infoCommand = addInfoCommand(app, info);
-    const CLI::App* animateCommand = addAnimateCommand(app, animate);
-    const CLI::App* bookCommand = addBookCommand(app, book);
+    // Each command, and the request its options fill in as they are parsed.
+    const std::pair<const CLI::App*, std::function<Invocation()>> requests[] = {
+        {addGenerateCommand(app, generate), [&] { return Invocation(generate); }},
+        {addSolveCommand(app, solve), [&] { return Invocation(solve); }},
+        {addRenderCommand(app, render), [&] { return Invocation(render); }},
+        {addInfoCommand(app, info), [&] { return Invocation(info); }},
+        {addAnimateCommand(app, animate), [&] { return Invocation(animate); }},
+        {addBookCommand(app, book), [&] { return Invocation(book); }},
+    };
 
     const auto commands = app.get_subcommands({});
     const auto named = [&](std::string_view name) -> CLI::App* {
@@ -137,23 +142,10 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
         throw toldUsage(error, activeCommand(app));
     }
 
-    if (generateCommand->parsed()) {
-        return generate;
-    }
-    if (solveCommand->parsed()) {
-        return solve;
-    }
-    if (renderCommand->parsed()) {
-        return render;
-    }
-    if (infoCommand->parsed()) {
-        return info;
-    }
-    if (animateCommand->parsed()) {
-        return animate;
-    }
-    if (bookCommand->parsed()) {
-        return book;
+    for (const auto& [command, request] : requests) {
+        if (command->parsed()) {
+            return request();
+        }
     }
     throw UsageError("", "no command given");
 }

@@ -2,13 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <variant>
+
 #include "cli/info_text.h"
-#include "cli/maze_input.h"
+#include "cli/maze_command.h"
 #include "cli/output_target.h"
-#include "cli/planned_input.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
-#include "cli/system_facts.h"
 #include "plan/memory_need.h"
 #include "solver/measured_maze.h"
 
@@ -38,23 +38,13 @@ CLI::App* addInfoCommand(CLI::App& app, InfoRequest& request) {
 }
 
 void runInfo(const InfoRequest& asked) {
-    InfoRequest request = asked;
-    request.input = mazeFileOrDefault(asked.input);
-    const std::string& input = request.input;
-    const SystemFacts facts = systemFacts();
-    planned(planInfo(request, facts));
+    const MazeCommand command(asked, planInfo);
+    const InfoRequest& request = command.request();
     OutputTarget output("-");
-    const double cells = expectedCells(input);
-    Progress progress("info", !request.quiet && Progress::terminalAttached(),
-                      {cells * kReadSecondsPerCell, cells * 30e-9});
-    AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planInfo(request, facts, &header)); },
-        searchNeed);
-    progress.nextStage();
-    auto* const grid = std::get_if<WallGrid>(&maze);
-    auto* const shape = std::get_if<ShapeMaze>(&maze);
+    Progress progress = command.progress("info", {30e-9});
+    AnyMaze maze = command.read(progress, searchNeed);
     const auto [stats, difficulty] =
-        grid ? measureWithDifficulty(*grid) : measureWithDifficulty(*shape);
+        std::visit([](auto& held) { return measureWithDifficulty(held); }, maze);
     const std::string text =
         request.json ? infoJson(stats, difficulty) : infoLines(stats, difficulty);
     output.write([&](std::streambuf& out) {

@@ -9,17 +9,16 @@
 #include <limits>
 #include <memory>
 #include <utility>
+#include <variant>
 
 #include "carve/grid_shape_copy.h"
-#include "cli/maze_input.h"
+#include "cli/maze_command.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
-#include "cli/planned_input.h"
 #include "cli/print_inputs.h"
 #include "cli/progress.h"
 #include "cli/route_choice.h"
 #include "cli/shared_options.h"
-#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "plan/memory_need.h"
 #include "render/ascii_render.h"
@@ -186,37 +185,32 @@ CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
 }
 
 void runRender(const RenderRequest& asked) {
-    RenderRequest request = asked;
-    request.input = mazeFileOrDefault(asked.input);
-    const std::string& input = request.input;
-    const SystemFacts facts = systemFacts();
-    const RenderPlan plan = planned(planRender(request, facts));
+    const MazeCommand command(asked, planRender);
+    const RenderRequest& request = command.request();
+    const RenderPlan& plan = command.plan();
     const std::optional<std::int64_t> created =
         plan.format == ImageFormat::Pdf ? pdfCreationDate(std::getenv("SOURCE_DATE_EPOCH"))
                                         : std::nullopt;
     OutputTarget output(request.output);
-    const double cells = expectedCells(input);
-    Progress progress("render", !request.quiet && Progress::terminalAttached(),
-                      {cells * kReadSecondsPerCell, cells * 10e-9, cells * 12e-9});
-    AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planRender(request, facts, &header)); },
-        renderNeed);
-    progress.nextStage();
+    Progress progress = command.progress("render", {10e-9, 12e-9});
+    AnyMaze maze = command.read(progress, renderNeed);
     const Marks marks = plan.marks;
     auto* const shape = std::get_if<ShapeMaze>(&maze);
     const ShapeWriter shapeWriter = shapeWriterOf(plan.format);
     // ASCII's characters draw only squares.
     if (shape && plan.format == ImageFormat::Ascii && !drawsInAscii(shape->topology())) {
-        throw UsageError(inputName(input), "ASCII draws only a plain rectangle and this is a " +
-                                               shapeDescription(shape->topology()) +
-                                               "; give --format svg, png, pdf or json");
+        throw UsageError(inputName(request.input),
+                         "ASCII draws only a plain rectangle and this is a " +
+                             shapeDescription(shape->topology()) +
+                             "; give --format svg, png, pdf or json");
     }
     const bool route = plan.route || request.answer;
-    if (route && shape) {
-        markRoute(*shape, chooseRoute(*shape, {}, request.shortest, inputName(input)));
-    } else if (route) {
-        auto& grid = std::get<WallGrid>(maze);
-        markRoute(grid, chooseRoute(grid, {}, request.shortest, inputName(input)));
+    if (route) {
+        std::visit(
+            [&](auto& held) {
+                markRoute(held, chooseRoute(held, {}, request.shortest, inputName(request.input)));
+            },
+            maze);
     }
     progress.nextStage();
     RenderOptions options;

@@ -1,44 +1,43 @@
 #include "cli/route_choice.h"
 
 #include "cli/tool_error.h"
-#include "solver/grid_search.h"
-#include "solver/shape_search.h"
+#include "shape/maze_view.h"
+#include "solver/view_route.h"
 
 namespace nitka {
 namespace {
-
-std::string cellText(GridCell cell) {
-    return std::to_string(cell.x) + ',' + std::to_string(cell.y);
-}
-
-GridCell insideEnd(const WallGrid& grid, const std::optional<GridCell>& given, GridCell corner,
-                   const char* option) {
-    if (!given) {
-        return corner;
-    }
-    if (!grid.contains(*given)) {
-        throw ToolError(option, cellText(*given) + " lies outside the maze of " +
-                                    std::to_string(grid.width()) + " x " +
-                                    std::to_string(grid.height()) + " cells");
-    }
-    return *given;
-}
 
 std::string positionText(CellPosition position) {
     return std::to_string(position.x) + ',' + std::to_string(position.y);
 }
 
-CellId shapeEnd(const Topology& topology, const std::optional<GridCell>& given, CellId fallback,
-                const char* option) {
+// The cell given for option, found by layout, else fallback; refusal says,
+// after the given position, why it names no cell.
+template <typename Cells>
+CellId endCell(const Cells& layout, const std::optional<GridCell>& given, CellId fallback,
+               const char* option, const std::string& refusal) {
     if (!given) {
         return fallback;
     }
-    const CellId cell = topology.cellAt({given->x, given->y});
+    const CellId cell = layout.cellAt({given->x, given->y});
     if (cell == kNoCell) {
-        throw ToolError(option, cellText(*given) + " is no cell of the " +
-                                    std::string(shapeName(topology.kind())) + " maze");
+        throw ToolError(option, positionText({given->x, given->y}) + refusal);
     }
     return cell;
+}
+
+// The route between two cells of the view's maze; ToolError naming mazeName
+// when there is none.
+template <typename View>
+auto routeBetween(const View& maze, CellId from, CellId to, bool shortest,
+                  const std::string& mazeName) {
+    auto route = shortest ? shortestRoute(maze, from, to) : windowRoute(maze, from, to);
+    if (!route) {
+        const auto& layout = maze.layout();
+        throw ToolError(mazeName, "no route from " + positionText(layout.position(from)) + " to " +
+                                      positionText(layout.position(to)));
+    }
+    return std::move(*route);
 }
 
 }  // namespace
@@ -46,27 +45,23 @@ CellId shapeEnd(const Topology& topology, const std::optional<GridCell>& given, 
 ShapeRoute chooseRoute(ShapeMaze& maze, const RouteEnds& ends, bool shortest,
                        const std::string& mazeName) {
     const Topology& topology = maze.topology();
-    const CellId from = shapeEnd(topology, ends.from, topology.start(), "--from");
-    const CellId to = shapeEnd(topology, ends.to, topology.target(), "--to");
-    std::optional<ShapeRoute> route =
-        shortest ? findShortestShapeRoute(maze, from, to) : findShapeRoute(maze, from, to);
-    if (!route) {
-        throw ToolError(mazeName, "no route from " + positionText(topology.position(from)) +
-                                      " to " + positionText(topology.position(to)));
-    }
-    return std::move(*route);
+    const std::string refusal =
+        " is no cell of the " + std::string(shapeName(topology.kind())) + " maze";
+    const CellId from = endCell(topology, ends.from, topology.start(), "--from", refusal);
+    const CellId to = endCell(topology, ends.to, topology.target(), "--to", refusal);
+    return withMazeView(
+        maze, [&](const auto& view) { return routeBetween(view, from, to, shortest, mazeName); });
 }
 
 GridRoute chooseRoute(WallGrid& grid, const RouteEnds& ends, bool shortest,
                       const std::string& mazeName) {
-    const GridCell from = insideEnd(grid, ends.from, {0, 0}, "--from");
-    const GridCell to = insideEnd(grid, ends.to, {grid.width() - 1, grid.height() - 1}, "--to");
-    std::optional<GridRoute> route =
-        shortest ? findShortestRoute(grid, from, to) : findGridRoute(grid, from, to);
-    if (!route) {
-        throw ToolError(mazeName, "no route from " + cellText(from) + " to " + cellText(to));
-    }
-    return std::move(*route);
+    const GridView<WallGrid> view(grid);
+    const GridLayout& layout = view.layout();
+    const std::string refusal = " lies outside the maze of " + std::to_string(grid.width()) +
+                                " x " + std::to_string(grid.height()) + " cells";
+    const CellId from = endCell(layout, ends.from, 0, "--from", refusal);
+    const CellId to = endCell(layout, ends.to, layout.cellCount() - 1, "--to", refusal);
+    return routeBetween(view, from, to, shortest, mazeName);
 }
 
 }  // namespace nitka

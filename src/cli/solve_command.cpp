@@ -3,16 +3,17 @@
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <variant>
 
-#include "cli/maze_input.h"
+#include "cli/maze_command.h"
 #include "cli/option_values.h"
 #include "cli/output_target.h"
-#include "cli/planned_input.h"
 #include "cli/progress.h"
 #include "cli/shared_options.h"
-#include "cli/system_facts.h"
 #include "cli/tool_error.h"
 #include "plan/memory_need.h"
+#include "shape/maze_view.h"
+#include "solver/view_route.h"
 
 namespace nitka {
 
@@ -46,40 +47,29 @@ CLI::App* addSolveCommand(CLI::App& app, SolveRequest& request) {
 }
 
 void runSolve(const SolveRequest& asked) {
-    SolveRequest request = asked;
-    request.input = mazeFileOrDefault(asked.input);
-    const std::string& input = request.input;
-    const SystemFacts facts = systemFacts();
-    planned(planSolve(request, facts));
+    const MazeCommand command(asked, planSolve);
+    const SolveRequest& request = command.request();
     OutputTarget output("-");
-    const double cells = expectedCells(input);
-    Progress progress("solve", !request.quiet && Progress::terminalAttached(),
-                      {cells * kReadSecondsPerCell, cells * 15e-9});
-    AnyMaze maze = readPlannedMaze(
-        input, [&](const FileMaze& header) { planned(planSolve(request, facts, &header)); },
-        searchNeed);
-    progress.nextStage();
+    Progress progress = command.progress("solve", {15e-9});
+    AnyMaze maze = command.read(progress, searchNeed);
     const auto writeCell = [](std::streambuf& out, std::int64_t x, std::int64_t y) {
         const std::string line = std::to_string(x) + ' ' + std::to_string(y) + '\n';
         out.sputn(line.data(), static_cast<std::streamsize>(line.size()));
     };
-    if (auto* grid = std::get_if<WallGrid>(&maze)) {
-        const GridRoute route =
-            chooseRoute(*grid, request.ends, request.shortest, inputName(input));
-        output.write([&](std::streambuf& out) {
-            route.forEachCell([&](GridCell cell) { writeCell(out, cell.x, cell.y); });
-        });
-        return;
-    }
-    auto& shape = std::get<ShapeMaze>(maze);
-    const ShapeRoute route = chooseRoute(shape, request.ends, request.shortest, inputName(input));
-    const Topology& topology = shape.topology();
-    output.write([&](std::streambuf& out) {
-        route.forEachCell(topology, [&](CellId cell) {
-            const CellPosition at = topology.position(cell);
-            writeCell(out, at.x, at.y);
-        });
-    });
+    std::visit(
+        [&](auto& held) {
+            const auto route =
+                chooseRoute(held, request.ends, request.shortest, inputName(request.input));
+            withMazeView(held, [&](const auto& view) {
+                output.write([&](std::streambuf& out) {
+                    forEachRouteCell(view, route, [&](CellId cell) {
+                        const CellPosition at = view.layout().position(cell);
+                        writeCell(out, at.x, at.y);
+                    });
+                });
+            });
+        },
+        maze);
 }
 
 }  // namespace nitka

@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "grid/grid_route.h"
-#include "grid/wall_grid.h"
 #include "shape/shape_maze.h"
-#include "solver/shape_route.h"
+#include "solver/search_parts.h"
+#include "solver/view_route.h"
 
 namespace nitka {
 
@@ -30,24 +29,39 @@ double expectedExploredCells(const DifficultyParts& parts);
 // expectedExploredCells / 10 + decisions, rounded to a tenth.
 double difficultyScore(const DifficultyParts& parts);
 
-// The parts of maze, the route running from its topology's start to its
-// target, reachable as counted elsewhere (measureShapeMaze); nullopt when no
-// route joins them. Linear time, as findShortestShapeRoute; the scratch bits
-// clear again on return.
-std::optional<DifficultyParts> shapeDifficultyParts(ShapeMaze& maze, std::uint64_t reachable);
-
-// The same for a rectangle in the window's format, from its top-left to its
-// bottom-right cell (see measureMaze).
-std::optional<DifficultyParts> gridDifficultyParts(WallGrid& grid, std::uint64_t reachable);
-
 // The parts along shortest, a shortest route from the start to the target
-// found on this maze by the searches (measureMazeWithRoute and
-// measureShapeMazeWithRoute keep one), reachable as counted elsewhere. The
-// same parts as the two above, without their search: linear in the route.
-DifficultyParts gridDifficultyParts(const WallGrid& grid, const GridRoute& shortest,
-                                    std::uint64_t reachable);
-DifficultyParts shapeDifficultyParts(const ShapeMaze& maze, const ShapeRoute& shortest,
-                                     std::uint64_t reachable);
+// found on this maze view (shortestRoute, or measure::measureView, which keeps
+// one), reachable as counted elsewhere (measureMaze). Linear in the route.
+template <typename View, typename Route>
+DifficultyParts difficultyParts(const View& maze, const Route& shortest, std::uint64_t reachable) {
+    DifficultyParts parts;
+    parts.routeCells = shortest.moves() + 1;
+    parts.reachable = reachable;
+    // Three cells of the route in view at a time: the one before, the one
+    // judged and the one after. The judged one offers a choice when a side
+    // other than those to its two route neighbours lets a route through.
+    const auto offersChoice = [&maze](CellId cell, CellId before, CellId after) {
+        LinkArray list{};
+        const int count = maze.layout().links(cell, list);
+        for (int i = 0; i < count; ++i) {
+            const Link& link = list[static_cast<std::size_t>(i)];
+            if (link.next != before && link.next != after && maze.passable(link.side)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    CellId before = kNoCell;
+    CellId judged = kNoCell;
+    forEachRouteCell(maze, shortest, [&](CellId cell) {
+        if (judged != kNoCell && offersChoice(judged, before, cell)) {
+            ++parts.decisions;
+        }
+        before = judged;
+        judged = cell;
+    });
+    return parts;
+}
 
 // The score of a maze of any shape, measuring what it needs; nullopt without
 // a route. Linear time.

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "grid/grid_route.h"
 #include "grid/wall_grid.h"
+#include "shape/shape_maze.h"
 
 namespace nitka {
 
@@ -43,21 +43,14 @@ struct MazeStats {
 // Steps a corridor, passages / corridors; none without a passage.
 std::optional<double> meanCorridorLength(const MazeStats& stats);
 
-// Linear time, as long as findShortestRoute's levels fit its queue; besides
-// the searches' routes and queue it uses only the scratch bits, clear again on
-// return.
+// Linear time, as long as the shortest route search's levels fit its queue;
+// besides the searches' routes and queue it uses only the scratch bits, clear
+// again on return. The figures of measureWithDifficulty (measured_maze.h).
 MazeStats measureMaze(WallGrid& grid);
 
-// measureMaze's figures and the shortest route they count, kept for measures
-// that walk it: from the top-left to the bottom-right cell, the one
-// findShortestRoute finds (without a loop the only route); nullopt without.
-struct GridMeasures {
-    MazeStats stats;
-    std::optional<GridRoute> shortest;
-};
-
-// measureMaze, keeping the route: the same searches, the route's memory
-// besides.
-GridMeasures measureMazeWithRoute(WallGrid& grid);
+// The same for a maze of any shape: width and height as the topology gives
+// them, cells its cell count, reachable cells counted from the topology's start
+// cell, and the routes from its start to its target cell.
+MazeStats measureMaze(ShapeMaze& maze);
 
 }  // namespace nitka

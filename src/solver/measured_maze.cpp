@@ -1,26 +1,32 @@
 #include "solver/measured_maze.h"
 
+#include "shape/maze_view.h"
 #include "solver/difficulty.h"
-#include "solver/shape_stats.h"
+#include "solver/view_measures.h"
 
 namespace nitka {
+namespace {
+
+template <typename Maze>
+MeasuredMaze measuredOf(Maze& maze) {
+    return withMazeView(maze, [&](const auto& view) -> MeasuredMaze {
+        const auto measures = measure::measureView(view, measure::endsOf(maze));
+        if (!measures.shortest) {
+            return {measures.stats, std::nullopt};
+        }
+        return {measures.stats, difficultyScore(difficultyParts(view, *measures.shortest,
+                                                                measures.stats.reachable))};
+    });
+}
+
+}  // namespace
 
 MeasuredMaze measureWithDifficulty(WallGrid& grid) {
-    const GridMeasures measures = measureMazeWithRoute(grid);
-    if (!measures.shortest) {
-        return {measures.stats, std::nullopt};
-    }
-    return {measures.stats, difficultyScore(gridDifficultyParts(grid, *measures.shortest,
-                                                                measures.stats.reachable))};
+    return measuredOf(grid);
 }
 
 MeasuredMaze measureWithDifficulty(ShapeMaze& maze) {
-    const ShapeMeasures measures = measureShapeMazeWithRoute(maze);
-    if (!measures.shortest) {
-        return {measures.stats, std::nullopt};
-    }
-    return {measures.stats, difficultyScore(shapeDifficultyParts(maze, *measures.shortest,
-                                                                 measures.stats.reachable))};
+    return measuredOf(maze);
 }
 
 }  // namespace nitka

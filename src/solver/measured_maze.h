@@ -20,7 +20,7 @@ struct MeasuredMaze {
 // memory as measureMaze.
 MeasuredMaze measureWithDifficulty(WallGrid& grid);
 
-// The same for a maze of any shape, as measureShapeMaze.
+// The same for a maze of any shape, as measureMaze.
 MeasuredMaze measureWithDifficulty(ShapeMaze& maze);
 
 }  // namespace nitka

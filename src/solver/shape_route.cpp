@@ -11,7 +11,9 @@ void ShapeRoute::push(int forward, int back) {
 
 void markRoute(ShapeMaze& maze, const ShapeRoute& route) {
     maze.clearScratch();
-    route.forEachCell(maze.topology(), [&maze](CellId cell) { maze.setScratch(cell, 1); });
+    visitLayout(maze.topology(), [&](const auto& layout) {
+        route.forEachCell(layout, [&maze](CellId cell) { maze.setScratch(cell, 1); });
+    });
 }
 
 }  // namespace nitka

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -31,19 +30,17 @@ public:
     void pop() { m_moves.pop_back(); }
 
     // Calls visit(cell) for every cell of the route, first to last.
-    // Requires: the route was found on this topology.
-    template <typename Visit>
-    void forEachCell(const Topology& topology, Visit&& visit) const {
-        visitLayout(topology, [&](const auto& layout) {
-            LinkArray links;
-            CellId cell = m_start;
+    // Requires: the route was found on this layout.
+    template <Layout L, typename Visit>
+    void forEachCell(const L& layout, Visit&& visit) const {
+        LinkArray links;
+        CellId cell = m_start;
+        visit(cell);
+        for (const std::uint8_t move : m_moves) {
+            layout.links(cell, links);
+            cell = links[move & 0x0Fu].next;
             visit(cell);
-            for (const std::uint8_t move : m_moves) {
-                layout.links(cell, links);
-                cell = links[move & 0x0Fu].next;
-                visit(cell);
-            }
-        });
+        }
     }
 
 private:

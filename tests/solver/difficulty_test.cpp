@@ -15,13 +15,28 @@
 #include "solver/maze_pictures.h"
 #include "solver/maze_stats.h"
 #include "solver/shape_search.h"
-#include "solver/shape_stats.h"
+#include "solver/view_measures.h"
 
 namespace nitka {
 namespace {
 
 using testing::gridFromMaze;
 using testing::mazeFromPicture;
+
+// The parts along the shortest route a search of its own finds, between the
+// ends the measures use; nullopt without a route.
+template <typename Maze>
+std::optional<DifficultyParts> partsOf(Maze& maze) {
+    const std::uint64_t reachable = measureMaze(maze).reachable;
+    const measure::Ends ends = measure::endsOf(maze);
+    return withMazeView(maze, [&](const auto& view) -> std::optional<DifficultyParts> {
+        const auto route = shortestRoute(view, ends.start, ends.target);
+        if (!route) {
+            return std::nullopt;
+        }
+        return difficultyParts(view, *route, reachable);
+    });
+}
 
 // A shortest route from the top-left to the bottom-right corner runs down the
 // left side and along the bottom, 6 cells; the loop on the right leaves 12
@@ -44,8 +59,7 @@ TEST(Difficulty, CountsRouteReachableAndDecisionsOfAPictureMaze) {
         "|           |",
         "+--+--+--+--+",
     }));
-    const MazeStats stats = measureMaze(grid);
-    const auto parts = gridDifficultyParts(grid, stats.reachable);
+    const auto parts = partsOf(grid);
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->routeCells, 6u);
     EXPECT_EQ(parts->reachable, 12u);
@@ -57,7 +71,7 @@ TEST(Difficulty, CountsRouteReachableAndDecisionsOfAPictureMaze) {
     // The same maze on squares of the general kind scores the same.
     ShapeMaze shape(makeTopology(ShapeKind::Rect, 4, 3));
     copyGridToShape(grid, shape);
-    const auto shapeParts = shapeDifficultyParts(shape, measureShapeMaze(shape).reachable);
+    const auto shapeParts = partsOf(shape);
     ASSERT_TRUE(shapeParts);
     EXPECT_EQ(shapeParts->routeCells, parts->routeCells);
     EXPECT_EQ(shapeParts->decisions, parts->decisions);
@@ -65,7 +79,7 @@ TEST(Difficulty, CountsRouteReachableAndDecisionsOfAPictureMaze) {
 
 TEST(Difficulty, NoneWithoutARoute) {
     WallGrid grid(3, 3);
-    EXPECT_FALSE(gridDifficultyParts(grid, 1));
+    EXPECT_FALSE(partsOf(grid));
     ShapeMaze maze(makeTopology(ShapeKind::Hex, 3, 3));
     EXPECT_FALSE(shapeDifficulty(maze));
 }
@@ -85,7 +99,7 @@ double scoreOf(CarveMethod method, int side, std::uint64_t seed) {
     CarveOptions options;
     options.method = method;
     carveMaze(grid, options, random);
-    return difficultyScore(*gridDifficultyParts(grid, measureMaze(grid).reachable));
+    return difficultyScore(*partsOf(grid));
 }
 
 // The mean over some seeds grows with the size for every method on every

@@ -10,21 +10,26 @@
 #include "model/seeded_random.h"
 #include "shape/make_topology.h"
 #include "solver/difficulty.h"
-#include "solver/shape_stats.h"
+#include "solver/maze_stats.h"
+#include "solver/view_measures.h"
+#include "solver/view_route.h"
 
 namespace nitka {
 namespace {
 
 // The score as it was computed before it shared the measures' searches: a
 // shortest route searched for on its own and judged cell by cell.
-std::optional<double> separateScore(WallGrid& grid) {
-    const auto parts = gridDifficultyParts(grid, measureMaze(grid).reachable);
-    return parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
-}
-
-std::optional<double> separateScore(ShapeMaze& maze) {
-    const auto parts = shapeDifficultyParts(maze, measureShapeMaze(maze).reachable);
-    return parts ? std::optional<double>(difficultyScore(*parts)) : std::nullopt;
+template <typename Maze>
+std::optional<double> separateScore(Maze& maze) {
+    const std::uint64_t reachable = measureMaze(maze).reachable;
+    const measure::Ends ends = measure::endsOf(maze);
+    return withMazeView(maze, [&](const auto& view) -> std::optional<double> {
+        const auto route = shortestRoute(view, ends.start, ends.target);
+        if (!route) {
+            return std::nullopt;
+        }
+        return difficultyScore(difficultyParts(view, *route, reachable));
+    });
 }
 
 // Walls of a carved maze turned to the two kinds a hand-edited file may hold
@@ -91,7 +96,7 @@ TEST(MeasuredMaze, ScoresAsTheSeparateSearchOnEveryShape) {
                 carveShapeMaze(maze, {carving.method, GrowingTreePick::Mix, 0.5, carving.braid},
                                random);
                 const MeasuredMaze measured = measureWithDifficulty(maze);
-                EXPECT_EQ(measured.stats, measureShapeMaze(maze));
+                EXPECT_EQ(measured.stats, measureMaze(maze));
                 EXPECT_EQ(measured.difficulty, separateScore(maze));
             }
         }

@@ -1,4 +1,4 @@
-#include "solver/shape_stats.h"
+#include "solver/maze_stats.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ namespace {
 MazeStats measuredAsShape(const WallGrid& grid) {
     ShapeMaze maze(testing::plainRect(grid.width(), grid.height()));
     copyGridToShape(grid, maze);
-    const MazeStats stats = measureShapeMaze(maze);
+    const MazeStats stats = measureMaze(maze);
     EXPECT_TRUE(testing::scratchClear(maze));
     return stats;
 }
@@ -67,7 +67,7 @@ TEST(ShapeStats, MeasuresAgreeOnEveryLayout) {
             options.braid = braid;
             SeededRandom random(4);
             carveShapeMaze(maze, options, random);
-            const MazeStats stats = measureShapeMaze(maze);
+            const MazeStats stats = measureMaze(maze);
             const std::uint64_t cells = layout.topology->cellCount();
             EXPECT_EQ(stats.width, layout.topology->width());
             EXPECT_EQ(stats.cells, cells);
@@ -99,7 +99,7 @@ TEST(ShapeStats, AnOpenRingOfAMaskIsOneCorridor) {
         }
     }
     MazeStats expected{4, 3, 10, 10, false, 1, 0, 10, 1, 6, 6};
-    EXPECT_EQ(measureShapeMaze(maze), expected);
+    EXPECT_EQ(measureMaze(maze), expected);
 }
 
 }  // namespace
