@@ -62,7 +62,7 @@ TEST(AnimationSceneTest, RectangleWithItsRouteIsRendersPicture) {
             RgbFrame frame(scene.pictureWidth(), scene.pictureHeight());
             scene.draw(frame);
 
-            WallGrid marked = scene.grid();
+            WallGrid marked = scene.maze();
             RenderOptions options;
             options.cell = cell;
             options.route = route;
