@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/route_marks.h"
 #include "shape/maze_view.h"
-#include "solver/view_search.h"
+#include "solver/grid_search.h"
+#include "solver/shape_search.h"
 
 namespace nitka {
 namespace {
@@ -70,25 +72,6 @@ void explore(const View& view, RouteEnds ends, CarveObserver& observer) {
     }
 }
 
-// The route as the cells it visits, for search::searchDepthFirst.
-class CellTrail {
-public:
-    explicit CellTrail(CellId from) : m_cells{from} {}
-
-    void push(CellId, int, CellId entered, const search::NeighbourArray&, int) {
-        m_cells.push_back(entered);
-    }
-    CellId popFrom(CellId, search::NeighbourArray&) {
-        m_cells.pop_back();
-        return m_cells.back();
-    }
-    std::uint64_t moves() const { return m_cells.size() - 1; }
-    const std::vector<CellId>& cells() const { return m_cells; }
-
-private:
-    std::vector<CellId> m_cells;
-};
-
 }  // namespace
 
 RouteEnds routeEnds(const WallGrid& grid) {
@@ -104,24 +87,24 @@ void exploreRoute(const Maze& maze, CarveObserver& observer) {
     withMazeView(maze, [&](const auto& view) { explore(view, routeEnds(maze), observer); });
 }
 
-template <typename Maze>
-bool markWindowRoute(Maze& maze) {
+bool markWindowRoute(WallGrid& grid) {
+    const auto route = findGridRoute(grid, {0, 0}, {grid.width() - 1, grid.height() - 1});
+    if (route) {
+        markRoute(grid, *route);
+    }
+    return route.has_value();
+}
+
+bool markWindowRoute(ShapeMaze& maze) {
     const RouteEnds ends = routeEnds(maze);
-    return withMazeView(maze, [&](const auto& view) {
-        CellTrail trail(ends.from);
-        if (!search::searchDepthFirst(view, ends.from, ends.to, trail)) {
-            return false;
-        }
-        for (const CellId cell : trail.cells()) {
-            view.setScratch(cell, 1);
-        }
-        return true;
-    });
+    const auto route = findShapeRoute(maze, ends.from, ends.to);
+    if (route) {
+        markRoute(maze, *route);
+    }
+    return route.has_value();
 }
 
 template void exploreRoute(const WallGrid&, CarveObserver&);
 template void exploreRoute(const ShapeMaze&, CarveObserver&);
-template bool markWindowRoute(WallGrid&);
-template bool markWindowRoute(ShapeMaze&);
 
 }  // namespace nitka

@@ -27,8 +27,9 @@ template <typename Maze>
 void exploreRoute(const Maze& maze, CarveObserver& observer);
 
 // Leaves scratch 1 on every cell of the window's route between the maze's
-// route ends and 0 on every other cell; false, all 0, when there is none.
-template <typename Maze>
-bool markWindowRoute(Maze& maze);
+// route ends (findGridRoute's or findShapeRoute's) and 0 on every other cell;
+// false, all 0, when there is none.
+bool markWindowRoute(WallGrid& grid);
+bool markWindowRoute(ShapeMaze& maze);
 
 }  // namespace nitka
