@@ -36,7 +36,7 @@ void animateShapeCarving(std::shared_ptr<const Topology> topology, const CarveOp
                          std::uint64_t seed, const AnimationPlan& plan, FrameSink& sink);
 
 // The route search alone, on a finished maze (plan.solve is not read).
-void animateGridSearch(const WallGrid& maze, const AnimationPlan& plan, FrameSink& sink);
-void animateShapeSearch(const ShapeMaze& maze, const AnimationPlan& plan, FrameSink& sink);
+void animateSearch(const WallGrid& maze, const AnimationPlan& plan, FrameSink& sink);
+void animateSearch(const ShapeMaze& maze, const AnimationPlan& plan, FrameSink& sink);
 
 }  // namespace nitka

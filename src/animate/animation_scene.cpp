@@ -1,250 +1,45 @@
 #include "animate/animation_scene.h"
 
-#include <algorithm>
-#include <array>
-#include <cassert>
-#include <string>
 #include <utility>
 
-#include "render/render_options.h"
-#include "render/route_marks.h"
-#include "render/shape_cairo.h"
-#include "solver/grid_search.h"
-#include "solver/shape_search.h"
+#include "animate/route_exploration.h"
+#include "shape/maze_view.h"
 
 namespace nitka {
 namespace {
 
-using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
-
-void checkPixels(std::int64_t width, std::int64_t height) {
-    if (width * height > kMaxAnimationPixels) {
-        throw RenderError("each picture would have " + std::to_string(width * height) +
-                          " pixels, more than an animation's " +
-                          std::to_string(kMaxAnimationPixels) + ": choose a smaller cell size");
-    }
+template <typename Maze>
+CellId slotsOf(const Maze& maze) {
+    return withMazeView(maze, [](const auto& view) { return view.layout().slotCount(); });
 }
 
 }  // namespace
 
-Rgb roleColour(CellRole role) {
-    switch (role) {
-        case CellRole::Untouched:
-        case CellRole::Done:
-            return kPaper;
-        case CellRole::Stack:
-            return {150, 195, 250};
-        case CellRole::Frontier:
-            return {165, 225, 150};
-        case CellRole::Walk:
-            return {250, 165, 200};
-        case CellRole::Tried:
-            return {250, 220, 110};
-        case CellRole::GivenUp:
-            return {200, 200, 200};
-    }
-    return kPaper;
+template <typename Maze>
+MazeScene<Maze>::MazeScene(Maze shown, int cell, CellRole initial)
+    : AnimationScene(slotsOf(shown), initial), m_maze(std::move(shown)), m_painter(m_maze, cell) {}
+
+template <typename Maze>
+void MazeScene<Maze>::open(CellId a, CellId b) {
+    withMazeView(m_maze, [&](const auto& view) { view.setOpen(a, b, true); });
 }
 
-bool AnimationScene::tinted(CellId cell, Rgb& colour) const {
-    colour = cell == m_current ? kCurrentColour : roleColour(role(cell));
-    return colour != kPaper;
+template <typename Maze>
+void MazeScene<Maze>::close(CellId a, CellId b) {
+    withMazeView(m_maze, [&](const auto& view) { view.setOpen(a, b, false); });
 }
 
-GridScene::GridScene(WallGrid shown, int cell, CellRole initial)
-    : AnimationScene(shown.cellCount(), initial),
-      m_grid(std::move(shown)),
-      m_layout(m_grid.width(), m_grid.height(), cell) {
-    checkPixels(m_layout.pictureWidth(), m_layout.pictureHeight());
-}
-
-void GridScene::open(CellId a, CellId b) {
-    setSide(a, b, Flag::Open);
-}
-
-void GridScene::close(CellId a, CellId b) {
-    setSide(a, b, Flag::Wall);
-}
-
-void GridScene::setSide(CellId a, CellId b, Flag flag) {
-    const CellId later = std::max(a, b);
-    // The later cell holds the side: its left one when the two are side by side.
-    if (later - std::min(a, b) == 1 && later % static_cast<CellId>(m_grid.width()) != 0) {
-        m_grid.setLeft(later, flag);
-    } else {
-        m_grid.setTop(later, flag);
-    }
-}
-
-bool GridScene::showRoute() {
-    for (CellId cell = 0; cell < m_grid.cellCount(); ++cell) {
+template <typename Maze>
+bool MazeScene<Maze>::showRoute() {
+    const CellId slots = slotsOf(m_maze);
+    for (CellId cell = 0; cell < slots; ++cell) {
         setRole(cell, CellRole::Done);
     }
     setCurrent(kNoCell);
-    const auto route = findGridRoute(m_grid, {0, 0}, {m_grid.width() - 1, m_grid.height() - 1});
-    if (route) {
-        markRoute(m_grid, *route);
-    }
-    return route.has_value();
+    return markWindowRoute(m_maze);
 }
 
-void GridScene::draw(RgbFrame& frame) const {
-    assert(frame.width() == pictureWidth() && frame.height() == pictureHeight());
-    frame.fill(kPaper);
-    const int cell = m_layout.cell();
-    const int width = m_grid.width();
-    const int height = m_grid.height();
-    for (int y = 0; y < height; ++y) {
-        const int top = m_layout.top(y);
-        for (int x = 0; x < width; ++x) {
-            const std::size_t index = m_grid.index({x, y});
-            const int left = m_layout.left(x);
-            Rgb colour;
-            if (tinted(index, colour)) {
-                for (int row = 1; row < cell; ++row) {
-                    frame.fillRow(top + row, left + 1, left + cell, colour);
-                }
-            }
-            if (m_grid.left(index) != Flag::Open) {
-                for (int row = 0; row < cell; ++row) {
-                    frame.set(left, top + row, kInk);
-                }
-            }
-            if (m_grid.top(index) != Flag::Open) {
-                frame.fillRow(top, left, left + cell, kInk);
-            }
-            if (m_grid.scratch(index) != 0) {
-                const DotShape& dot = m_layout.dot();
-                for (int row = 0; row < dot.size; ++row) {
-                    // renderPng draws a dot's rows only inside the cell.
-                    const int inCell = dot.offset + row;
-                    if (inCell < 1 || inCell >= cell) {
-                        continue;
-                    }
-                    const DotShape::Span span = dot.rows[static_cast<std::size_t>(row)];
-                    frame.fillRow(top + inCell, left + dot.offset + span.from,
-                                  left + dot.offset + span.to, kInk);
-                }
-            }
-        }
-    }
-    // The frame: the right line stops short of the picture's top row, the
-    // bottom one runs from the picture's left edge, as renderPng draws them.
-    for (int y = 1; y < m_layout.bottom(); ++y) {
-        frame.set(m_layout.right(), y, kInk);
-    }
-    frame.fillRow(m_layout.bottom(), 0, m_layout.right() + 1, kInk);
-}
-
-ShapeScene::ShapeScene(ShapeMaze shown, int cell, CellRole initial)
-    : AnimationScene(shown.topology().slotCount(), initial),
-      m_maze(std::move(shown)),
-      m_layout(m_maze.topology(), cell),
-      m_reach(0),
-      m_walls(nullptr, cairo_surface_destroy),
-      m_colours(nullptr, cairo_surface_destroy) {
-    checkPixels(m_layout.pictureWidth(), m_layout.pictureHeight());
-    m_walls.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, pictureWidth(), pictureHeight()));
-    m_colours.reset(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, pictureWidth(), pictureHeight()));
-    if (cairo_surface_status(m_walls.get()) != CAIRO_STATUS_SUCCESS ||
-        cairo_surface_status(m_colours.get()) != CAIRO_STATUS_SUCCESS) {
-        throw RenderError("cannot make a picture of " + std::to_string(pictureWidth()) + " x " +
-                          std::to_string(pictureHeight()) + " pixels");
-    }
-    m_reach = shapeReach(m_maze.topology());
-}
-
-void ShapeScene::open(CellId a, CellId b) {
-    m_maze.setOpen(a, b, true);
-}
-
-void ShapeScene::close(CellId a, CellId b) {
-    m_maze.setOpen(a, b, false);
-}
-
-bool ShapeScene::showRoute() {
-    const Topology& topology = m_maze.topology();
-    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-        setRole(cell, CellRole::Done);
-    }
-    setCurrent(kNoCell);
-    const auto route = findShapeRoute(m_maze, topology.start(), topology.target());
-    if (route) {
-        markRoute(m_maze, *route);
-    }
-    return route.has_value();
-}
-
-void ShapeScene::draw(RgbFrame& frame) const {
-    assert(frame.width() == pictureWidth() && frame.height() == pictureHeight());
-    const Topology& topology = m_maze.topology();
-    const double cell = m_layout.cell();
-    const Point origin = m_layout.toPixels({0, 0});
-    // The walls and dots exactly as renderShapePng draws them in one band.
-    const ShapeInk ink = pixelInk(m_layout);
-    {
-        const Context cr(cairo_create(m_walls.get()), cairo_destroy);
-        cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
-        cairo_paint(cr.get());
-        cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
-        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_FAST);
-        cairo_translate(cr.get(), origin.x, origin.y);
-        cairo_scale(cr.get(), cell, cell);
-        const double height = pictureHeight();
-        drawShapeMaze(cr.get(), m_maze, ink, true,
-                      ShapeBand{-origin.y / cell, (height - origin.y) / cell,
-                                m_reach + ink.lineWidth + ink.dotRadius});
-    }
-    {
-        const Context cr(cairo_create(m_colours.get()), cairo_destroy);
-        cairo_set_source_rgb(cr.get(), 1, 1, 1);
-        cairo_paint(cr.get());
-        // Sharp edges: a tint blended into the paper would be yet more colours.
-        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
-        cairo_translate(cr.get(), origin.x, origin.y);
-        cairo_scale(cr.get(), cell, cell);
-        std::vector<Side> outline;
-        for (CellId id = 0; id < topology.slotCount(); ++id) {
-            Rgb colour;
-            if (!topology.isCell(id) || !tinted(id, colour)) {
-                continue;
-            }
-            topology.outline(id, outline);
-            cairo_new_path(cr.get());
-            for (const Side& side : outline) {
-                traceShapeSide(cr.get(), side, true);
-            }
-            cairo_close_path(cr.get());
-            cairo_set_source_rgb(cr.get(), colour.red / 255.0, colour.green / 255.0,
-                                 colour.blue / 255.0);
-            cairo_fill(cr.get());
-        }
-    }
-    cairo_surface_flush(m_walls.get());
-    cairo_surface_flush(m_colours.get());
-    const unsigned char* ink8 = cairo_image_surface_get_data(m_walls.get());
-    const unsigned char* tint = cairo_image_surface_get_data(m_colours.get());
-    const int inkStride = cairo_image_surface_get_stride(m_walls.get());
-    const int tintStride = cairo_image_surface_get_stride(m_colours.get());
-    for (int y = 0; y < frame.height(); ++y) {
-        const unsigned char* alpha = ink8 + static_cast<std::ptrdiff_t>(y) * inkStride;
-        const auto* paper = reinterpret_cast<const std::uint32_t*>(
-            tint + static_cast<std::ptrdiff_t>(y) * tintStride);
-        for (int x = 0; x < frame.width(); ++x) {
-            if (alpha[x] != 0) {
-                // renderShapePng's grey, unblended, so that the last picture
-                // is that one exactly and a picture keeps to few colours.
-                const auto grey = static_cast<std::uint8_t>(255 - alpha[x]);
-                frame.set(x, y, {grey, grey, grey});
-                continue;
-            }
-            const std::uint32_t pixel = paper[x];
-            frame.set(x, y,
-                      {static_cast<std::uint8_t>(pixel >> 16),
-                       static_cast<std::uint8_t>(pixel >> 8), static_cast<std::uint8_t>(pixel)});
-        }
-    }
-}
+template class MazeScene<WallGrid>;
+template class MazeScene<ShapeMaze>;
 
 }  // namespace nitka

@@ -10,7 +10,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "animate/frame_clock.h"
 #include "render/render_options.h"
 
 namespace nitka {
@@ -160,32 +159,26 @@ private:
     GifFileType* m_gif = nullptr;
 };
 
-GifSink::GifSink(std::streambuf& out, int fps) : m_sink(out, failPictureWrite), m_fps(fps) {}
+GifSink::GifSink(std::streambuf& out, int fps) : TimedFileSink(out, fps, 100) {}
 
 GifSink::~GifSink() = default;
 
-void GifSink::add(const RgbFrame& frame) {
-    put(frame, frameTicks(m_added++, m_fps, 100));
-}
-
-void GifSink::hold(const RgbFrame& frame) {
-    put(frame, kHoldSeconds * 100);
+void GifSink::end() {
     if (!m_file->close()) {
-        throw RenderError(m_sink.failure().empty() ? "cannot finish the GIF" : m_sink.failure());
+        throw RenderError(bytes().failure().empty() ? "cannot finish the GIF" : bytes().failure());
     }
-    m_sink.flush();
 }
 
 void GifSink::put(const RgbFrame& frame, int centiseconds) {
     const auto failed = [&](const char* what) {
-        return RenderError(m_sink.failure().empty() ? std::string("cannot write the GIF's ") + what
-                                                    : m_sink.failure());
+        return RenderError(bytes().failure().empty() ? std::string("cannot write the GIF's ") + what
+                                                     : bytes().failure());
     };
     Box box{0, 0, frame.width(), frame.height()};
     const bool first = !m_file;
     if (first) {
         refuseWiderThan(kGifMaxSide, "GIF", frame);
-        m_file = std::make_unique<File>(m_sink);
+        m_file = std::make_unique<File>(bytes());
         GifFileType* gif = m_file->get();
         // No table for the whole file: each frame brings its own.
         static const std::array<GifByteType, 3> kLoopForever{1, 0, 0};

@@ -5,7 +5,6 @@
 #include <streambuf>
 
 #include "animate/frame_sink.h"
-#include "storage/byte_sink.h"
 
 namespace nitka {
 
@@ -22,25 +21,19 @@ inline constexpr int kGifMostFps = 50;
 // hold is one more frame of kHoldSeconds. A frame of more than 256 colours
 // (only the antialiased walls of shapes make so many) has its greys coarsened
 // until it fits. Requires: fps from 1 to 100.
-class GifSink final : public FrameSink {
+class GifSink final : public TimedFileSink {
 public:
     GifSink(std::streambuf& out, int fps);
     ~GifSink() override;
     GifSink(const GifSink&) = delete;
     GifSink& operator=(const GifSink&) = delete;
 
-    void add(const RgbFrame& frame) override;
-    // Writes the end of the file too.
-    void hold(const RgbFrame& frame) override;
-
     class File;
 
 private:
-    void put(const RgbFrame& frame, int centiseconds);
+    void put(const RgbFrame& frame, int centiseconds) override;
+    void end() override;
 
-    ByteSink m_sink;
-    int m_fps;
-    std::uint64_t m_added = 0;
     std::unique_ptr<File> m_file;
     std::optional<RgbFrame> m_previous;
 };

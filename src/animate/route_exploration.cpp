@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/route_marks.h"
+#include "shape/maze_view.h"
+#include "solver/grid_search.h"
+#include "solver/shape_search.h"
+
 namespace nitka {
 namespace {
 
@@ -14,19 +19,36 @@ constexpr std::uint8_t kFailed = 1;
 // A cell on the way holds kOnWay plus the place of the next neighbour to try.
 constexpr std::uint8_t kOnWay = 2;
 
-// ways(cell, list) writes the neighbours the search may step to from cell,
-// in its order, and returns how many.
-template <typename Ways>
-void explore(std::uint64_t slots, CellId from, CellId to, Ways&& ways, CarveObserver& observer) {
-    std::vector<std::uint8_t> state(slots, kUnvisited);
-    std::vector<CellId> way{from};
-    state[from] = kOnWay;
-    observer.mark(from, CellRole::Tried);
-    observer.current(from);
+// The neighbours of cell a route may step to, in the layout's order; how many.
+template <typename View>
+int waysFrom(const View& view, CellId cell, WayList& list) {
+    WayList all{};
+    const int count = view.layout().neighbours(cell, all);
+    int open = 0;
+    for (int place = 0; place < count; ++place) {
+        const CellId next = all[static_cast<std::size_t>(place)];
+        if (view.passable(cell, next)) {
+            list[static_cast<std::size_t>(open++)] = next;
+        }
+    }
+    return open;
+}
+
+template <typename View>
+void explore(const View& view, RouteEnds ends, CarveObserver& observer) {
+    const auto& layout = view.layout();
+    if (!layout.isCell(ends.from) || !layout.isCell(ends.to)) {
+        return;
+    }
+    std::vector<std::uint8_t> state(layout.slotCount(), kUnvisited);
+    std::vector<CellId> way{ends.from};
+    state[ends.from] = kOnWay;
+    observer.mark(ends.from, CellRole::Tried);
+    observer.current(ends.from);
     WayList list{};
-    while (way.back() != to) {
+    while (way.back() != ends.to) {
         const CellId cell = way.back();
-        const int count = ways(cell, list);
+        const int count = waysFrom(view, cell, list);
         int place = state[cell] - kOnWay;
         while (place < count && state[list[static_cast<std::size_t>(place)]] != kUnvisited) {
             ++place;
@@ -52,40 +74,37 @@ void explore(std::uint64_t slots, CellId from, CellId to, Ways&& ways, CarveObse
 
 }  // namespace
 
-void exploreGridRoute(const WallGrid& grid, CarveObserver& observer) {
-    const auto width = static_cast<CellId>(grid.width());
-    const auto ways = [&](CellId cell, WayList& list) {
-        const GridCell at{static_cast<int>(cell % width), static_cast<int>(cell / width)};
-        int count = 0;
-        for (int s = 0; s < 4; ++s) {
-            const auto step = static_cast<Step>(s);
-            if (grid.passable(at, step)) {
-                list[static_cast<std::size_t>(count++)] = grid.index(neighbour(at, step));
-            }
-        }
-        return count;
-    };
-    explore(grid.cellCount(), 0, grid.cellCount() - 1, ways, observer);
+RouteEnds routeEnds(const WallGrid& grid) {
+    return {0, grid.cellCount() - 1};
 }
 
-void exploreShapeRoute(const ShapeMaze& maze, CarveObserver& observer) {
-    const Topology& topology = maze.topology();
-    if (!topology.isCell(topology.start()) || !topology.isCell(topology.target())) {
-        return;
-    }
-    const auto ways = [&](CellId cell, WayList& list) {
-        WayList all{};
-        const int count = topology.neighbours(cell, NeighbourList(all));
-        int open = 0;
-        for (int place = 0; place < count; ++place) {
-            const CellId next = all[static_cast<std::size_t>(place)];
-            if (maze.isOpen(cell, next)) {
-                list[static_cast<std::size_t>(open++)] = next;
-            }
-        }
-        return open;
-    };
-    explore(topology.slotCount(), topology.start(), topology.target(), ways, observer);
+RouteEnds routeEnds(const ShapeMaze& maze) {
+    return {maze.topology().start(), maze.topology().target()};
 }
+
+template <typename Maze>
+void exploreRoute(const Maze& maze, CarveObserver& observer) {
+    withMazeView(maze, [&](const auto& view) { explore(view, routeEnds(maze), observer); });
+}
+
+bool markWindowRoute(WallGrid& grid) {
+    const auto route = findGridRoute(grid, {0, 0}, {grid.width() - 1, grid.height() - 1});
+    if (route) {
+        markRoute(grid, *route);
+    }
+    return route.has_value();
+}
+
+bool markWindowRoute(ShapeMaze& maze) {
+    const RouteEnds ends = routeEnds(maze);
+    const auto route = findShapeRoute(maze, ends.from, ends.to);
+    if (route) {
+        markRoute(maze, *route);
+    }
+    return route.has_value();
+}
+
+template void exploreRoute(const WallGrid&, CarveObserver&);
+template void exploreRoute(const ShapeMaze&, CarveObserver&);
 
 }  // namespace nitka

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "animate/frame_clock.h"
 #include "render/render_options.h"
 
 namespace nitka {
@@ -77,18 +76,12 @@ private:
     WebPConfig m_config;
 };
 
-WebpSink::WebpSink(std::streambuf& out, int fps) : m_sink(out, failPictureWrite), m_fps(fps) {}
+WebpSink::WebpSink(std::streambuf& out, int fps) : TimedFileSink(out, fps, 1000) {}
 
 WebpSink::~WebpSink() = default;
 
-void WebpSink::add(const RgbFrame& frame) {
-    put(frame, frameTicks(m_added++, m_fps, 1000));
-}
-
-void WebpSink::hold(const RgbFrame& frame) {
-    put(frame, kHoldSeconds * 1000);
-    m_encoder->finish(m_time, m_sink);
-    m_sink.flush();
+void WebpSink::end() {
+    m_encoder->finish(m_time, bytes());
 }
 
 void WebpSink::put(const RgbFrame& frame, int milliseconds) {

@@ -4,7 +4,6 @@
 #include <streambuf>
 
 #include "animate/frame_sink.h"
-#include "storage/byte_sink.h"
 
 namespace nitka {
 
@@ -17,24 +16,19 @@ inline constexpr int kWebpMaxSide = 16'383;
 // add up all the same. The file is assembled in memory, compressed, and
 // written by hold(). A frame wider or taller than kWebpMaxSide is refused with
 // RenderError. Requires: fps from 1 to 100.
-class WebpSink final : public FrameSink {
+class WebpSink final : public TimedFileSink {
 public:
     WebpSink(std::streambuf& out, int fps);
     ~WebpSink() override;
     WebpSink(const WebpSink&) = delete;
     WebpSink& operator=(const WebpSink&) = delete;
 
-    void add(const RgbFrame& frame) override;
-    void hold(const RgbFrame& frame) override;
-
     class Encoder;
 
 private:
-    void put(const RgbFrame& frame, int milliseconds);
+    void put(const RgbFrame& frame, int milliseconds) override;
+    void end() override;
 
-    ByteSink m_sink;
-    int m_fps;
-    std::uint64_t m_added = 0;
     int m_time = 0;
     std::unique_ptr<Encoder> m_encoder;
 };

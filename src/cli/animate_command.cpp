@@ -145,11 +145,7 @@ void runAnimate(const AnimateRequest& request, std::ostream& notices) {
             [&](const FileMaze& header) { planned(planAnimate(request, facts, &header)); },
             renderNeed);
         animateInto(request, plan.output, [&](FrameSink& sink) {
-            if (const auto* grid = std::get_if<WallGrid>(&maze)) {
-                animateGridSearch(*grid, request.plan, sink);
-            } else {
-                animateShapeSearch(std::get<ShapeMaze>(maze), request.plan, sink);
-            }
+            std::visit([&](const auto& shown) { animateSearch(shown, request.plan, sink); }, maze);
         });
         return;
     }

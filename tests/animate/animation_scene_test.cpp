@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "frame_compare.h"
 #include "model/seeded_random.h"
 #include "render/png_render.h"
 #include "render/render_fixture.h"
@@ -16,26 +17,6 @@
 
 namespace nitka {
 namespace {
-
-// Where a frame and render's picture differ, or nothing.
-std::string differences(const RgbFrame& frame, const testing::GreyImage& png) {
-    if (frame.width() != png.width || frame.height() != png.height) {
-        return "sizes differ";
-    }
-    int count = 0;
-    std::string first;
-    for (int y = 0; y < png.height; ++y) {
-        for (int x = 0; x < png.width; ++x) {
-            const std::uint8_t grey =
-                png.grey[static_cast<std::size_t>(y) * static_cast<std::size_t>(png.width) +
-                         static_cast<std::size_t>(x)];
-            if (frame.at(x, y) != Rgb{grey, grey, grey} && count++ == 0) {
-                first = std::to_string(x) + "," + std::to_string(y);
-            }
-        }
-    }
-    return count == 0 ? "" : std::to_string(count) + " pixels, first at " + first;
-}
 
 // Random flags, each class of them, so that every wall and corner rule of
 // renderPng is met.
@@ -62,13 +43,13 @@ TEST(AnimationSceneTest, RectangleWithItsRouteIsRendersPicture) {
             RgbFrame frame(scene.pictureWidth(), scene.pictureHeight());
             scene.draw(frame);
 
-            WallGrid marked = scene.grid();
+            WallGrid marked = scene.maze();
             RenderOptions options;
             options.cell = cell;
             options.route = route;
             std::stringbuf png;
             renderPng(marked, options, png);
-            EXPECT_EQ(differences(frame, testing::decodePng(png.str())), "");
+            EXPECT_EQ(testing::differences(frame, testing::decodePng(png.str())), "");
         }
     }
 }
@@ -104,7 +85,7 @@ TEST(AnimationSceneTest, ShapeWithItsRouteIsRendersPicture) {
             options.route = true;
             std::stringbuf png;
             renderShapePng(marked, options, png);
-            EXPECT_EQ(differences(frame, testing::decodePng(png.str())), "");
+            EXPECT_EQ(testing::differences(frame, testing::decodePng(png.str())), "");
         }
     }
 }
