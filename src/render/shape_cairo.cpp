@@ -90,9 +90,9 @@ struct EndsInk {
 };
 
 template <typename View>
-void drawRouteDots(cairo_t* cr, const View& view, const ShapeBand& band, const EndsInk& ends) {
+void drawRouteDots(cairo_t* cr, const View& view, const ShapeBand& band, const EndsInk& ends,
+                   int traced) {
     const auto& layout = view.layout();
-    int traced = 0;
     for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
         if (!layout.isCell(cell) || view.scratch(cell) == 0 || ends.marks.lettered(cell)) {
             continue;
@@ -141,7 +141,8 @@ void drawView(cairo_t* cr, const View& view, const ShapeInk& ink, bool route, co
     }
     if (route) {
         cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);
-        drawRouteDots(cr, view, band, ends);
+        // The count goes on from the walls', as the pictures of every shape were made.
+        drawRouteDots(cr, view, band, ends, traced);
     }
     cairo_restore(cr);
 }
