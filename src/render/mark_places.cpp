@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "shape/layout.h"
+
 namespace nitka {
 namespace {
 
@@ -30,12 +32,6 @@ double distanceToSegment(Point point, Point from, Point to) {
             ? 0
             : std::clamp(((point.x - from.x) * dx + (point.y - from.y) * dy) / length, 0.0, 1.0);
     return distance(point, {from.x + along * dx, from.y + along * dy});
-}
-
-double roomOf(const Topology& topology, CellId cell) {
-    std::vector<Side> outline;
-    topology.outline(cell, outline);
-    return roomAround(outline, topology.centre(cell));
 }
 
 std::vector<LetterPlace> lettersAt(Point start, Point target, double startRoom, double targetRoom,
@@ -67,27 +63,16 @@ double routeDotRadius(const Topology& topology, double wanted, double lineWidth,
     if (topology.cellCount() == 0) {
         return wanted;
     }
-    // Every cell of a rectangle, hexagon or triangle layout is alike; a round
-    // maze's narrowest lie in its outer ring, where its target is.
-    const double room =
-        std::min(roomOf(topology, topology.start()), roomOf(topology, topology.target())) -
-        lineWidth / 2;
-    // A cell too small for the gap still shows a dot, half its room across.
-    return std::max(0.0, std::min(wanted, std::max(room - gap, room / 2)));
+    return routeDotRadius(topology, topology.start(), topology.target(), wanted, lineWidth, gap);
 }
 
-std::vector<LetterPlace> placeLetters(const Topology& topology, const EndMarks& marks) {
+std::vector<LetterPlace> placeLetters(const EndMarks& marks, Point startCentre, double startRoom,
+                                      Point targetCentre, double targetRoom) {
     std::vector<LetterPlace> places;
-    if (marks.start.cell == kNoCell) {
-        return places;
-    }
     const bool oneCell = marks.start.cell == marks.target.cell && marks.start.letter != 0 &&
                          marks.target.letter != 0;
-    const CellId start = marks.start.cell;
-    const CellId target = marks.target.cell;
     for (const LetterPlace& place :
-         lettersAt(topology.centre(start), topology.centre(target), roomOf(topology, start),
-                   roomOf(topology, target), oneCell)) {
+         lettersAt(startCentre, targetCentre, startRoom, targetRoom, oneCell)) {
         const EndMark& mark = place.letter == 'S' ? marks.start : marks.target;
         if (mark.letter != 0) {
             places.push_back(place);
@@ -97,7 +82,7 @@ std::vector<LetterPlace> placeLetters(const Topology& topology, const EndMarks& 
 }
 
 std::vector<LetterPlace> placeGridLetters(int width, int height) {
-    return lettersAt({0.5, 0.5}, {width - 0.5, height - 0.5}, 0.5, 0.5, width == 1 && height == 1);
+    return placeLetters(GridLayout(width, height), gridEndMarks(width, height, Marks::Letters));
 }
 
 }  // namespace nitka

@@ -92,6 +92,26 @@ ShapeInk printInk(double unit) {
     return ink;
 }
 
+void writeMazePdf(Point extent, const std::string& what, const std::string& title,
+                  const RenderOptions& options, std::streambuf& out, const PdfDrawing& draw) {
+    const PdfSheet sheet = fitSheet(extent, options.paper, what);
+    PdfDocument document(out, sheet.width, sheet.height, {title, options.created});
+    const auto drawPage = [&](bool route) {
+        cairo_t* const cr = document.cr();
+        cairo_save(cr);
+        cairo_translate(cr, sheet.left, sheet.top);
+        cairo_scale(cr, sheet.unit, sheet.unit);
+        draw(cr, printInk(sheet.unit), route);
+        cairo_restore(cr);
+        document.endPage();
+    };
+    drawPage(options.route);
+    if (options.answer) {
+        drawPage(true);
+    }
+    document.finish();
+}
+
 PdfDocument::PdfDocument(std::streambuf& out, double width, double height, const PdfFacts& facts)
     : m_sink(out, failPictureWrite),
       m_surface(makeSurface(m_sink, width, height, facts), cairo_surface_destroy),

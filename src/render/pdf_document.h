@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <streambuf>
@@ -42,6 +43,18 @@ PdfSheet fitSheet(Point extent, Paper paper, const std::string& what);
 // The ink of a maze printed at `unit` points a unit: lines a tenth of a unit
 // within what a printer draws cleanly, red dots half a unit across.
 ShapeInk printInk(double unit);
+
+// Draws a maze onto cr, whose user space is the drawing's units, in ink and
+// with the route's dots or without.
+using PdfDrawing = std::function<void(cairo_t* cr, const ShapeInk& ink, bool route)>;
+
+// Writes a maze whose drawing spans extent units as a PDF ready to print on
+// options.paper: fitted as fitSheet fits it (refused, before anything is
+// written, as `what`), titled `title`, with route dots on the page when
+// options.route and on a second page when options.answer. Throws RenderError
+// when a write fails.
+void writeMazePdf(Point extent, const std::string& what, const std::string& title,
+                  const RenderOptions& options, std::streambuf& out, const PdfDrawing& draw);
 
 // A PDF written as it is drawn: cairo writes each page out once it ends, so
 // the document holds one page's drawing at a time.

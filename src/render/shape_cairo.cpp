@@ -80,9 +80,41 @@ void drawLetter(cairo_t* cr, const LetterPlace& place) {
     cairo_restore(cr);
 }
 
-void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
-                   const ShapeBand& band, const EndMarks& marks) {
-    const Topology& topology = maze.topology();
+namespace {
+
+// What a picture shows of the route's ends, and the size of its dots.
+struct EndsInk {
+    const EndMarks& marks;
+    std::vector<LetterPlace> letters;
+    double dotRadius = 0;
+};
+
+template <typename View>
+void drawRouteDots(cairo_t* cr, const View& view, const ShapeBand& band, const EndsInk& ends,
+                   int traced) {
+    const auto& layout = view.layout();
+    for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
+        if (!layout.isCell(cell) || view.scratch(cell) == 0 || ends.marks.lettered(cell)) {
+            continue;
+        }
+        const Point centre = layout.centre(cell);
+        if (nearBand(band, centre)) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, centre.x, centre.y, ends.dotRadius, 0, 2 * std::numbers::pi);
+            if (++traced == kWallsAStroke) {
+                cairo_fill(cr);
+                traced = 0;
+            }
+        }
+    }
+    cairo_fill(cr);
+}
+
+// The one drawing of a maze, over the concrete layout of its view.
+template <typename View>
+void drawView(cairo_t* cr, const View& view, const ShapeInk& ink, bool route, const ShapeBand& band,
+              const EndsInk& ends) {
+    const auto& layout = view.layout();
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, ink.lineWidth);
@@ -91,7 +123,8 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     // Merged runs are fewer to stroke and to store in a PDF.
     int traced = 0;
-    WallMerger merger(
+    forEachWall(
+        view,
         [&](const Side& wall) {
             traceShapeSide(cr, wall);
             if (++traced == kWallsAStroke) {
@@ -99,48 +132,39 @@ void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool
                 traced = 0;
             }
         },
-        WallMerger::slotsFor(topology.cellCount()));
-    std::vector<Side> outline;
-    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-        if (!topology.isCell(cell) || !nearBand(band, topology.centre(cell))) {
-            continue;
-        }
-        topology.outline(cell, outline);
-        for (std::size_t side = 0; side < outline.size(); ++side) {
-            if (drawsSide(maze, cell, outline[side]) &&
-                !marks.opens(cell, static_cast<int>(side))) {
-                merger.add(outline[side]);
-            }
-        }
-    }
-    merger.finish();
+        ends.marks, [&](CellId cell) { return nearBand(band, layout.centre(cell)); });
     cairo_stroke(cr);
-    for (const LetterPlace& place : placeLetters(topology, marks)) {
+    for (const LetterPlace& place : ends.letters) {
         if (nearBand(band, place.at)) {
             drawLetter(cr, place);
         }
     }
-
     if (route) {
-        const double radius = routeDotRadius(topology, ink.dotRadius, ink.lineWidth, ink.dotGap);
         cairo_set_source_rgb(cr, ink.dotRed, ink.dotGreen, ink.dotBlue);
-        for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-            if (!topology.isCell(cell) || maze.scratch(cell) == 0 || marks.lettered(cell)) {
-                continue;
-            }
-            const Point centre = topology.centre(cell);
-            if (nearBand(band, centre)) {
-                cairo_new_sub_path(cr);
-                cairo_arc(cr, centre.x, centre.y, radius, 0, 2 * std::numbers::pi);
-                if (++traced == kWallsAStroke) {
-                    cairo_fill(cr);
-                    traced = 0;
-                }
-            }
-        }
-        cairo_fill(cr);
+        // The count goes on from the walls', as the pictures of every shape were made.
+        drawRouteDots(cr, view, band, ends, traced);
     }
     cairo_restore(cr);
+}
+
+}  // namespace
+
+void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
+                   const ShapeBand& band, const EndMarks& marks) {
+    const Topology& topology = maze.topology();
+    const EndsInk ends{marks, placeLetters(topology, marks),
+                       routeDotRadius(topology, ink.dotRadius, ink.lineWidth, ink.dotGap)};
+    withMazeView(maze, [&](const auto& view) { drawView(cr, view, ink, route, band, ends); });
+}
+
+void drawGridMaze(cairo_t* cr, const WallGrid& grid, const ShapeInk& ink, bool route,
+                  const EndMarks& marks) {
+    const GridView<const WallGrid> view(grid);
+    const CellId last = view.layout().cellCount() - 1;
+    const EndsInk ends{
+        marks, placeLetters(view.layout(), marks),
+        routeDotRadius(view.layout(), 0, last, ink.dotRadius, ink.lineWidth, ink.dotGap)};
+    drawView(cr, view, ink, route, {}, ends);
 }
 
 double shapeReach(const Topology& topology) {

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "grid/wall_grid.h"
 #include "render/end_marks.h"
 #include "render/mark_places.h"
 #include "render/shape_layout.h"
@@ -49,6 +50,12 @@ void traceShapeSide(cairo_t* cr, const Side& side, bool continuing = false);
 // Strokes every few thousand walls, so cairo's path stays small.
 void drawShapeMaze(cairo_t* cr, const ShapeMaze& maze, const ShapeInk& ink, bool route,
                    const ShapeBand& band = {}, const EndMarks& marks = {});
+
+// Draws the window's rectangle as drawShapeMaze draws a maze, marks as
+// gridEndMarks places them: each wall once, with the flags of the frame's
+// top and left sides as the grid holds them.
+void drawGridMaze(cairo_t* cr, const WallGrid& grid, const ShapeInk& ink, bool route,
+                  const EndMarks& marks = {});
 
 // A letter of the start or target, in black, its ink centred on place.at.
 void drawLetter(cairo_t* cr, const LetterPlace& place);

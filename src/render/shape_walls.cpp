@@ -146,22 +146,9 @@ void WallMerger::finish() {
 }
 
 void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit, const EndMarks& marks) {
-    const Topology& topology = maze.topology();
-    WallMerger merger(visit, WallMerger::slotsFor(topology.cellCount()));
-    std::vector<Side> outline;
-    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-        if (!topology.isCell(cell)) {
-            continue;
-        }
-        topology.outline(cell, outline);
-        for (std::size_t side = 0; side < outline.size(); ++side) {
-            if (drawsSide(maze, cell, outline[side]) &&
-                !marks.opens(cell, static_cast<int>(side))) {
-                merger.add(outline[side]);
-            }
-        }
-    }
-    merger.finish();
+    withMazeView(maze, [&](const auto& view) {
+        forEachWall(view, visit, marks, [](CellId) { return true; });
+    });
 }
 
 }  // namespace nitka

@@ -6,17 +6,30 @@
 #include <vector>
 
 #include "render/end_marks.h"
+#include "shape/maze_view.h"
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
 
 namespace nitka {
 
-// Whether cell draws this side of its outline: the side is closed (on the
-// maze's edge, beside a hole, or shut between two cells) and, when two cells
-// share it, cell is the lower-numbered of them, so that every wall is drawn
-// exactly once. Requires: side comes from cell's outline.
-inline bool drawsSide(const ShapeMaze& maze, CellId cell, const Side& side) {
-    return side.across == kNoCell || (cell < side.across && !maze.isOpen(cell, side.across));
+// Whether cell draws side number `index` of its outline: the side is closed
+// (on the maze's edge, beside a hole, or shut between two cells) and, when two
+// cells share it, cell is the lower-numbered of them, so that every wall is
+// drawn exactly once. Requires: side comes from cell's outline.
+template <Layout L, typename Maze>
+bool drawsSide(const ShapeView<L, Maze>& view, CellId cell, const Side& side, int /*index*/) {
+    return side.across == kNoCell || (cell < side.across && !view.isOpen(cell, side.across));
+}
+
+// A grid also keeps the flags of the frame's top and left sides, which a
+// hand-edited file may have opened; its bottom and right sides are walls.
+template <typename Grid>
+bool drawsSide(const GridView<Grid>& view, CellId cell, const Side& side, int index) {
+    if (side.across != kNoCell) {
+        return cell < side.across && !view.isOpen(cell, side.across);
+    }
+    const Grid& grid = view.grid();
+    return index == 0 ? grid.top(cell) != Flag::Open : index != 3 || grid.left(cell) != Flag::Open;
 }
 
 // Joins straight walls that continue one another in the same direction into
@@ -83,9 +96,39 @@ private:
     std::uint64_t m_added = 0;
 };
 
-// Calls visit once for every wall of maze, cell by cell in number order,
-// straight walls merged (see WallMerger), leaving out the openings of marks.
+// Calls visit(side) for every side of view's outlines that is drawn (see
+// drawsSide), cell by cell in number order, leaving out the openings of marks
+// and the cells that keep(cell) refuses. Holds one cell's outline.
+template <typename View, typename Keep, typename Visit>
+void forEachDrawnSide(const View& view, const EndMarks& marks, Keep&& keep, Visit&& visit) {
+    const auto& layout = view.layout();
+    std::vector<Side> outline;
+    for (CellId cell = 0; cell < layout.slotCount(); ++cell) {
+        if (!layout.isCell(cell) || !keep(cell)) {
+            continue;
+        }
+        layout.outline(cell, outline);
+        for (int side = 0; side < static_cast<int>(outline.size()); ++side) {
+            const Side& drawn = outline[static_cast<std::size_t>(side)];
+            if (drawsSide(view, cell, drawn, side) && !marks.opens(cell, side)) {
+                visit(drawn);
+            }
+        }
+    }
+}
+
+// Calls visit once for every wall of view, straight walls merged (see
+// WallMerger), leaving out the openings of marks and the cells keep refuses.
 // Holds one cell's outline and the merger's fixed table.
+template <typename View, typename Keep>
+void forEachWall(const View& view, const WallMerger::Visit& visit, const EndMarks& marks,
+                 Keep&& keep) {
+    WallMerger merger(visit, WallMerger::slotsFor(view.layout().cellCount()));
+    forEachDrawnSide(view, marks, keep, [&](const Side& side) { merger.add(side); });
+    merger.finish();
+}
+
+// The same for every cell of a maze of any shape.
 void forEachWall(const ShapeMaze& maze, const WallMerger::Visit& visit, const EndMarks& marks = {});
 
 }  // namespace nitka

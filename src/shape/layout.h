@@ -2,6 +2,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <vector>
 
 #include "shape/hex_topology.h"
 #include "shape/polar_topology.h"
@@ -64,6 +65,26 @@ public:
         const CellId other = a > b ? b : a;
         // The row test first: in a maze one cell wide the cell above is also one back.
         return {holder, holder - other == static_cast<CellId>(m_width) ? 0 : 1};
+    }
+
+    // As RectTopology draws a cell: unit squares, sides top, right, bottom, left.
+    Point centre(CellId cell) const {
+        const CellPosition at = position(cell);
+        return {static_cast<double>(at.x) + 0.5, static_cast<double>(at.y) + 0.5};
+    }
+    void outline(CellId cell, std::vector<Side>& out) const {
+        const CellPosition at = position(cell);
+        const auto x = static_cast<double>(at.x);
+        const auto y = static_cast<double>(at.y);
+        const auto width = static_cast<CellId>(m_width);
+        const auto across = [](bool inside, CellId next) { return inside ? next : kNoCell; };
+        out.clear();
+        out.push_back({{x, y}, {x + 1, y}, false, {}, across(at.y > 0, cell - width)});
+        out.push_back(
+            {{x + 1, y}, {x + 1, y + 1}, false, {}, across(at.x + 1 < m_width, cell + 1)});
+        out.push_back(
+            {{x + 1, y + 1}, {x, y + 1}, false, {}, across(at.y + 1 < m_height, cell + width)});
+        out.push_back({{x, y + 1}, {x, y}, false, {}, across(at.x > 0, cell - 1)});
     }
 
 private:

@@ -42,18 +42,11 @@ TEST(WallMerger, GivesBackTheSameWallsWhateverItsTable) {
                             })),
                             7);
     std::vector<Side> pieces;
-    std::vector<Side> outline;
-    const Topology& topology = maze.topology();
-    for (CellId cell = 0; cell < topology.slotCount(); ++cell) {
-        if (topology.isCell(cell)) {
-            topology.outline(cell, outline);
-            for (const Side& side : outline) {
-                if (drawsSide(maze, cell, side)) {
-                    pieces.push_back(side);
-                }
-            }
-        }
-    }
+    withMazeView(maze, [&](const auto& view) {
+        forEachDrawnSide(
+            view, EndMarks{}, [](CellId) { return true; },
+            [&](const Side& side) { pieces.push_back(side); });
+    });
     double total = 0;
     for (const Side& piece : pieces) {
         total += length(piece);
