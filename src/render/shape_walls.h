@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/end_marks.h"
+#include "render/wall_runs.h"
 #include "shape/maze_view.h"
 #include "shape/shape_maze.h"
 #include "shape/topology.h"
@@ -126,6 +127,41 @@ void forEachWall(const View& view, const WallMerger::Visit& visit, const EndMark
     WallMerger merger(visit, WallMerger::slotsFor(view.layout().cellCount()));
     forEachDrawnSide(view, marks, keep, [&](const Side& side) { merger.add(side); });
     merger.finish();
+}
+
+// The plain rectangle's walls, its named fast path: the grid's own runs along
+// rows and columns, the frame's bottom and right sides whole. Merging its
+// cells' sides by hashing made a rectangle's PDF 20% slower to make and 15%
+// larger. The same walls as forEachDrawnSide gives (GridDrawing's test); a
+// grid is drawn whole, so keep is not asked.
+template <typename Grid, typename Keep>
+void forEachWall(const GridView<Grid>& view, const WallMerger::Visit& visit, const EndMarks& marks,
+                 Keep&& /*keep*/) {
+    const auto& grid = view.grid();
+    const bool openings = marks.start.opening >= 0;
+    const GridGap startGap = gridStartGap();
+    const GridGap targetGap = gridTargetGap(grid.width(), grid.height());
+    const auto emit = [&](const WallRun& run) {
+        const auto at = [&](int along) {
+            const auto a = static_cast<double>(along);
+            const auto line = static_cast<double>(run.line);
+            return run.horizontal ? Point{a, line} : Point{line, a};
+        };
+        visit(Side{at(run.from), at(run.to), false, {}, kNoCell});
+    };
+    const auto trace = [&](const WallRun& run) {
+        if (!openings) {
+            emit(run);
+            return;
+        }
+        visitAroundGap(
+            run, startGap.horizontal, startGap.line, startGap.at, [&](const WallRun& piece) {
+                visitAroundGap(piece, targetGap.horizontal, targetGap.line, targetGap.at, emit);
+            });
+    };
+    forEachWallRun(grid, trace);
+    trace(WallRun{true, grid.height(), 0, grid.width()});
+    trace(WallRun{false, grid.width(), 0, grid.height()});
 }
 
 // The same for every cell of a maze of any shape.

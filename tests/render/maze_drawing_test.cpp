@@ -163,35 +163,34 @@ std::set<Unit> unitsOf(const Side& wall) {
     return units;
 }
 
-// The window's rectangle through the one drawing has its walls where the
-// rectangle's runs put them: every flag but an open one, the frame's top and
-// left as the grid holds them, its bottom and right always.
-TEST(GridDrawing, PutsWallsWhereTheGridsRunsDo) {
+// The rectangle's fast path, the grid's runs, puts its walls where the one
+// drawing of every layout does: every flag but an open one, the frame's top
+// and left as the grid holds them, its bottom and right always, and the
+// openings of its ends left out.
+TEST(GridDrawing, PutsWallsWhereTheGeneralDrawingDoes) {
     for (const auto& [width, height] :
          {std::pair(1, 1), std::pair(7, 1), std::pair(1, 6), std::pair(13, 9), std::pair(40, 3)}) {
-        for (std::uint64_t seed = 1; seed <= 3; ++seed) {
-            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-            const WallGrid grid = mixedGrid(width, height, seed);
-            std::set<Unit> expected;
-            const auto addRun = [&](const WallRun& run) {
-                for (int at = run.from; at < run.to; ++at) {
-                    expected.insert({run.horizontal, run.line, at});
-                }
-            };
-            forEachWallRun(grid, addRun);
-            addRun(WallRun{true, height, 0, width});
-            addRun(WallRun{false, width, 0, height});
-
-            std::set<Unit> drawn;
-            forEachWall(
-                GridView<const WallGrid>(grid),
-                [&](const Side& wall) {
-                    for (const Unit& unit : unitsOf(wall)) {
-                        EXPECT_TRUE(drawn.insert(unit).second) << "a unit drawn twice";
-                    }
-                },
-                EndMarks{}, [](CellId) { return true; });
-            EXPECT_EQ(drawn, expected);
+        for (const Marks kind : {Marks::None, Marks::Openings}) {
+            for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+                SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+                const WallGrid grid = mixedGrid(width, height, seed);
+                const GridView<const WallGrid> view(grid);
+                const EndMarks marks = gridEndMarks(width, height, kind);
+                std::set<Unit> general;
+                forEachDrawnSide(
+                    view, marks, [](CellId) { return true; },
+                    [&](const Side& side) { general.merge(unitsOf(side)); });
+                std::set<Unit> fast;
+                forEachWall(
+                    view,
+                    [&](const Side& wall) {
+                        for (const Unit& unit : unitsOf(wall)) {
+                            EXPECT_TRUE(fast.insert(unit).second) << "a unit drawn twice";
+                        }
+                    },
+                    marks, [](CellId) { return true; });
+                EXPECT_EQ(fast, general);
+            }
         }
     }
 }

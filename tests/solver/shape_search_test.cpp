@@ -27,7 +27,9 @@ std::vector<CellId> cellsOf(const WallGrid& grid, const GridRoute& route) {
 
 std::vector<CellId> cellsOf(const Topology& topology, const ShapeRoute& route) {
     std::vector<CellId> cells;
-    route.forEachCell(topology, [&](CellId cell) { cells.push_back(cell); });
+    visitLayout(topology, [&](const auto& layout) {
+        route.forEachCell(layout, [&](CellId cell) { cells.push_back(cell); });
+    });
     return cells;
 }
 
@@ -176,7 +178,9 @@ TEST(ShapeSearch, RoutesJoinTheirEndsAndTheShortestIsShortestOnEveryLayout) {
 
                 markRoute(maze, *route);
                 std::vector<bool> onRoute(topology.slotCount());
-                route->forEachCell(topology, [&](CellId cell) { onRoute[cell] = true; });
+                for (const CellId cell : cellsOf(topology, *route)) {
+                    onRoute[cell] = true;
+                }
                 for (const CellId cell : cells) {
                     EXPECT_EQ(maze.scratch(cell) != 0, onRoute[cell]) << cell;
                 }
