@@ -139,8 +139,6 @@ void forEachWall(const GridView<Grid>& view, const WallMerger::Visit& visit, con
                  Keep&& /*keep*/) {
     const auto& grid = view.grid();
     const bool openings = marks.start.opening >= 0;
-    const GridGap startGap = gridStartGap();
-    const GridGap targetGap = gridTargetGap(grid.width(), grid.height());
     const auto emit = [&](const WallRun& run) {
         const auto at = [&](int along) {
             const auto a = static_cast<double>(along);
@@ -154,10 +152,7 @@ void forEachWall(const GridView<Grid>& view, const WallMerger::Visit& visit, con
             emit(run);
             return;
         }
-        visitAroundGap(
-            run, startGap.horizontal, startGap.line, startGap.at, [&](const WallRun& piece) {
-                visitAroundGap(piece, targetGap.horizontal, targetGap.line, targetGap.at, emit);
-            });
+        visitAroundOpenings(run, grid.width(), grid.height(), emit);
     };
     forEachWallRun(grid, trace);
     trace(WallRun{true, grid.height(), 0, grid.width()});

@@ -37,7 +37,6 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
          << "<g stroke=\"black\" stroke-width=\"1\" stroke-linecap=\"butt\">\n";
 
     const bool openings = options.marks == Marks::Openings;
-    const GridGap startGap = gridStartGap();
     const GridGap targetGap = gridTargetGap(width, height);
     const auto putRun = [&](const WallRun& run) {
         if (run.horizontal) {
@@ -53,10 +52,7 @@ void renderSvg(const WallGrid& grid, const RenderOptions& options, std::streambu
             putRun(run);
             return;
         }
-        visitAroundGap(
-            run, startGap.horizontal, startGap.line, startGap.at, [&](const WallRun& piece) {
-                visitAroundGap(piece, targetGap.horizontal, targetGap.line, targetGap.at, putRun);
-            });
+        visitAroundOpenings(run, width, height, putRun);
     });
     // As in the window, the frame reaches from the picture's left edge along
     // the bottom and up the right side to just below the top edge; the

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "grid/wall_grid.h"
+#include "render/end_marks.h"
 
 namespace nitka {
 
@@ -50,6 +51,17 @@ void visitAroundGap(const WallRun& run, bool gapHorizontal, int gapLine, int gap
     if (gapAt + 1 < run.to) {
         visit(WallRun{run.horizontal, run.line, gapAt + 1, run.to});
     }
+}
+
+// Calls visit with what remains of run once the openings a width x height
+// rectangle's ends get (gridStartGap, gridTargetGap) are taken out of it.
+template <typename Visit>
+void visitAroundOpenings(const WallRun& run, int width, int height, Visit&& visit) {
+    const GridGap start = gridStartGap();
+    const GridGap target = gridTargetGap(width, height);
+    visitAroundGap(run, start.horizontal, start.line, start.at, [&](const WallRun& piece) {
+        visitAroundGap(piece, target.horizontal, target.line, target.at, visit);
+    });
 }
 
 // Calls visit(run) for each longest run of set top flags along a grid row and
