@@ -41,12 +41,9 @@ void carveGrowingTreeOn(const View& maze, GrowingTreePick pick, double newestSha
                 observer.mark(cell, CellRole::Done);
                 continue;
             }
-            const Link& link = list[static_cast<std::size_t>(choice.draw(random))];
-            const CellId next = link.next;
-            maze.setOpen(link.side, true);
+            const CellId next = openDrawn(maze, cell, list, choice, random, observer);
             maze.setScratch(next, kVisited);
             growing.add(next);
-            observer.opened(cell, next);
             observer.mark(next, CellRole::Frontier);
         }
         // An island of a mask that falls apart grows a tree of its own.

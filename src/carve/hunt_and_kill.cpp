@@ -29,11 +29,8 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
     while (true) {
         for (NeighbourChoice choice = placesWhere(list, layout.links(cell, list), unvisited);
              !choice.empty(); choice = placesWhere(list, layout.links(cell, list), unvisited)) {
-            const Link& link = list[static_cast<std::size_t>(choice.draw(random))];
-            const CellId next = link.next;
-            maze.setOpen(link.side, true);
+            const CellId next = openDrawn(maze, cell, list, choice, random, observer);
             maze.setScratch(next, kVisited);
-            observer.opened(cell, next);
             observer.mark(next, CellRole::Done);
             observer.current(next);
             cell = next;
@@ -57,10 +54,7 @@ void carveHuntAndKillOn(const View& maze, SeededRandom& random, Observer& observ
         if (cell == slots) {
             cell = hunt;
         } else {
-            const Link& link = list[static_cast<std::size_t>(joins.draw(random))];
-            const CellId join = link.next;
-            maze.setOpen(link.side, true);
-            observer.opened(cell, join);
+            openDrawn(maze, cell, list, joins, random, observer);
         }
         maze.setScratch(cell, kVisited);
         observer.mark(cell, CellRole::Done);

@@ -52,6 +52,17 @@ NeighbourChoice placesWhere(const List& list, int count, Accept&& accept) {
     return choice;
 }
 
+// Opens the side to one of choice's neighbours in list, drawn at random,
+// tells the observer and returns that neighbour. Requires: !choice.empty().
+template <typename View, typename Observer>
+CellId openDrawn(const View& maze, CellId cell, const LinkArray& list,
+                 const NeighbourChoice& choice, SeededRandom& random, Observer& observer) {
+    const Link& link = list[static_cast<std::size_t>(choice.draw(random))];
+    maze.setOpen(link.side, true);
+    observer.opened(cell, link.next);
+    return link.next;
+}
+
 // A place in a list of count neighbours, each equally likely: the move of a
 // simple random walk. Requires: count >= 1.
 inline int randomPlace(int count, SeededRandom& random) {
