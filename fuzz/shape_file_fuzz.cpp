@@ -19,7 +19,6 @@
 #include "solver/maze_stats.h"
 #include "solver/shape_route.h"
 #include "solver/shape_search.h"
-#include "solver/shape_stats.h"
 #include "storage/file_error.h"
 #include "storage/shape_file.h"
 
@@ -147,7 +146,7 @@ void checkSearches(nitka::ShapeMaze& maze) {
         require(shortest->moves() <= route->moves());
         require(sameMoves(*shortest, *scanned));
     }
-    const nitka::MazeStats stats = nitka::measureShapeMaze(maze);
+    const nitka::MazeStats stats = nitka::measureMaze(maze);
     require(scratchClear(maze));
     require(stats.cells == maze.topology().cellCount());
     require(stats.reachable >= 1 && stats.reachable <= stats.cells);
