@@ -4,6 +4,6 @@
 
 namespace nitka {
 
-RowLayout::RowLayout(CellMask mask) : m_mask(std::move(mask)) {}
+RowLayout::RowLayout(CellMask mask) : m_mask(std::move(mask)), m_holeFree(m_mask.full()) {}
 
 }  // namespace nitka

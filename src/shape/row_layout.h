@@ -14,7 +14,9 @@ public:
     int width() const final { return m_mask.width(); }
     int height() const final { return m_mask.height(); }
     CellId slotCount() const final { return m_mask.places(); }
-    bool isCell(CellId id) const final { return id < slotCount() && m_mask.isCell(id); }
+    bool isCell(CellId id) const final {
+        return id < slotCount() && (m_holeFree || m_mask.isCell(id));
+    }
     CellId cellCount() const final { return m_mask.cellCount(); }
     CellPosition position(CellId cell) const final;
     CellId cellAt(CellPosition position) const final;
@@ -35,11 +37,13 @@ protected:
             return kNoCell;
         }
         const CellId next = cell + static_cast<CellId>(std::int64_t{dy} * m_mask.width() + dx);
-        return m_mask.isCell(next) ? next : kNoCell;
+        return m_holeFree || m_mask.isCell(next) ? next : kNoCell;
     }
 
 private:
     CellMask m_mask;
+    // Most layouts have no holes: their neighbours need no look at the mask.
+    bool m_holeFree;
 };
 
 // The column and row of a place of rows width places long. Searches ask this
@@ -65,7 +69,7 @@ inline CellId RowLayout::cellAt(CellPosition at) const {
     }
     const auto id =
         static_cast<CellId>(at.y) * static_cast<CellId>(m_mask.width()) + static_cast<CellId>(at.x);
-    return m_mask.isCell(id) ? id : kNoCell;
+    return m_holeFree || m_mask.isCell(id) ? id : kNoCell;
 }
 
 }  // namespace nitka
