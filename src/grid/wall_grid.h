@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -135,6 +136,13 @@ inline unsigned passableSteps(const WallGrid& grid, GridCell cell) {
     };
     return may(right, grid.left(at + right)) | may(cell.y > 0, grid.top(at)) << 1 |
            may(cell.x > 0, grid.left(at)) << 2 | may(down, grid.top(at + (down ? width : 0))) << 3;
+}
+
+// The steps in a set of passableSteps: a table, where std::popcount calls the
+// library on the baseline processor.
+inline int stepCount(unsigned steps) {
+    constexpr std::array<std::uint8_t, 16> kCounts{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    return kCounts[steps & 15u];
 }
 
 }  // namespace nitka

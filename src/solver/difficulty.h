@@ -63,6 +63,15 @@ DifficultyParts difficultyParts(const View& maze, const Route& shortest, std::ui
     return parts;
 }
 
+// The plain rectangle's parts: a named fast path beside the walk above, taken
+// by overload. It follows the route by column and row and counts a cell's
+// openings from its four flags at once, where the general walk finds each
+// cell's column by a division and asks the layout for its links; on a route
+// through a quarter of 10,000 x 10,000 cells that is 0.3 s against 0.55 s.
+// The typed measure tests hold both to one count.
+DifficultyParts difficultyParts(const GridView<WallGrid>& maze, const GridRoute& shortest,
+                                std::uint64_t reachable);
+
 // The score of a maze of any shape, measuring what it needs; nullopt without
 // a route. Linear time.
 std::optional<double> shapeDifficulty(ShapeMaze& maze);

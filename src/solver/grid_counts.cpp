@@ -1,6 +1,5 @@
 #include "solver/grid_counts.h"
 
-#include <array>
 #include <bit>
 #include <cassert>
 #include <cstddef>
@@ -48,10 +47,6 @@ std::uint64_t fillFrom(WallGrid& grid, GridCell start) {
     }
 }
 
-// Openings of a cell by its passableSteps bits: a table, where popcount would
-// call the library on the baseline processor.
-constexpr std::array<std::uint8_t, 16> kOpenings{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
 // Whether the cells joined to start, the first of them row by row, form a
 // ring of two-way cells only. Such a start opens exactly right and down, as
 // its neighbours above and to the left come earlier; anything else cannot
@@ -67,7 +62,7 @@ bool isBareRing(const WallGrid& grid, GridCell start, unsigned startSteps) {
     do {
         cell = neighbour(cell, step);
         const unsigned steps = passableSteps(grid, cell);
-        if (kOpenings[steps] != 2) {
+        if (stepCount(steps) != 2) {
             return false;
         }
         const unsigned onward = steps & ~(1u << static_cast<int>(opposite(step)));
@@ -108,7 +103,8 @@ SideCounts countSides(const GridView<WallGrid>& view, [[maybe_unused]] Ends ends
             // One opening: one bit set. (std::has_single_bit calls a library
             // popcount unless the build targets a newer processor.)
             stats.deadEnds += steps != 0 && (steps & (steps - 1)) == 0 ? 1 : 0;
-            corridorEnds += kOpenings[steps] == 2 ? 0 : kOpenings[steps];
+            const auto openings = static_cast<std::uint64_t>(stepCount(steps));
+            corridorEnds += openings == 2 ? 0 : openings;
             if (grid.scratch(at) != kUnfilled) {
                 continue;
             }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "carve/carve_method.h"
@@ -248,9 +249,15 @@ TYPED_TEST(OnEveryLayout, MeasuresAgreeWithCountsOfTheirOwn) {
                 const std::size_t taken = i == 0 ? 1 : 2;
                 expected.decisions += passableNeighbours(maze, path[i]).size() > taken ? 1 : 0;
             }
-            const DifficultyParts parts = difficultyParts(maze, *shortest, stats.reachable);
-            EXPECT_EQ(parts.routeCells, expected.routeCells);
-            EXPECT_EQ(parts.decisions, expected.decisions);
+            // The plain rectangle's fast path, by overload, and the general walk.
+            using View = std::remove_cvref_t<decltype(maze)>;
+            for (const DifficultyParts& parts :
+                 {difficultyParts(maze, *shortest, stats.reachable),
+                  difficultyParts<View>(maze, *shortest, stats.reachable)}) {
+                EXPECT_EQ(parts.routeCells, expected.routeCells);
+                EXPECT_EQ(parts.reachable, expected.reachable);
+                EXPECT_EQ(parts.decisions, expected.decisions);
+            }
             EXPECT_EQ(measured.difficulty, difficultyScore(expected));
             EXPECT_TRUE(scratchClear(maze));
         });
