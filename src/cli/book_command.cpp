@@ -8,20 +8,21 @@
 #include <vector>
 
 #include "carve/carve_method.h"
-#include "cli/difficulty_choice.h"
-#include "cli/option_values.h"
-#include "cli/output_target.h"
-#include "cli/print_inputs.h"
-#include "cli/progress.h"
 #include "cli/shared_options.h"
-#include "cli/system_facts.h"
-#include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "render/book_pdf.h"
 #include "shape/make_topology.h"
 #include "solver/difficulty.h"
 #include "solver/shape_route.h"
 #include "solver/shape_search.h"
+#include "tool/difficulty_choice.h"
+#include "tool/maze_making.h"
+#include "tool/option_values.h"
+#include "tool/output_target.h"
+#include "tool/print_inputs.h"
+#include "tool/progress.h"
+#include "tool/system_facts.h"
+#include "tool/tool_error.h"
 
 namespace nitka {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/tool_error.h"
+#include "tool/tool_error.h"
 
 #ifndef NITKA_VERSION
 #error "NITKA_VERSION must name the project's version"

@@ -3,43 +3,24 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
-#include <memory>
-#include <random>
 #include <string_view>
 
 #include "carve/carve_method.h"
-#include "cli/difficulty_choice.h"
-#include "cli/option_values.h"
-#include "cli/output_target.h"
-#include "cli/progress.h"
-#include "cli/shape_generate.h"
 #include "cli/shared_options.h"
-#include "cli/system_facts.h"
-#include "cli/tool_error.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
-#include "shape/make_topology.h"
-#include "solver/difficulty.h"
-#include "solver/measured_maze.h"
 #include "storage/grid_writer.h"
+#include "tool/difficulty_choice.h"
+#include "tool/maze_making.h"
+#include "tool/option_values.h"
+#include "tool/output_target.h"
+#include "tool/progress.h"
+#include "tool/system_facts.h"
+#include "tool/tool_error.h"
 
 namespace nitka {
 namespace {
-
-// Any 64-bit value may come out, so that every seed is reachable from a run
-// that drew its own.
-std::uint64_t drawSeed() {
-    try {
-        std::random_device device;
-        return std::uint64_t{device()} << 32 | device();
-    } catch (const std::exception&) {
-        // No entropy source here: the clock still differs from run to run.
-        return clockSeed();
-    }
-}
 
 // What the progress line expects writing a cell to take, from this machine's
 // measures (docs/performance.md).
@@ -88,37 +69,7 @@ std::string methodList() {
     return text;
 }
 
-std::string methodNames() {
-    std::string names;
-    for (const CarveMethodInfo& info : carveMethods()) {
-        names += (names.empty() ? "" : ", ") + std::string(info.name);
-    }
-    return names;
-}
-
 }  // namespace
-
-CarveMethod parseMethod(const std::string& text) {
-    if (const auto method = carveMethodNamed(text)) {
-        return *method;
-    }
-    throw UsageError("--algorithm", "'" + text + "' is none of " + methodNames());
-}
-
-ShapeKind parseShape(const std::string& text) {
-    if (const auto shape = parseShapeName(text)) {
-        return *shape;
-    }
-    throw UsageError("--shape", "'" + text + "' is none of rect, hex, triangle, polar");
-}
-
-std::uint64_t chooseSeed(const GenerateRequest& request, std::ostream& notices) {
-    const std::uint64_t seed = request.seed ? *request.seed : drawSeed();
-    if (!request.seed && !request.quiet) {
-        notices << "seed " << seed << std::endl;
-    }
-    return seed;
-}
 
 void addMazeOptions(CLI::App& command, GenerateRequest& request) {
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
@@ -224,33 +175,6 @@ CLI::App* addGenerateCommand(CLI::App& app, GenerateRequest& request) {
         "  nitka-maze generate --shape hex --difficulty hard --exits farthest > hex.txt\n"
         "  nitka-maze generate -W 1000 -H 1000 | nitka-maze info -");
     return command;
-}
-
-namespace {
-
-bool writesShapeFile(const GenerateRequest& request) {
-    return request.shape != ShapeKind::Rect || !request.mask.empty() || request.farthestExits;
-}
-
-}  // namespace
-
-ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed) {
-    return writesShapeFile(request) ? carveShapeRequest(request, seed)
-                                    : carveRectangleRequest(request, seed);
-}
-
-std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {
-    // The search tries many sizes: each is planned as generate plans it,
-    // rather than run out of memory or time on the way.
-    const GeneratePlan plan = planned(planGenerate(request, systemFacts()));
-    if (writesShapeFile(request)) {
-        ShapeMaze maze = carvePlannedMaze(plan, seed);
-        return shapeDifficulty(maze);
-    }
-    WallGrid grid(request.width, request.height);
-    SeededRandom random(seed);
-    carveMaze(grid, request.carve, random);
-    return measureWithDifficulty(grid).difficulty;
 }
 
 namespace {

@@ -4,13 +4,13 @@
 
 #include <variant>
 
-#include "cli/info_text.h"
-#include "cli/maze_command.h"
-#include "cli/output_target.h"
-#include "cli/progress.h"
 #include "cli/shared_options.h"
 #include "plan/memory_need.h"
 #include "solver/measured_maze.h"
+#include "tool/info_text.h"
+#include "tool/maze_command.h"
+#include "tool/output_target.h"
+#include "tool/progress.h"
 
 namespace nitka {
 

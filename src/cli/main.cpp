@@ -2,8 +2,8 @@
 #include <iostream>
 #include <span>
 
-#include "cli/interrupt_cleanup.h"
 #include "cli/maze_tool.h"
+#include "tool/interrupt_cleanup.h"
 
 int main(int argc, char* argv[]) {
     // A reader that stops early (| head) ends the tool quietly, as it ends any

@@ -5,8 +5,8 @@
 #include <variant>
 
 #include "cli/command_line.h"
-#include "cli/standard_streams.h"
-#include "cli/tool_error.h"
+#include "tool/standard_streams.h"
+#include "tool/tool_error.h"
 
 namespace nitka {
 namespace {

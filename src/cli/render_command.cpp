@@ -12,14 +12,7 @@
 #include <variant>
 
 #include "carve/grid_shape_copy.h"
-#include "cli/maze_command.h"
-#include "cli/option_values.h"
-#include "cli/output_target.h"
-#include "cli/print_inputs.h"
-#include "cli/progress.h"
-#include "cli/route_choice.h"
 #include "cli/shared_options.h"
-#include "cli/tool_error.h"
 #include "plan/memory_need.h"
 #include "render/ascii_render.h"
 #include "render/graph_json.h"
@@ -31,6 +24,13 @@
 #include "render/shape_svg_render.h"
 #include "render/svg_render.h"
 #include "shape/make_topology.h"
+#include "tool/maze_command.h"
+#include "tool/option_values.h"
+#include "tool/output_target.h"
+#include "tool/print_inputs.h"
+#include "tool/progress.h"
+#include "tool/route_choice.h"
+#include "tool/tool_error.h"
 
 namespace nitka {
 namespace {

@@ -5,15 +5,15 @@
 #include <string>
 #include <variant>
 
-#include "cli/maze_command.h"
-#include "cli/option_values.h"
-#include "cli/output_target.h"
-#include "cli/progress.h"
 #include "cli/shared_options.h"
-#include "cli/tool_error.h"
 #include "plan/memory_need.h"
 #include "shape/maze_view.h"
 #include "solver/view_route.h"
+#include "tool/maze_command.h"
+#include "tool/option_values.h"
+#include "tool/output_target.h"
+#include "tool/progress.h"
+#include "tool/tool_error.h"
 
 namespace nitka {
 

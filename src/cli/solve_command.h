@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "cli/route_choice.h"
 #include "plan/requests.h"
+#include "tool/route_choice.h"
 
 namespace CLI {
 class App;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "carve/carve_method.h"
+#include "grid/wall_grid.h"
+#include "shape/make_topology.h"
+#include "shape/topology.h"
+
+namespace nitka {
+
+// Strict readers of option values: plain decimal digits only, so that "010"
+// is ten (not octal eight), "-1" is no seed, and a number too large for its
+// type is refused rather than cut short. A bad value throws UsageError naming
+// the option.
+
+// A whole number from low to high.
+std::int64_t parseWholeNumber(const std::string& text, const std::string& option, std::int64_t low,
+                              std::int64_t high);
+
+// Any unsigned 64-bit number.
+std::uint64_t parseSeed(const std::string& text, const std::string& option);
+
+// A cell written "X,Y" with whole numbers from 0 up. Whether it lies inside a
+// maze is known only once the maze is read.
+GridCell parseCell(const std::string& text, const std::string& option);
+
+// The method and the shape an option names; throw UsageError naming
+// --algorithm or --shape for any other text.
+CarveMethod parseMethod(const std::string& text);
+ShapeKind parseShape(const std::string& text);
+
+}  // namespace nitka
