@@ -4,6 +4,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -142,10 +144,10 @@ int laterNeighbours(const Graph& graph, CellId cell, std::array<CellId, kMaxNeig
     return later;
 }
 
-template <typename Graph>
-void writePairs(ByteSink& json, const Graph& graph, const CellIndex& index, bool onlyOpen) {
-    json << "[";
-    std::string_view separator;
+// Calls visit(i, j) for every two cells that share a side, or only those
+// whose side is open, as indices into the cells, i < j, in rising order.
+template <typename Graph, typename Visit>
+void forEachPair(const Graph& graph, const CellIndex& index, bool onlyOpen, Visit&& visit) {
     std::array<CellId, kMaxNeighbours> later{};
     for (CellId cell = 0; cell < graph.slotCount(); ++cell) {
         if (!graph.isCell(cell)) {
@@ -155,12 +157,21 @@ void writePairs(ByteSink& json, const Graph& graph, const CellIndex& index, bool
         for (int k = 0; k < count; ++k) {
             const CellId other = later[static_cast<std::size_t>(k)];
             if (!onlyOpen || graph.isOpen(cell, other)) {
-                json << separator << "[" << static_cast<std::int64_t>(index.of(cell)) << ", "
-                     << static_cast<std::int64_t>(index.of(other)) << "]";
-                separator = ", ";
+                visit(index.of(cell), index.of(other));
             }
         }
     }
+}
+
+template <typename Graph>
+void writePairs(ByteSink& json, const Graph& graph, const CellIndex& index, bool onlyOpen) {
+    json << "[";
+    std::string_view separator;
+    forEachPair(graph, index, onlyOpen, [&](std::uint64_t cell, std::uint64_t other) {
+        json << separator << "[" << static_cast<std::int64_t>(cell) << ", "
+             << static_cast<std::int64_t>(other) << "]";
+        separator = ", ";
+    });
     json << "]";
 }
 
@@ -201,7 +212,39 @@ void writeGraph(const Graph& graph, std::streambuf& out) {
     json.flush();
 }
 
+template <typename Graph>
+std::vector<std::int32_t> listOf(const Graph& graph, GraphList list) {
+    if (graph.cellCount() > static_cast<CellId>(std::numeric_limits<std::int32_t>::max())) {
+        throw std::length_error("a maze of more than 2^31 - 1 cells has no 32-bit cell indices");
+    }
+    std::vector<std::int32_t> numbers;
+    const auto keep = [&numbers](auto first, auto second) {
+        numbers.push_back(static_cast<std::int32_t>(first));
+        numbers.push_back(static_cast<std::int32_t>(second));
+    };
+    if (list == GraphList::Cells) {
+        numbers.reserve(2 * graph.cellCount());
+        for (CellId cell = 0; cell < graph.slotCount(); ++cell) {
+            if (graph.isCell(cell)) {
+                const CellPosition at = graph.position(cell);
+                keep(at.x, at.y);
+            }
+        }
+        return numbers;
+    }
+    forEachPair(graph, CellIndex(graph), list == GraphList::Passages, keep);
+    return numbers;
+}
+
 }  // namespace
+
+std::vector<std::int32_t> graphList(const ShapeMaze& maze, GraphList list) {
+    return listOf(ShapeGraph(maze), list);
+}
+
+std::vector<std::int32_t> graphList(const WallGrid& grid, GraphList list) {
+    return listOf(GridGraph(grid), list);
+}
 
 void writeGraphJson(const ShapeMaze& maze, std::streambuf& out) {
     writeGraph(ShapeGraph(maze), out);

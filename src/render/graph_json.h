@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <streambuf>
+#include <vector>
 
 #include "grid/wall_grid.h"
 #include "shape/shape_maze.h"
@@ -24,5 +26,13 @@ void writeGraphJson(const ShapeMaze& maze, std::streambuf& out);
 // open unless its flag is exactly a wall (Flag::Wall), as for the window's
 // route search.
 void writeGraphJson(const WallGrid& grid, std::streambuf& out);
+
+// The lists writeGraphJson writes, as 32-bit numbers, for a front end that
+// hands them on as arrays: the cells' positions (x, y of each in turn), or
+// the pairs (i, j of each in turn) of neighbours or of passages. Throws
+// std::length_error for a maze of more cells than 32 bits can number.
+enum class GraphList { Cells, Neighbours, Passages };
+std::vector<std::int32_t> graphList(const ShapeMaze& maze, GraphList list);
+std::vector<std::int32_t> graphList(const WallGrid& grid, GraphList list);
 
 }  // namespace nitka

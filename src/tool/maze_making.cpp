@@ -3,6 +3,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <variant>
 
 #include "carve/grid_shape_copy.h"
 #include "carve/shape_carve.h"
@@ -88,15 +89,19 @@ ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed)
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed) {
     // The search tries many sizes: each is planned as generate plans it,
     // rather than run out of memory or time on the way.
-    const GeneratePlan plan = planned(planGenerate(request, systemFacts()));
+    AnyMaze maze = carveGenerated(planned(planGenerate(request, systemFacts())), seed);
+    return std::visit([](auto& held) { return measureWithDifficulty(held).difficulty; }, maze);
+}
+
+AnyMaze carveGenerated(const GeneratePlan& plan, std::uint64_t seed) {
+    const GenerateRequest& request = plan.request;
     if (writesShapeFile(request)) {
-        ShapeMaze maze = carvePlannedMaze(plan, seed);
-        return shapeDifficulty(maze);
+        return carvePlannedMaze(plan, seed);
     }
     WallGrid grid(request.width, request.height);
     SeededRandom random(seed);
     carveMaze(grid, request.carve, random);
-    return measureWithDifficulty(grid).difficulty;
+    return grid;
 }
 
 }  // namespace nitka

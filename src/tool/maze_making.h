@@ -8,6 +8,7 @@
 #include "plan/requests.h"
 #include "plan/work_cost.h"
 #include "shape/shape_maze.h"
+#include "tool/maze_input.h"
 #include "tool/output_target.h"
 
 namespace nitka {
@@ -47,5 +48,9 @@ ShapeMaze generatedShapeMaze(const GenerateRequest& request, std::uint64_t seed)
 // mask read again, and returns its difficulty (nullopt for a maze without a
 // route). Throws ToolError as generate does.
 std::optional<double> generatedDifficulty(const GenerateRequest& request, std::uint64_t seed);
+
+// The maze generate writes for the plan and seed: a plain rectangle on the
+// window's grid, any other on its layout. Requires: plan from planGenerate.
+AnyMaze carveGenerated(const GeneratePlan& plan, std::uint64_t seed);
 
 }  // namespace nitka

@@ -1,0 +1,301 @@
+#include "python/python_maze.h"
+
+#include <limits>
+#include <sstream>
+#include <variant>
+
+#include "plan/memory_need.h"
+#include "shape/maze_view.h"
+#include "solver/measured_maze.h"
+#include "solver/view_route.h"
+#include "storage/grid_writer.h"
+#include "storage/shape_file.h"
+#include "tool/difficulty_choice.h"
+#include "tool/info_text.h"
+#include "tool/maze_command.h"
+#include "tool/maze_making.h"
+#include "tool/option_values.h"
+#include "tool/output_target.h"
+#include "tool/route_choice.h"
+#include "tool/tool_error.h"
+
+namespace nitka::python {
+namespace {
+
+// The request generate's command line would make of the same options, each
+// read by the tool's own reader so that a bad one gets the tool's words.
+GenerateRequest requestOf(const GenerateArguments& arguments) {
+    GenerateRequest request;
+    request.quiet = true;
+    std::vector<std::string>& given = request.given.names;
+    const auto setSide = [&](const std::optional<std::string>& value, int& side,
+                             const char* option) {
+        if (value) {
+            side = static_cast<int>(parseWholeNumber(*value, option, 1, kMaxGridSide));
+            request.sizeGiven = true;
+            given.emplace_back(option);
+        }
+    };
+    setSide(arguments.width, request.width, "--width");
+    setSide(arguments.height, request.height, "--height");
+    request.shape = parseShape(arguments.shape);
+    request.carve.method = parseMethod(arguments.method);
+    request.methodGiven = request.carve.method != CarveMethod::DepthFirst;
+    if (request.shape != ShapeKind::Rect) {
+        given.emplace_back("--shape");
+    }
+    if (request.methodGiven) {
+        given.emplace_back("--algorithm");
+    }
+    if (arguments.seed) {
+        request.seed = parseSeed(*arguments.seed, "--seed");
+        given.emplace_back("--seed");
+    }
+    if (arguments.pick) {
+        if (const std::string why = parseGrowingTreePick(*arguments.pick, request.carve);
+            !why.empty()) {
+            throw UsageError("--pick", why);
+        }
+        given.emplace_back("--pick");
+    }
+    if (arguments.braid) {
+        if (const std::string why = parseShare(*arguments.braid, request.carve.braid);
+            !why.empty()) {
+            throw UsageError("--braid", why);
+        }
+        given.emplace_back("--braid");
+    }
+    if (arguments.mask) {
+        request.mask = *arguments.mask;
+        given.emplace_back("--mask");
+    }
+    if (arguments.exits) {
+        if (*arguments.exits != "farthest") {
+            throw UsageError("--exits", "'" + *arguments.exits + "' is not farthest");
+        }
+        request.farthestExits = true;
+        given.emplace_back("--exits");
+    }
+    if (arguments.difficulty) {
+        parseDifficultyAsk(*arguments.difficulty);
+        request.difficulty = *arguments.difficulty;
+        given.emplace_back("--difficulty");
+    }
+    return request;
+}
+
+template <typename Work>
+auto onEither(AnyMaze& maze, Work&& work) {
+    return std::visit(std::forward<Work>(work), maze);
+}
+
+template <typename Work>
+auto onEither(const AnyMaze& maze, Work&& work) {
+    return std::visit(std::forward<Work>(work), maze);
+}
+
+// One question put one way to a plain rectangle, another to any other maze.
+template <typename OnGrid, typename OnShape>
+auto askEither(const AnyMaze& maze, OnGrid onGrid, OnShape onShape) {
+    if (const auto* grid = std::get_if<WallGrid>(&maze)) {
+        return onGrid(*grid);
+    }
+    return onShape(std::get<ShapeMaze>(maze));
+}
+
+Position positionOf(const ShapeMaze& maze, CellId cell) {
+    const CellPosition at = maze.topology().position(cell);
+    return {at.x, at.y};
+}
+
+// The wall picture of a rectangle whose two cells (x, y) and (x + dx, y + dy)
+// are joined when `open` says so; `isCell` tells a mask's holes.
+template <typename IsCell, typename Open>
+WallPicture pictureOf(std::int64_t width, std::int64_t height, IsCell isCell, Open open) {
+    WallPicture picture{2 * height + 1, 2 * width + 1, {}};
+    picture.walls.assign(static_cast<std::size_t>(picture.rows * picture.columns), 1);
+    const auto at = [&](std::int64_t row, std::int64_t column) -> std::uint8_t& {
+        return picture.walls[static_cast<std::size_t>(row * picture.columns + column)];
+    };
+    for (std::int64_t y = 0; y < height; ++y) {
+        for (std::int64_t x = 0; x < width; ++x) {
+            if (!isCell(x, y)) {
+                continue;
+            }
+            at(2 * y + 1, 2 * x + 1) = 0;
+            if (x + 1 < width && open(x, y, x + 1, y)) {
+                at(2 * y + 1, 2 * x + 2) = 0;
+            }
+            if (y + 1 < height && open(x, y, x, y + 1)) {
+                at(2 * y + 2, 2 * x + 1) = 0;
+            }
+        }
+    }
+    return picture;
+}
+
+// chooseRoute, an end outside the maze being a bad argument here: the tool
+// learns it only from the file, Python from the caller.
+template <typename Maze>
+auto routeBetween(Maze& maze, const RouteEnds& ends, bool shortest) {
+    try {
+        return chooseRoute(maze, ends, shortest, "the maze");
+    } catch (const ToolError& error) {
+        if (error.subject() == "--from" || error.subject() == "--to") {
+            throw UsageError(error.subject(), error.what());
+        }
+        throw;
+    }
+}
+
+}  // namespace
+
+PythonMaze PythonMaze::generate(const GenerateArguments& arguments) {
+    const GenerateRequest asked = requestOf(arguments);
+    const SystemFacts facts = systemFacts();
+    GeneratePlan plan = planned(planGenerate(asked, facts));
+    // Quiet: nothing is told, and the seed is the maze's own attribute.
+    std::ostringstream untold;
+    std::uint64_t seed = chooseSeed(asked, untold);
+    if (!asked.difficulty.empty()) {
+        const GenerateRequest settled = settleDifficulty(plan.request, seed, untold);
+        plan = planned(planGenerate(settled, facts));
+        seed = settled.seed.value_or(seed);
+    }
+    return {carveGenerated(plan, seed), seed};
+}
+
+PythonMaze PythonMaze::load(const std::string& path) {
+    InfoRequest request;
+    request.input = path;
+    request.quiet = true;
+    const MazeCommand command(request, planInfo);
+    Progress progress = command.progress("load", {});
+    return {command.read(progress, searchNeed), std::nullopt};
+}
+
+std::string PythonMaze::shape() const {
+    return askEither(
+        m_maze, [](const WallGrid&) { return std::string("rect"); },
+        [](const ShapeMaze& maze) { return std::string(shapeName(maze.topology().kind())); });
+}
+
+std::int64_t PythonMaze::width() const {
+    return askEither(
+        m_maze, [](const WallGrid& grid) -> std::int64_t { return grid.width(); },
+        [](const ShapeMaze& maze) -> std::int64_t { return maze.topology().width(); });
+}
+
+std::int64_t PythonMaze::height() const {
+    return askEither(
+        m_maze, [](const WallGrid& grid) -> std::int64_t { return grid.height(); },
+        [](const ShapeMaze& maze) -> std::int64_t { return maze.topology().height(); });
+}
+
+Position PythonMaze::start() const {
+    return askEither(
+        m_maze,
+        [](const WallGrid&) {
+            return Position{0, 0};
+        },
+        [](const ShapeMaze& maze) { return positionOf(maze, maze.topology().start()); });
+}
+
+Position PythonMaze::target() const {
+    return askEither(
+        m_maze,
+        [](const WallGrid& grid) {
+            return Position{grid.width() - 1, grid.height() - 1};
+        },
+        [](const ShapeMaze& maze) { return positionOf(maze, maze.topology().target()); });
+}
+
+std::uint64_t PythonMaze::cellCount() const {
+    return askEither(
+        m_maze, [](const WallGrid& grid) -> std::uint64_t { return grid.cellCount(); },
+        [](const ShapeMaze& maze) -> std::uint64_t { return maze.topology().cellCount(); });
+}
+
+std::vector<std::int32_t> PythonMaze::graph(GraphList list) const {
+    return onEither(m_maze, [list](const auto& held) { return graphList(held, list); });
+}
+
+WallPicture PythonMaze::grid() const {
+    if (const auto* grid = std::get_if<WallGrid>(&m_maze)) {
+        return pictureOf(
+            grid->width(), grid->height(), [](std::int64_t, std::int64_t) { return true; },
+            [grid](std::int64_t x, std::int64_t, std::int64_t nextX, std::int64_t nextY) {
+                const std::size_t later =
+                    grid->index({static_cast<int>(nextX), static_cast<int>(nextY)});
+                return (nextX > x ? grid->left(later) : grid->top(later)) != Flag::Wall;
+            });
+    }
+    const auto& maze = std::get<ShapeMaze>(m_maze);
+    const Topology& layout = maze.topology();
+    if (layout.kind() != ShapeKind::Rect) {
+        throw UsageError("grid", "a " + shape() + " maze has no occupancy grid; only rect has");
+    }
+    const auto cellAt = [&layout](std::int64_t x, std::int64_t y) { return layout.cellAt({x, y}); };
+    return pictureOf(
+        layout.width(), layout.height(),
+        [&](std::int64_t x, std::int64_t y) { return cellAt(x, y) != kNoCell; },
+        [&](std::int64_t x, std::int64_t y, std::int64_t nextX, std::int64_t nextY) {
+            const CellId next = cellAt(nextX, nextY);
+            return next != kNoCell && maze.isOpen(cellAt(x, y), next);
+        });
+}
+
+std::vector<std::int32_t> PythonMaze::solve(bool shortest, std::optional<Position> from,
+                                            std::optional<Position> to) {
+    // A position past what the tool reads is outside every maze.
+    const auto cellOf = [](const std::optional<Position>& position,
+                           const char* option) -> std::optional<GridCell> {
+        if (!position) {
+            return std::nullopt;
+        }
+        const auto fits = [](std::int64_t value) {
+            return value >= std::numeric_limits<int>::min() &&
+                   value <= std::numeric_limits<int>::max();
+        };
+        if (!fits(position->x) || !fits(position->y)) {
+            throw UsageError(option, std::to_string(position->x) + "," +
+                                         std::to_string(position->y) + " lies outside the maze");
+        }
+        return GridCell{static_cast<int>(position->x), static_cast<int>(position->y)};
+    };
+    const RouteEnds ends{cellOf(from, "--from"), cellOf(to, "--to")};
+    return onEither(m_maze, [&](auto& held) {
+        const auto route = routeBetween(held, ends, shortest);
+        std::vector<std::int32_t> positions;
+        positions.reserve(2 * (route.moves() + 1));
+        withMazeView(held, [&](const auto& view) {
+            forEachRouteCell(view, route, [&](CellId cell) {
+                const CellPosition at = view.layout().position(cell);
+                positions.push_back(static_cast<std::int32_t>(at.x));
+                positions.push_back(static_cast<std::int32_t>(at.y));
+            });
+        });
+        return positions;
+    });
+}
+
+std::string PythonMaze::infoJson() {
+    const auto [stats, difficulty] =
+        onEither(m_maze, [](auto& held) { return measureWithDifficulty(held); });
+    return nitka::infoJson(stats, difficulty);
+}
+
+void PythonMaze::save(const std::string& path) const {
+    askEither(
+        m_maze,
+        [&path](const WallGrid& grid) {
+            OutputTarget output(path, gridFileBytes(grid.width(), grid.height()));
+            output.write([&](std::streambuf& out) { writeGrid(out, grid); });
+        },
+        [&path](const ShapeMaze& maze) {
+            OutputTarget output(path);
+            output.write([&](std::streambuf& out) { writeShapeMaze(out, maze); });
+        });
+}
+
+}  // namespace nitka::python

@@ -1,0 +1,157 @@
+// The extension module nitka._nitka; nitka/__init__.py is its public face.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "python/python_errors.h"
+#include "python/python_maze.h"
+
+namespace py = pybind11;
+
+namespace nitka::python {
+namespace {
+
+// Runs work without the interpreter's lock, so other threads go on meanwhile.
+template <typename Work>
+auto unlocked(Work&& work) {
+    py::gil_scoped_release release;
+    return std::forward<Work>(work)();
+}
+
+// An array over values' own memory, which the array then keeps: no copy.
+template <typename Value>
+py::array ownedArray(std::vector<Value> values, std::vector<py::ssize_t> shape,
+                     const py::dtype& type) {
+    if (values.empty()) {
+        return py::array(type, shape);
+    }
+    auto owned = std::make_unique<std::vector<Value>>(std::move(values));
+    Value* data = owned->data();
+    py::capsule keeper(owned.get(), [](void* held) {
+        std::unique_ptr<std::vector<Value>>(static_cast<std::vector<Value>*>(held));
+    });
+    owned.release();
+    return py::array(type, std::move(shape), {}, data, keeper);
+}
+
+// Pairs of 32-bit numbers, one row each: (N, 2).
+py::array pairRows(std::vector<std::int32_t> numbers) {
+    const auto rows = static_cast<py::ssize_t>(numbers.size() / 2);
+    return ownedArray(std::move(numbers), {rows, 2}, py::dtype::of<std::int32_t>());
+}
+
+py::tuple positionTuple(const Position& at) {
+    return py::make_tuple(at.x, at.y);
+}
+
+std::optional<Position> positionOf(
+    const std::optional<std::pair<std::int64_t, std::int64_t>>& given) {
+    if (!given) {
+        return std::nullopt;
+    }
+    return Position{given->first, given->second};
+}
+
+void bindMaze(py::module_& module) {
+    py::class_<PythonMaze>(module, "Maze", "A maze of any shape, as nitka-maze holds it.")
+        .def_property_readonly("shape", &PythonMaze::shape, "rect, hex, triangle or polar.")
+        .def_property_readonly("width", &PythonMaze::width,
+                               "Cells a row (polar: of the outer ring), as the JSON graph says.")
+        .def_property_readonly("height", &PythonMaze::height, "Rows (polar: rings).")
+        .def_property_readonly("seed", &PythonMaze::seed,
+                               "The seed it was carved from; None for a loaded file.")
+        .def_property_readonly(
+            "start", [](const PythonMaze& maze) { return positionTuple(maze.start()); },
+            "The start's position (x, y), as solve prints positions.")
+        .def_property_readonly(
+            "target", [](const PythonMaze& maze) { return positionTuple(maze.target()); },
+            "The target's position (x, y).")
+        .def_property_readonly("cell_count", &PythonMaze::cellCount,
+                               "Cells, a mask's holes left out.")
+        .def(
+            "cells",
+            [](const PythonMaze& maze) {
+                return pairRows(unlocked([&] { return maze.graph(GraphList::Cells); }));
+            },
+            "(N, 2) int32: every cell's position, in the order render --format json lists them.")
+        .def(
+            "passages",
+            [](const PythonMaze& maze) {
+                return pairRows(unlocked([&] { return maze.graph(GraphList::Passages); }));
+            },
+            "(E, 2) int32: pairs i < j of indices into cells() whose shared side is open, sorted.")
+        .def(
+            "neighbours",
+            [](const PythonMaze& maze) {
+                return pairRows(unlocked([&] { return maze.graph(GraphList::Neighbours); }));
+            },
+            "(E, 2) int32: pairs i < j of indices into cells() that share a side, sorted.")
+        .def(
+            "grid",
+            [](const PythonMaze& maze) {
+                WallPicture picture = unlocked([&] { return maze.grid(); });
+                return ownedArray(std::move(picture.walls), {picture.rows, picture.columns},
+                                  py::dtype::of<bool>());
+            },
+            "The occupancy grid of a rect maze: (2H+1, 2W+1) bool, True for a wall, cell (x, y) "
+            "at [2y+1, 2x+1]. Other shapes raise ValueError.")
+        .def(
+            "solve",
+            [](PythonMaze& maze, bool shortest,
+               std::optional<std::pair<std::int64_t, std::int64_t>> start,
+               std::optional<std::pair<std::int64_t, std::int64_t>> target) {
+                return pairRows(unlocked(
+                    [&] { return maze.solve(shortest, positionOf(start), positionOf(target)); }));
+            },
+            py::arg("shortest") = false, py::arg("start") = py::none(),
+            py::arg("target") = py::none(),
+            "(L, 2) int32: the route's positions, as nitka-maze solve prints them.")
+        .def(
+            "info",
+            [](PythonMaze& maze) {
+                const std::string text = unlocked([&] { return maze.infoJson(); });
+                return py::module_::import("json").attr("loads")(text);
+            },
+            "The measures and difficulty, as a dict: info --json's keys.")
+        .def(
+            "save",
+            [](const PythonMaze& maze, const py::object& given) {
+                const auto path =
+                    py::module_::import("os").attr("fspath")(given).cast<std::string>();
+                unlocked([&] {
+                    maze.save(path);
+                    return 0;
+                });
+            },
+            py::arg("path"),
+            "Writes the maze file nitka-maze generate writes; the old file stays whole until "
+            "the new one is.");
+}
+
+}  // namespace
+}  // namespace nitka::python
+
+PYBIND11_MODULE(_nitka, module) {
+    using namespace nitka::python;
+    module.doc() = "The maze engine of nitka-maze; use the package nitka.";
+    translateToolErrors();
+    bindMaze(module);
+    module.def(
+        "generate",
+        [](std::optional<std::string> width, std::optional<std::string> height, std::string shape,
+           std::string method, std::optional<std::string> seed, std::optional<std::string> pick,
+           std::optional<std::string> braid, std::optional<std::string> mask,
+           std::optional<std::string> exits, std::optional<std::string> difficulty) {
+            const GenerateArguments arguments{
+                width, height, std::move(shape), std::move(method), seed, pick, braid,
+                mask,  exits,  difficulty};
+            return unlocked([&] { return PythonMaze::generate(arguments); });
+        });
+    module.def("load", [](const std::string& path) {
+        return unlocked([&] { return PythonMaze::load(path); });
+    });
+}
