@@ -11,7 +11,7 @@ export PYTHONDONTWRITEBYTECODE=1
 
 build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build-bench}"
 nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNITKA_SANITIZE=OFF \
-    -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON
+    -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=ON -DNITKA_BUILD_PYTHON=OFF
 
 # The raw figures stay in the build folder, so the report can be remade from
 # them with bench/report.py.

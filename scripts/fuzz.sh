@@ -12,7 +12,7 @@ nitka_install_packages "${nitka_run_packages[@]}" clang libclang-rt-dev
 seconds=${1:-60}
 build_dir="$NITKA_ROOT/build-fuzz"
 nitka_build "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DNITKA_BUILD_FUZZ=ON -DNITKA_BUILD_UI=OFF -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=OFF
+    -DNITKA_BUILD_FUZZ=ON -DNITKA_BUILD_UI=OFF -DNITKA_BUILD_TESTS=OFF -DNITKA_BUILD_BENCH=OFF -DNITKA_BUILD_PYTHON=OFF
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

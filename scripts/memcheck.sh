@@ -13,7 +13,7 @@ export PYTHONDONTWRITEBYTECODE=1
 build_dir="${NITKA_BUILD_DIR:-$NITKA_ROOT/build}"
 # The same options as the test build, so the two share one folder without rebuilding.
 nitka_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNITKA_SANITIZE=OFF -DNITKA_BUILD_BENCH=ON \
-    -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=ON
+    "${nitka_python_options[@]}" -DNITKA_BUILD_UI=ON -DNITKA_BUILD_TESTS=ON
 log="$build_dir/memcheck.log"
 
 # Qt forks to look for a session bus; those short-lived children are not ours.

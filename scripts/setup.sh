@@ -16,10 +16,12 @@ nitka_run_packages=(
 # what packaging needs to work out a .deb's dependencies (dpkg-dev, file),
 # and debootstrap for trying the .deb on a minimal Debian (as root, on request);
 # bash-completion, to try nitka-maze's completion as a shell runs it;
-# poppler-utils, to read back where a PDF put its words.
+# poppler-utils, to read back where a PDF put its words; pybind11, NumPy and
+# pytest, to build the Python package for Debian's python3 and test it.
 nitka_test_packages=(
     "${nitka_run_packages[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
+    pybind11-dev python3-dev python3-numpy python3-pytest
     xvfb xdotool imagemagick x11-utils python3 desktop-file-utils
     dpkg-dev file debootstrap
     bash-completion poppler-utils
@@ -56,6 +58,10 @@ nitka_build() {
     cmake -S "$NITKA_ROOT" -B "$build_dir" -G Ninja -Wno-dev "$@" >/dev/null
     cmake --build "$build_dir" -- --quiet
 }
+
+# The Python package is built for, and tested with, Debian's own interpreter,
+# whatever else comes first on the PATH.
+nitka_python_options=(-DNITKA_BUILD_PYTHON=ON -DPython3_EXECUTABLE=/usr/bin/python3)
 
 NITKA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export NITKA_ROOT
