@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,14 @@ std::optional<Position> positionOf(
 
 void bindMaze(py::module_& module) {
     py::class_<PythonMaze>(module, "Maze", "A maze of any shape, as nitka-maze holds it.")
+        .def("__repr__",
+             [](const PythonMaze& maze) {
+                 const auto seed = maze.seed();
+                 return "nitka.Maze(shape='" + maze.shape() +
+                        "', width=" + std::to_string(maze.width()) +
+                        ", height=" + std::to_string(maze.height()) +
+                        ", seed=" + (seed ? std::to_string(*seed) : std::string("None")) + ")";
+             })
         .def_property_readonly("shape", &PythonMaze::shape, "rect, hex, triangle or polar.")
         .def_property_readonly("width", &PythonMaze::width,
                                "Cells a row (polar: of the outer ring), as the JSON graph says.")

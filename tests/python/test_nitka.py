@@ -151,6 +151,7 @@ def test_grid_refuses_other_shapes(shape):
 def test_a_drawn_seed_is_kept_and_makes_the_maze_again():
     maze = nitka.generate(10, 10)
     assert isinstance(maze.seed, int) and 0 <= maze.seed < 2**64
+    assert repr(maze) == f"nitka.Maze(shape='rect', width=10, height=10, seed={maze.seed})"
     again = nitka.generate(10, 10, seed=maze.seed)
     assert again.passages().tolist() == maze.passages().tolist()
 
