@@ -405,7 +405,10 @@ Outcome memoryEnough(const Job& job, const SystemFacts& facts) {
         return {};
     }
     // The message names the size: a carved maze's refusal needs no subject.
-    return failedRefusal(maze.file, *why);
+    // The same size refused with all the memory in the world is past a cap.
+    const bool capped =
+        refusal(maze.width, maze.height, 0, std::numeric_limits<std::uint64_t>::max()).has_value();
+    return capped ? failedRefusal(maze.file, *why) : memoryRefusal(maze.file, *why);
 }
 
 Outcome randomWalkFinishes(const Job& job, const SystemFacts&) {

@@ -16,6 +16,9 @@ struct Refusal {
     // The option, file or command the refusal is about, as the user typed it.
     std::string subject;
     std::string text;
+    // The work would need more memory than this process may use: a failure
+    // that the Python package raises as MemoryError.
+    bool memory = false;
 };
 
 inline Refusal usageRefusal(std::string subject, std::string text) {
@@ -24,6 +27,10 @@ inline Refusal usageRefusal(std::string subject, std::string text) {
 
 inline Refusal failedRefusal(std::string subject, std::string text) {
     return {Refusal::Kind::Failed, std::move(subject), std::move(text)};
+}
+
+inline Refusal memoryRefusal(std::string subject, std::string text) {
+    return {Refusal::Kind::Failed, std::move(subject), std::move(text), true};
 }
 
 }  // namespace nitka

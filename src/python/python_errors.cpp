@@ -27,6 +27,8 @@ void translateToolErrors() {
             if (thrown) {
                 std::rethrow_exception(thrown);
             }
+        } catch (const MemoryShortage& error) {
+            PyErr_SetString(PyExc_MemoryError, messageOf(error).c_str());
         } catch (const ToolError& error) {
             const std::string message = messageOf(error);
             if (error.status() == kStatusUsage) {

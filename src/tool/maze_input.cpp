@@ -183,7 +183,8 @@ AnyMaze MazeInput::read(const MemoryNeed& need) {
         return read();
     }
     if (!isStream()) {
-        throw ToolError(m_shown, *why);
+        // The header's size is within the caps (readHeader): memory is short.
+        throw MemoryShortage(m_shown, *why);
     }
     // A stream may end long before its header's size, so it is read as far
     // as fits: its need a cell, and the byte a cell of the pieces it comes in.
@@ -216,7 +217,7 @@ WallGrid MazeInput::readGrid(std::uint64_t mostHeld, const std::string& tooLarge
         }
         if (cells.whole() <
             static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height)) {
-            throw ToolError(m_shown, tooLarge);
+            throw MemoryShortage(m_shown, tooLarge);
         }
         return std::move(cells).takeGrid();
     }

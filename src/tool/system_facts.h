@@ -17,6 +17,9 @@ SystemFacts systemFacts();
 template <typename Plan>
 Plan planned(Planned<Plan> answer) {
     if (auto* refused = std::get_if<Refusal>(&answer)) {
+        if (refused->memory) {
+            throw MemoryShortage(std::move(refused->subject), refused->text);
+        }
         throw ToolError(std::move(refused->subject), refused->text,
                         static_cast<int>(refused->kind));
     }

@@ -44,6 +44,14 @@ std::string errorLine(const std::string& what, const std::string& why);
 // ("I/O error N") the system's own words follow.
 std::string fileErrorText(const FileError& error);
 
+// Work refused because it would need more memory than this process may use:
+// the tool's failure like any other, a MemoryError in Python.
+class MemoryShortage : public ToolError {
+public:
+    MemoryShortage(std::string what, const std::string& why)
+        : ToolError(std::move(what), why, kStatusFailed) {}
+};
+
 // How a file argument reads in messages: "-" is a stream, not a file name.
 std::string inputName(const std::string& name);
 std::string outputName(const std::string& name);

@@ -193,6 +193,34 @@ def test_arguments_of_the_wrong_type_raise_type_error(keywords):
         nitka.generate(**keywords)
 
 
+# A size this process cannot hold, by the tool's own figures, refused before
+# any of it is taken: generated under a 1 GiB address space, and a file of
+# that size read under it.
+MEMORY_SHORT = """
+import resource, sys
+import nitka
+resource.setrlimit(resource.RLIMIT_AS, (1 << 30, 1 << 30))
+for ask in (lambda: nitka.generate(40000, 40000, seed=1), lambda: nitka.load(sys.argv[1])):
+    try:
+        ask()
+    except MemoryError as error:
+        print(error)
+"""
+
+
+def test_sizes_past_this_processes_memory_raise_memory_error(folder):
+    with open(folder / "huge.txt", "wb") as huge:
+        huge.write(b"40000  40000\r\n")
+        huge.truncate(40000 * 40000 * 6 + 14)
+    answer = subprocess.run([sys.executable, "-c", MEMORY_SHORT, "huge.txt"], cwd=folder,
+                            capture_output=True, timeout=120, check=True)
+    lines = answer.stdout.decode().splitlines()
+    assert len(lines) == 2, answer
+    assert lines[0].startswith("40000 x 40000 cells need ")
+    assert lines[1].startswith("huge.txt: 40000 x 40000 cells need ")
+    assert all("this process may use" in line for line in lines)
+
+
 def test_files_that_cannot_be_read_raise_os_error_naming_them(folder):
     with pytest.raises(OSError, match="missing.txt"):
         nitka.load(folder / "missing.txt")

@@ -92,8 +92,9 @@ def generate(width: Optional[int] = None, height: Optional[int] = None, *,
         and method when not given (docs/difficulty.md).
 
     Raises ValueError for options the tool refuses, with its words, OSError
-    for a mask that cannot be read, RuntimeError when the work cannot be done
-    (a size past this process's memory, a difficulty too rare).
+    for a mask that cannot be read, MemoryError for a size past what this
+    process may hold (before any of it is taken), RuntimeError when the work
+    cannot be done otherwise (a size past the caps, a difficulty too rare).
     """
     if not isinstance(shape, str) or not isinstance(method, str):
         raise TypeError("shape and method must be str")
@@ -109,6 +110,7 @@ def load(path: Path) -> Maze:
     """Reads a maze file of either format, whole, as nitka-maze reads it.
 
     Raises OSError naming the file when it cannot be read, is cut short or is
-    not a maze file.
+    not a maze file, MemoryError when its size is past what this process may
+    hold.
     """
     return _nitka.load(_path(path, "path"))
