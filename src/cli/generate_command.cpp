@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <string_view>
+#include <variant>
 
 #include "carve/carve_method.h"
 #include "cli/shared_options.h"
 #include "grid/size_limits.h"
 #include "grid/wall_grid.h"
-#include "model/seeded_random.h"
 #include "storage/grid_writer.h"
 #include "tool/difficulty_choice.h"
 #include "tool/maze_making.h"
@@ -195,11 +195,9 @@ void generateMaze(const GeneratePlan& plan, std::ostream& notices, OutputTarget*
     const double cells = static_cast<double>(request.width) * request.height;
     Progress progress("generate", !request.quiet && Progress::terminalAttached(),
                       {cells * carveSecondsPerCell(method), cells * kWriteSecondsPerCell});
-    WallGrid grid(request.width, request.height);
-    SeededRandom random(seed);
-    carveMaze(grid, request.carve, random);
+    const AnyMaze maze = carveGenerated(plan, seed);
     progress.nextStage();
-    output.write([&](std::streambuf& out) { writeGrid(out, grid); });
+    output.write([&](std::streambuf& out) { writeGrid(out, std::get<WallGrid>(maze)); });
 }
 
 }  // namespace

@@ -84,16 +84,6 @@ GenerateRequest requestOf(const GenerateArguments& arguments) {
     return request;
 }
 
-template <typename Work>
-auto onEither(AnyMaze& maze, Work&& work) {
-    return std::visit(std::forward<Work>(work), maze);
-}
-
-template <typename Work>
-auto onEither(const AnyMaze& maze, Work&& work) {
-    return std::visit(std::forward<Work>(work), maze);
-}
-
 // One question put one way to a plain rectangle, another to any other maze.
 template <typename OnGrid, typename OnShape>
 auto askEither(const AnyMaze& maze, OnGrid onGrid, OnShape onShape) {
@@ -217,7 +207,7 @@ std::uint64_t PythonMaze::cellCount() const {
 }
 
 std::vector<std::int32_t> PythonMaze::graph(GraphList list) const {
-    return onEither(m_maze, [list](const auto& held) { return graphList(held, list); });
+    return std::visit([list](const auto& held) { return graphList(held, list); }, m_maze);
 }
 
 WallPicture PythonMaze::grid() const {
@@ -264,24 +254,26 @@ std::vector<std::int32_t> PythonMaze::solve(bool shortest, std::optional<Positio
         return GridCell{static_cast<int>(position->x), static_cast<int>(position->y)};
     };
     const RouteEnds ends{cellOf(from, "--from"), cellOf(to, "--to")};
-    return onEither(m_maze, [&](auto& held) {
-        const auto route = routeBetween(held, ends, shortest);
-        std::vector<std::int32_t> positions;
-        positions.reserve(2 * (route.moves() + 1));
-        withMazeView(held, [&](const auto& view) {
-            forEachRouteCell(view, route, [&](CellId cell) {
-                const CellPosition at = view.layout().position(cell);
-                positions.push_back(static_cast<std::int32_t>(at.x));
-                positions.push_back(static_cast<std::int32_t>(at.y));
+    return std::visit(
+        [&](auto& held) {
+            const auto route = routeBetween(held, ends, shortest);
+            std::vector<std::int32_t> positions;
+            positions.reserve(2 * (route.moves() + 1));
+            withMazeView(held, [&](const auto& view) {
+                forEachRouteCell(view, route, [&](CellId cell) {
+                    const CellPosition at = view.layout().position(cell);
+                    positions.push_back(static_cast<std::int32_t>(at.x));
+                    positions.push_back(static_cast<std::int32_t>(at.y));
+                });
             });
-        });
-        return positions;
-    });
+            return positions;
+        },
+        m_maze);
 }
 
 std::string PythonMaze::infoJson() {
     const auto [stats, difficulty] =
-        onEither(m_maze, [](auto& held) { return measureWithDifficulty(held); });
+        std::visit([](auto& held) { return measureWithDifficulty(held); }, m_maze);
     return nitka::infoJson(stats, difficulty);
 }
 

@@ -45,6 +45,13 @@ py::array pairRows(std::vector<std::int32_t> numbers) {
     return ownedArray(std::move(numbers), {rows, 2}, py::dtype::of<std::int32_t>());
 }
 
+// A method handing over one of the JSON graph's lists as (N, 2) rows.
+auto graphArray(GraphList list) {
+    return [list](const PythonMaze& maze) {
+        return pairRows(unlocked([&] { return maze.graph(list); }));
+    };
+}
+
 py::tuple positionTuple(const Position& at) {
     return py::make_tuple(at.x, at.y);
 }
@@ -81,24 +88,12 @@ void bindMaze(py::module_& module) {
             "The target's position (x, y).")
         .def_property_readonly("cell_count", &PythonMaze::cellCount,
                                "Cells, a mask's holes left out.")
-        .def(
-            "cells",
-            [](const PythonMaze& maze) {
-                return pairRows(unlocked([&] { return maze.graph(GraphList::Cells); }));
-            },
-            "(N, 2) int32: every cell's position, in the order render --format json lists them.")
-        .def(
-            "passages",
-            [](const PythonMaze& maze) {
-                return pairRows(unlocked([&] { return maze.graph(GraphList::Passages); }));
-            },
-            "(E, 2) int32: pairs i < j of indices into cells() whose shared side is open, sorted.")
-        .def(
-            "neighbours",
-            [](const PythonMaze& maze) {
-                return pairRows(unlocked([&] { return maze.graph(GraphList::Neighbours); }));
-            },
-            "(E, 2) int32: pairs i < j of indices into cells() that share a side, sorted.")
+        .def("cells", graphArray(GraphList::Cells),
+             "(N, 2) int32: every cell's position, in the order render --format json lists them.")
+        .def("passages", graphArray(GraphList::Passages),
+             "(E, 2) int32: pairs i < j of indices into cells() whose shared side is open, sorted.")
+        .def("neighbours", graphArray(GraphList::Neighbours),
+             "(E, 2) int32: pairs i < j of indices into cells() that share a side, sorted.")
         .def(
             "grid",
             [](const PythonMaze& maze) {
