@@ -2,136 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <cstdlib>
-#include <limits>
-#include <memory>
-#include <utility>
-#include <variant>
-
-#include "carve/grid_shape_copy.h"
 #include "cli/shared_options.h"
 #include "plan/memory_need.h"
-#include "render/ascii_render.h"
-#include "render/graph_json.h"
-#include "render/pdf_render.h"
-#include "render/png_render.h"
-#include "render/route_marks.h"
-#include "render/shape_pdf_render.h"
-#include "render/shape_png_render.h"
-#include "render/shape_svg_render.h"
-#include "render/svg_render.h"
-#include "shape/make_topology.h"
 #include "tool/maze_command.h"
 #include "tool/option_values.h"
 #include "tool/output_target.h"
+#include "tool/picture_writing.h"
 #include "tool/print_inputs.h"
 #include "tool/progress.h"
-#include "tool/route_choice.h"
 #include "tool/tool_error.h"
 
 namespace nitka {
-namespace {
-
-constexpr std::array<std::pair<const char*, ImageFormat>, 5> kFormatNames = {{
-    {"ascii", ImageFormat::Ascii},
-    {"svg", ImageFormat::Svg},
-    {"png", ImageFormat::Png},
-    {"pdf", ImageFormat::Pdf},
-    {"json", ImageFormat::Json},
-}};
-
-ImageFormat parseFormat(const std::string& text) {
-    for (const auto& [name, format] : kFormatNames) {
-        if (text == name) {
-            return format;
-        }
-    }
-    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf, json");
-}
-
-Paper parsePaper(const std::string& text) {
-    if (text == "a4") {
-        return Paper::A4;
-    }
-    if (text == "letter") {
-        return Paper::Letter;
-    }
-    throw UsageError("--paper", "'" + text + "' is neither a4 nor letter");
-}
-
-void writeJson(const WallGrid& grid, const RenderOptions&, std::streambuf& out) {
-    writeGraphJson(grid, out);
-}
-
-void writeShapeJson(const ShapeMaze& maze, const RenderOptions&, std::streambuf& out) {
-    writeGraphJson(maze, out);
-}
-
-using GridWriter = void (*)(const WallGrid&, const RenderOptions&, std::streambuf&);
-using ShapeWriter = void (*)(const ShapeMaze&, const RenderOptions&, std::streambuf&);
-
-GridWriter gridWriterOf(ImageFormat format) {
-    switch (format) {
-        case ImageFormat::Ascii:
-            return renderAscii;
-        case ImageFormat::Svg:
-            return renderSvg;
-        case ImageFormat::Png:
-            return renderPng;
-        case ImageFormat::Pdf:
-            return renderPdf;
-        case ImageFormat::Json:
-            return writeJson;
-    }
-    return renderAscii;
-}
-
-ShapeWriter shapeWriterOf(ImageFormat format) {
-    switch (format) {
-        case ImageFormat::Ascii:
-            return renderShapeAscii;
-        case ImageFormat::Svg:
-            return renderShapeSvg;
-        case ImageFormat::Png:
-            return [](const ShapeMaze& maze, const RenderOptions& options, std::streambuf& out) {
-                if (isPlainRectangle(maze.topology())) {
-                    renderRectanglePng(maze, options, out);
-                } else {
-                    renderShapePng(maze, options, out);
-                }
-            };
-        case ImageFormat::Pdf:
-            return renderShapePdf;
-        case ImageFormat::Json:
-            return writeShapeJson;
-    }
-    return nullptr;
-}
-
-std::string shapeDescription(const Topology& topology) {
-    const std::string name(shapeName(topology.kind()));
-    return topology.cellCount() < topology.slotCount() ? name + " maze with a mask"
-                                                       : name + " maze";
-}
-
-}  // namespace
-
-Marks parseMarks(const std::string& text) {
-    if (text == "openings") {
-        return Marks::Openings;
-    }
-    if (text == "letters") {
-        return Marks::Letters;
-    }
-    if (text == "none") {
-        return Marks::None;
-    }
-    throw UsageError("--marks", "'" + text + "' is none of openings, letters, none");
-}
-
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request) {
     CLI::App* command = app.add_subcommand("render", "Draw a maze file as a picture.");
     addMazeFileArgument(*command, request.input);
@@ -188,46 +69,14 @@ void runRender(const RenderRequest& asked) {
     const MazeCommand command(asked, planRender);
     const RenderRequest& request = command.request();
     const RenderPlan& plan = command.plan();
-    const std::optional<std::int64_t> created =
-        plan.format == ImageFormat::Pdf ? pdfCreationDate(std::getenv("SOURCE_DATE_EPOCH"))
-                                        : std::nullopt;
+    const RenderOptions options = pictureOptions(request, plan);
     OutputTarget output(request.output);
     Progress progress = command.progress("render", {10e-9, 12e-9});
     AnyMaze maze = command.read(progress, renderNeed);
-    const Marks marks = plan.marks;
-    auto* const shape = std::get_if<ShapeMaze>(&maze);
-    const ShapeWriter shapeWriter = shapeWriterOf(plan.format);
-    // ASCII's characters draw only squares.
-    if (shape && plan.format == ImageFormat::Ascii && !drawsInAscii(shape->topology())) {
-        throw UsageError(inputName(request.input),
-                         "ASCII draws only a plain rectangle and this is a " +
-                             shapeDescription(shape->topology()) +
-                             "; give --format svg, png, pdf or json");
-    }
-    const bool route = plan.route || request.answer;
-    if (route) {
-        std::visit(
-            [&](auto& held) {
-                markRoute(held, chooseRoute(held, {}, request.shortest, inputName(request.input)));
-            },
-            maze);
-    }
+    prepareForPicture(maze, request, plan, inputName(request.input));
     progress.nextStage();
-    RenderOptions options;
-    options.cell = request.cell.value_or(0);
-    options.route = plan.route;
-    options.paper = request.paper;
-    options.answer = request.answer;
-    options.marks = marks;
-    options.created = created;
     try {
-        output.write([&](std::streambuf& out) {
-            if (shape) {
-                shapeWriter(*shape, options, out);
-            } else {
-                gridWriterOf(plan.format)(std::get<WallGrid>(maze), options, out);
-            }
-        });
+        output.write([&](std::streambuf& out) { writePicture(maze, plan.format, options, out); });
     } catch (const RenderError& error) {
         // Also a failed write: the C libraries' callbacks can only pass on its text.
         throw ToolError(output.name(), error.what());

@@ -14,9 +14,6 @@ namespace nitka {
 
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request);
 
-// The marks a --marks value names; throws UsageError for any other.
-Marks parseMarks(const std::string& text);
-
 // Writes the picture. Throws ToolError.
 void runRender(const RenderRequest& request);
 

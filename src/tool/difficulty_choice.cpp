@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "tool/maze_making.h"
+#include "tool/option_values.h"
 #include "tool/tool_error.h"
 
 namespace nitka {
@@ -57,27 +58,6 @@ std::string range(const DifficultyAsk& ask) {
 
 // Digits, and at most one point with digits on both sides, as info prints a
 // score ("11.3"): no sign, exponent, or name of infinity.
-std::optional<double> plainDecimal(const std::string& text) {
-    const std::size_t point = text.find('.');
-    const auto digits = [](std::string_view part) {
-        return !part.empty() && std::all_of(part.begin(), part.end(), [](char c) {
-            return std::isdigit(static_cast<unsigned char>(c)) != 0;
-        });
-    };
-    const std::string_view whole = std::string_view(text).substr(0, point);
-    if (!digits(whole) ||
-        (point != std::string::npos && !digits(std::string_view(text).substr(point + 1)))) {
-        return std::nullopt;
-    }
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (error != std::errc{} || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
 DifficultyAsk parseDifficultyAsk(const std::string& text) {

@@ -1,5 +1,7 @@
 #include "tool/option_values.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -78,6 +80,82 @@ ShapeKind parseShape(const std::string& text) {
         return *shape;
     }
     throw UsageError("--shape", "'" + text + "' is none of rect, hex, triangle, polar");
+}
+
+namespace {
+
+constexpr std::array<std::pair<const char*, ImageFormat>, 5> kFormatNames = {{
+    {"ascii", ImageFormat::Ascii},
+    {"svg", ImageFormat::Svg},
+    {"png", ImageFormat::Png},
+    {"pdf", ImageFormat::Pdf},
+    {"json", ImageFormat::Json},
+}};
+
+}  // namespace
+
+std::optional<double> plainDecimal(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const auto digits = [](std::string_view run) {
+        return !run.empty() &&
+               std::all_of(run.begin(), run.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(text.substr(0, point)) ||
+        (point != std::string_view::npos && !digits(text.substr(point + 1)))) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::pair<double, double> parseScoreRange(const std::string& text, const std::string& option) {
+    const std::size_t colon = text.find(':');
+    const std::string_view whole(text);
+    const auto low =
+        colon == std::string::npos ? std::nullopt : plainDecimal(whole.substr(0, colon));
+    const auto high =
+        colon == std::string::npos ? std::nullopt : plainDecimal(whole.substr(colon + 1));
+    if (!low || !high) {
+        throw UsageError(option, quoted(text) + " is not scores LO:HI (two decimal numbers)");
+    }
+    return {*low, *high};
+}
+
+ImageFormat parseFormat(const std::string& text) {
+    for (const auto& [name, format] : kFormatNames) {
+        if (text == name) {
+            return format;
+        }
+    }
+    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf, json");
+}
+
+Paper parsePaper(const std::string& text) {
+    if (text == "a4") {
+        return Paper::A4;
+    }
+    if (text == "letter") {
+        return Paper::Letter;
+    }
+    throw UsageError("--paper", "'" + text + "' is neither a4 nor letter");
+}
+
+Marks parseMarks(const std::string& text) {
+    if (text == "openings") {
+        return Marks::Openings;
+    }
+    if (text == "letters") {
+        return Marks::Letters;
+    }
+    if (text == "none") {
+        return Marks::None;
+    }
+    throw UsageError("--marks", "'" + text + "' is none of openings, letters, none");
 }
 
 }  // namespace nitka

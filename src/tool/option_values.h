@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "carve/carve_method.h"
 #include "grid/wall_grid.h"
+#include "plan/requests.h"
+#include "render/render_options.h"
 #include "shape/make_topology.h"
 #include "shape/topology.h"
 
@@ -30,5 +35,19 @@ GridCell parseCell(const std::string& text, const std::string& option);
 // --algorithm or --shape for any other text.
 CarveMethod parseMethod(const std::string& text);
 ShapeKind parseShape(const std::string& text);
+
+// Plain decimal digits with at most one point between digits, as info prints
+// a score ("11.3"); nothing for any other text.
+std::optional<double> plainDecimal(std::string_view text);
+
+// Scores LO:HI, each plain decimal digits with at most one point ("10:20.5").
+// Whether LO <= HI is the planner's to judge.
+std::pair<double, double> parseScoreRange(const std::string& text, const std::string& option);
+
+// A picture's --format, --paper and --marks; throw UsageError naming the
+// option for any other text.
+ImageFormat parseFormat(const std::string& text);
+Paper parsePaper(const std::string& text);
+Marks parseMarks(const std::string& text);
 
 }  // namespace nitka
