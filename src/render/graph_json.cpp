@@ -236,6 +236,37 @@ std::vector<std::int32_t> listOf(const Graph& graph, GraphList list) {
     return numbers;
 }
 
+// The plain rectangle's passages: a named fast path beside forEachPair, row
+// by row with no division for a cell's column and no index of its cells,
+// for a dataset lists every maze's. The render tests hold it to the general
+// listing of the same maze copied onto squares of the general kind.
+std::vector<std::int32_t> gridPassages(const WallGrid& grid) {
+    if (grid.cellCount() > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        throw std::length_error("a maze of more than 2^31 - 1 cells has no 32-bit cell indices");
+    }
+    const auto width = static_cast<std::int32_t>(grid.width());
+    const auto height = static_cast<std::int32_t>(grid.height());
+    std::vector<std::int32_t> numbers;
+    // A perfect maze has a passage fewer than cells.
+    numbers.reserve(2 * static_cast<std::size_t>(grid.cellCount()));
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t row = y * width;
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::int32_t cell = row + x;
+            if (x + 1 < width && grid.left(static_cast<std::size_t>(cell) + 1) != Flag::Wall) {
+                numbers.push_back(cell);
+                numbers.push_back(cell + 1);
+            }
+            if (y + 1 < height && grid.top(static_cast<std::size_t>(cell) +
+                                           static_cast<std::size_t>(width)) != Flag::Wall) {
+                numbers.push_back(cell);
+                numbers.push_back(cell + width);
+            }
+        }
+    }
+    return numbers;
+}
+
 }  // namespace
 
 std::vector<std::int32_t> graphList(const ShapeMaze& maze, GraphList list) {
@@ -243,7 +274,7 @@ std::vector<std::int32_t> graphList(const ShapeMaze& maze, GraphList list) {
 }
 
 std::vector<std::int32_t> graphList(const WallGrid& grid, GraphList list) {
-    return listOf(GridGraph(grid), list);
+    return list == GraphList::Passages ? gridPassages(grid) : listOf(GridGraph(grid), list);
 }
 
 void writeGraphJson(const ShapeMaze& maze, std::streambuf& out) {

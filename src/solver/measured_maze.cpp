@@ -19,7 +19,29 @@ MeasuredMaze measuredOf(Maze& maze) {
     });
 }
 
+template <typename Maze>
+RouteScore perfectScoreOf(Maze& maze) {
+    return withMazeView(maze, [&](const auto& view) -> RouteScore {
+        const measure::Ends ends = measure::endsOf(maze);
+        // The only route there is, so the shortest.
+        const auto route = windowRoute(view, ends.start, ends.target);
+        if (!route) {
+            return {};
+        }
+        return {route->moves() + 1,
+                difficultyScore(difficultyParts(view, *route, view.layout().cellCount()))};
+    });
+}
+
 }  // namespace
+
+RouteScore perfectMazeScore(WallGrid& grid) {
+    return perfectScoreOf(grid);
+}
+
+RouteScore perfectMazeScore(ShapeMaze& maze) {
+    return perfectScoreOf(maze);
+}
 
 MeasuredMaze measureWithDifficulty(WallGrid& grid) {
     return measuredOf(grid);

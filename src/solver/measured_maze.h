@@ -23,4 +23,17 @@ MeasuredMaze measureWithDifficulty(WallGrid& grid);
 // The same for a maze of any shape, as measureMaze.
 MeasuredMaze measureWithDifficulty(ShapeMaze& maze);
 
+// What a dataset keeps of each maze: the cells of its route from the start to
+// the target, both included (0 without one), and its score.
+struct RouteScore {
+    std::uint64_t routeCells = 0;
+    std::optional<double> difficulty;
+};
+
+// measureWithDifficulty's shortest route cells and score for a perfect maze
+// (every cell reachable, one route between any two), from one route search
+// and one walk along it instead of every measure. Requires: a perfect maze.
+RouteScore perfectMazeScore(WallGrid& grid);
+RouteScore perfectMazeScore(ShapeMaze& maze);
+
 }  // namespace nitka

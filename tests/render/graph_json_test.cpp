@@ -154,8 +154,9 @@ TEST(GraphJson, PairsNameNeighboursAndOpenSidesByIndex) {
     }
 }
 
-// The window's rectangle gives the text of the rectangle topology with the
-// same open sides, a flag other than 0 or 1 counting as open.
+// The window's rectangle gives the text and lists of the rectangle topology
+// with the same open sides, a flag other than 0 or 1 counting as open: its
+// passages' fast path among them.
 TEST(GraphJson, WallGridWritesWhatItsRectTopologyWrites) {
     std::mt19937 random(21);
     for (const auto& [width, height] :
@@ -178,6 +179,10 @@ TEST(GraphJson, WallGridWritesWhatItsRectTopologyWrites) {
             }
         }
         EXPECT_EQ(jsonOf(grid), jsonOf(maze)) << width << " x " << height;
+        for (const GraphList list :
+             {GraphList::Cells, GraphList::Neighbours, GraphList::Passages}) {
+            EXPECT_EQ(graphList(grid, list), graphList(maze, list)) << width << " x " << height;
+        }
     }
 }
 

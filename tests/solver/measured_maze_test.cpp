@@ -103,6 +103,38 @@ TEST(MeasuredMaze, ScoresAsTheSeparateSearchOnEveryShape) {
     }
 }
 
+// The dataset's one-search score is every measure's on any perfect maze.
+TEST(MeasuredMaze, PerfectMazeScoreIsTheMeasuredOneOnEveryShape) {
+    std::uint64_t seed = 200;
+    for (const ShapeKind shape :
+         {ShapeKind::Rect, ShapeKind::Hex, ShapeKind::Triangle, ShapeKind::Polar}) {
+        for (const CarveMethod method : {CarveMethod::DepthFirst, CarveMethod::Prim,
+                                         CarveMethod::Wilson, CarveMethod::HuntAndKill}) {
+            for (const int side : kSides) {
+                SCOPED_TRACE(std::string(shapeName(shape)) + " " +
+                             std::string(carveMethodInfo(method).name) + " side " +
+                             std::to_string(side));
+                const int height = shape == ShapeKind::Polar ? std::max(1, side / 2) : side + 1;
+                ShapeMaze maze(makeTopology(shape, side, height));
+                SeededRandom random(++seed);
+                carveShapeMaze(maze, {method, GrowingTreePick::Mix, 0.5, 0}, random);
+                const MeasuredMaze measured = measureWithDifficulty(maze);
+                ASSERT_TRUE(measured.stats.perfect);
+                const RouteScore score = perfectMazeScore(maze);
+                EXPECT_EQ(score.routeCells, measured.stats.shortestCells);
+                EXPECT_EQ(score.difficulty, measured.difficulty);
+                if (shape == ShapeKind::Rect) {
+                    WallGrid grid(side, height);
+                    carveMaze(grid, {method, GrowingTreePick::Mix, 0.5, 0}, random);
+                    const MeasuredMaze onGrid = measureWithDifficulty(grid);
+                    EXPECT_EQ(perfectMazeScore(grid).routeCells, onGrid.stats.shortestCells);
+                    EXPECT_EQ(perfectMazeScore(grid).difficulty, onGrid.difficulty);
+                }
+            }
+        }
+    }
+}
+
 TEST(MeasuredMaze, NoScoreWithoutARoute) {
     WallGrid grid(4, 3);
     EXPECT_EQ(measureWithDifficulty(grid).difficulty, std::nullopt);
