@@ -88,6 +88,7 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
     InfoRequest info;
     AnimateRequest animate;
     BookRequest book;
+    BatchRequest dataset;
     // Each command, and the request its options fill in as they are parsed.
     const std::pair<const CLI::App*, std::function<Invocation()>> requests[] = {
         {addGenerateCommand(app, generate), [&] { return Invocation(generate); }},
@@ -96,6 +97,7 @@ Invocation parseCommandLine(std::span<const char* const> argv) {
         {addInfoCommand(app, info), [&] { return Invocation(info); }},
         {addAnimateCommand(app, animate), [&] { return Invocation(animate); }},
         {addBookCommand(app, book), [&] { return Invocation(book); }},
+        {addDatasetCommand(app, dataset), [&] { return Invocation(dataset); }},
     };
 
     const auto commands = app.get_subcommands({});

@@ -6,6 +6,7 @@
 
 #include "cli/animate_command.h"
 #include "cli/book_command.h"
+#include "cli/dataset_command.h"
 #include "cli/generate_command.h"
 #include "cli/info_command.h"
 #include "cli/render_command.h"
@@ -20,7 +21,7 @@ struct ShowText {
 
 // What a command line asks for: one command's request, or a text to show.
 using Invocation = std::variant<ShowText, GenerateRequest, SolveRequest, RenderRequest, InfoRequest,
-                                AnimateRequest, BookRequest>;
+                                AnimateRequest, BookRequest, BatchRequest>;
 
 // Parses argv (argv[0] the program's name). Throws UsageError for a command
 // line that asks for nothing sensible, with the command at fault as subject.

@@ -29,6 +29,7 @@ struct RequestRunner {
     void operator()(const InfoRequest& request) const { runInfo(request); }
     void operator()(const AnimateRequest& request) const { runAnimate(request, notices); }
     void operator()(const BookRequest& request) const { runBook(request, notices); }
+    void operator()(const BatchRequest& request) const { runDataset(request); }
 };
 
 }  // namespace

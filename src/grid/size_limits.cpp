@@ -9,7 +9,12 @@ namespace {
 
 constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
 
-// 17179869184 as "17,179,869,184".
+}  // namespace
+
+std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
+    return a > kSaturated - b ? kSaturated : a + b;
+}
+
 std::string grouped(std::uint64_t value) {
     const std::string digits = std::to_string(value);
     std::string text;
@@ -22,10 +27,8 @@ std::string grouped(std::uint64_t value) {
     return text;
 }
 
-}  // namespace
-
-std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
-    return a > kSaturated - b ? kSaturated : a + b;
+std::uint64_t saturatingProduct(std::uint64_t a, std::uint64_t b) {
+    return a != 0 && b > kSaturated / a ? kSaturated : a * b;
 }
 
 std::uint64_t cellsOf(std::int64_t width, std::int64_t height) {

@@ -14,12 +14,16 @@ inline constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 34;
 // Sums and products of memory needs stop at the largest value instead of
 // overflowing, so that any size may be asked about.
 std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b);
+std::uint64_t saturatingProduct(std::uint64_t a, std::uint64_t b);
 // Cells of a width x height maze, 0 for a side below 1, saturated.
 std::uint64_t cellsOf(std::int64_t width, std::int64_t height);
 
 // An amount of memory with one decimal in the largest binary unit that keeps
 // it at least 1: "14.0 GiB".
 std::string memoryText(std::uint64_t bytes);
+
+// 17179869184 as "17,179,869,184".
+std::string grouped(std::uint64_t value);
 
 // Why a width x height maze needing bytes is not taken on by a process that
 // may use available bytes, as one line that names the size ("100000 x 100000

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "carve/carve_method.h"
@@ -15,10 +16,10 @@
 namespace nitka {
 
 // The commands a request can come from.
-enum class Command { Generate, Solve, Render, Info, Animate, Book };
+enum class Command { Generate, Solve, Render, Info, Animate, Book, Dataset };
 
 // What a command writes.
-enum class OutputKind { MazeFile, Lines, Ascii, Svg, Png, Pdf, Json, Gif, Webp, PngFrames };
+enum class OutputKind { MazeFile, Lines, Ascii, Svg, Png, Pdf, Json, Gif, Webp, PngFrames, Npz };
 
 // The maze a request works on, as far as it is known before any of it is
 // held: carved from the command line, or the header of a file.
@@ -70,6 +71,10 @@ struct Job {
     bool twoOutputs = false;
     // book: difficulty rising across the book.
     bool rising = false;
+    // dataset: mazes carved, threads carving them, the scores they must have.
+    std::int64_t mazeCount = 1;
+    int threads = 1;
+    std::optional<std::pair<double, double>> difficultyRange;
 };
 
 // Whether the output is a picture of pixels, and whether it is binary data.

@@ -20,6 +20,13 @@ std::uint64_t routeThroughAll(std::int64_t width, std::int64_t height) {
     return GridRoute::bytesFor(cellsOf(width, height));
 }
 
+// Places a row of the layout has, a polar maze's outermost ring for all.
+std::int64_t shapeRowWidth(ShapeKind shape, std::int64_t width, std::int64_t height) {
+    // A polar maze's ring table is small whatever its rings.
+    return shape == ShapeKind::Polar ? makeTopology(shape, 1, static_cast<int>(height))->width()
+                                     : width;
+}
+
 }  // namespace
 
 std::uint64_t generateNeed(std::int64_t width, std::int64_t height, CarveMethod method) {
@@ -38,15 +45,26 @@ std::uint64_t renderNeed(std::int64_t width, std::int64_t height) {
     return saturatingAdd(searchNeed(width, height), kPictureWriterBytes);
 }
 
+std::uint64_t batchMazeBytes(ShapeKind shape, std::int64_t width, std::int64_t height) {
+    if (width < 1 || height < 1 || width > kMaxGridSide || height > kMaxGridSide) {
+        return cellsOf(width, height);
+    }
+    const std::uint64_t cells = cellsOf(shapeRowWidth(shape, width, height), height);
+    // A perfect maze has a passage fewer than cells, two 32-bit ends each.
+    const std::uint64_t passages = saturatingProduct(cells, 2 * sizeof(std::int32_t));
+    const std::uint64_t picture =
+        shape == ShapeKind::Rect ? cellsOf(2 * width + 1, 2 * height + 1) : 0;
+    // Offset, seed, two ends, route length, score; the filter's record.
+    constexpr std::uint64_t kFixedBytes = 8 + 8 + 16 + 8 + 8 + 48;
+    return saturatingAdd(saturatingAdd(passages, picture), kFixedBytes);
+}
+
 std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height,
                         const CarveMethod* method) {
     if (width < 1 || height < 1 || width > kMaxGridSide || height > kMaxGridSide) {
         return cellsOf(width, height);
     }
-    // A polar maze's ring table is small whatever its rings.
-    const std::int64_t rowWidth = shape == ShapeKind::Polar
-                                      ? makeTopology(shape, 1, static_cast<int>(height))->width()
-                                      : width;
+    const std::int64_t rowWidth = shapeRowWidth(shape, width, height);
     const std::uint64_t places = cellsOf(rowWidth, height + (shape == ShapeKind::Polar ? 1 : 0));
     // A route and a breadth-first search keep a cell number a place each.
     constexpr std::uint64_t kSearchBytes = 2 * sizeof(CellId);

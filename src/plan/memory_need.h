@@ -25,4 +25,12 @@ std::uint64_t renderNeed(std::int64_t width, std::int64_t height);
 std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height,
                         const CarveMethod* method);
 
+// What one maze of a dataset keeps in its arrays: its passages and their
+// offset, a rectangle's wall picture, its seed, ends, route length and
+// score, and the record that filters it.
+std::uint64_t batchMazeBytes(ShapeKind shape, std::int64_t width, std::int64_t height);
+
+// Threads a dataset may carve with.
+inline constexpr int kMostThreads = 1024;
+
 }  // namespace nitka

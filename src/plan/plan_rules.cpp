@@ -47,6 +47,8 @@ const char* outputName(OutputKind output) {
             return "WebP";
         case OutputKind::PngFrames:
             return "PNG frames";
+        case OutputKind::Npz:
+            return "NumPy .npz";
     }
     return "";
 }
@@ -400,15 +402,43 @@ Outcome memoryEnough(const Job& job, const SystemFacts& facts) {
         return {};
     }
     const MazeShape& maze = *job.maze;
-    const auto why = refusal(maze.width, maze.height, jobMemoryNeed(job), facts.memoryAvailable);
+    auto why = refusal(maze.width, maze.height, jobMemoryNeed(job), facts.memoryAvailable);
     if (!why) {
         return {};
+    }
+    if (job.command == Command::Dataset) {
+        why = grouped(static_cast<std::uint64_t>(job.mazeCount)) + " mazes of " + *why;
     }
     // The message names the size: a carved maze's refusal needs no subject.
     // The same size refused with all the memory in the world is past a cap.
     const bool capped =
         refusal(maze.width, maze.height, 0, std::numeric_limits<std::uint64_t>::max()).has_value();
     return capped ? failedRefusal(maze.file, *why) : memoryRefusal(maze.file, *why);
+}
+
+// A dataset numbers a maze's cells in 32 bits and judges its scores by a
+// range that is one.
+Outcome datasetWithinItsNumbers(const Job& job, const SystemFacts&) {
+    if (job.command != Command::Dataset || !job.maze) {
+        return {};
+    }
+    constexpr auto kMostCells =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+    if (cellsOf(job.maze->width, job.maze->height) > kMostCells) {
+        return usageRefusal(sizeSubject(job, "--width"),
+                            "a dataset's maze has at most " + grouped(kMostCells) +
+                                " cells, numbered in 32 bits; this one is " +
+                                sizeText(job.maze->width, job.maze->height));
+    }
+    if (const auto& range = job.difficultyRange;
+        range &&
+        !(range->first >= 0 && range->first <= range->second && std::isfinite(range->second))) {
+        return usageRefusal("--difficulty", "the scores LO:HI need 0 <= LO <= HI, both finite");
+    }
+    if (job.threads < 1 || job.threads > kMostThreads) {
+        return usageRefusal("--threads", "give 1 to " + std::to_string(kMostThreads) + " threads");
+    }
+    return {};
 }
 
 Outcome randomWalkFinishes(const Job& job, const SystemFacts&) {
@@ -477,7 +507,7 @@ Outcome layoutInOnePiece(const Job& job, const SystemFacts&) {
                                  std::string(shapeName(job.maze->shape)) + " layout: " + why);
 }
 
-constexpr std::array<PlanRule, 18> kRules = {{
+constexpr std::array<PlanRule, 19> kRules = {{
     {"one-output", RuleStage::Request, oneOutput},
     {"format-known", RuleStage::Request, formatKnown},
     {"not-on-a-terminal", RuleStage::Request, notOnTerminal},
@@ -493,6 +523,7 @@ constexpr std::array<PlanRule, 18> kRules = {{
     {"picture-within-the-format", RuleStage::Request, pictureWithinTheFormat},
     {"legible-on-paper", RuleStage::Request, legibleOnPaper},
     {"difficulty-tries-fit", RuleStage::Request, difficultyTriesFit},
+    {"dataset-within-its-numbers", RuleStage::Request, datasetWithinItsNumbers},
     {"random-walk-finishes", RuleStage::Request, randomWalkFinishes},
     {"memory", RuleStage::Request, memoryEnough},
     {"walk-finishes-on-the-layout", RuleStage::Layout, walkFinishesOnTheLayout},
@@ -559,6 +590,12 @@ std::uint64_t jobMemoryNeed(const Job& job) {
     if (job.output && isPixelOutput(*job.output)) {
         need = saturatingAdd(need, kPictureWriterBytes);
     }
+    if (job.command == Command::Dataset) {
+        // Every thread carves one maze at a time; the arrays hold them all.
+        need = saturatingAdd(saturatingProduct(need, static_cast<std::uint64_t>(job.threads)),
+                             saturatingProduct(batchMazeBytes(maze.shape, maze.width, maze.height),
+                                               static_cast<std::uint64_t>(job.mazeCount)));
+    }
     return need;
 }
 
@@ -569,7 +606,7 @@ bool isPixelOutput(OutputKind output) {
 
 bool isBinaryOutput(OutputKind output) {
     return output == OutputKind::Png || output == OutputKind::Pdf || output == OutputKind::Gif ||
-           output == OutputKind::Webp;
+           output == OutputKind::Webp || output == OutputKind::Npz;
 }
 
 }  // namespace nitka

@@ -237,4 +237,22 @@ Planned<BookPlan> planBook(const BookRequest& request, const SystemFacts& facts)
     return BookPlan{std::get<GeneratePlan>(std::move(carving))};
 }
 
+Planned<BatchPlan> planBatch(const BatchRequest& request, const SystemFacts& facts) {
+    BatchRequest settled = request;
+    if (settled.threads == 0) {
+        settled.threads = facts.cores;
+    }
+    Job job = carvingJob(Command::Dataset, request.maze, request.given);
+    job.output = OutputKind::Npz;
+    job.outputName = request.output;
+    job.mazeCount = request.count;
+    job.threads = settled.threads;
+    job.difficultyRange = request.difficulty;
+    auto carving = planCarving(std::move(job), request.maze, facts);
+    if (auto* refused = std::get_if<Refusal>(&carving)) {
+        return *refused;
+    }
+    return BatchPlan{std::move(settled), std::get<GeneratePlan>(std::move(carving))};
+}
+
 }  // namespace nitka

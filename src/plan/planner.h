@@ -52,6 +52,12 @@ struct BookPlan {
     GeneratePlan maze;
 };
 
+// Mazes for a dataset: the request with its threads settled.
+struct BatchPlan {
+    BatchRequest request;
+    GeneratePlan maze;
+};
+
 Planned<GeneratePlan> planGenerate(const GenerateRequest& request, const SystemFacts& facts);
 Planned<std::monostate> planSolve(const SolveRequest& request, const SystemFacts& facts,
                                   const FileMaze* maze = nullptr);
@@ -62,6 +68,7 @@ Planned<RenderPlan> planRender(const RenderRequest& request, const SystemFacts& 
 Planned<AnimatePlan> planAnimate(const AnimateRequest& request, const SystemFacts& facts,
                                  const FileMaze* maze = nullptr);
 Planned<BookPlan> planBook(const BookRequest& request, const SystemFacts& facts);
+Planned<BatchPlan> planBatch(const BatchRequest& request, const SystemFacts& facts);
 
 // The format a picture's file name asks for by its extension (.txt is ASCII,
 // and so is "-", standard output; .json the graph), if any.

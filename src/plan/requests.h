@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "animate/animation.h"
@@ -115,6 +116,23 @@ struct AnimateRequest {
     // A maze file whose route search alone is animated.
     std::string solveOnly;
     AnimationPlan plan;
+    GivenOptions given;
+};
+
+// Many mazes of one size, shape and method, for a dataset: maze i carved
+// from a seed derived from the batch's seed and i.
+struct BatchRequest {
+    std::int64_t count = 1;
+    // Size, shape and method of every maze; its seed is the batch's.
+    GenerateRequest maze;
+    // Scores a maze must have, both ends included; unset for any.
+    std::optional<std::pair<double, double>> difficulty;
+    // No two mazes with the same passages.
+    bool unique = false;
+    // Threads carving at once; 0 for one a core.
+    int threads = 0;
+    std::string output = "-";
+    bool quiet = false;
     GivenOptions given;
 };
 

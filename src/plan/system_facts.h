@@ -14,6 +14,8 @@ namespace nitka {
 struct SystemFacts {
     // Bytes this process may still take.
     std::uint64_t memoryAvailable = 0;
+    // Threads that run at once on this machine, at least 1.
+    int cores = 1;
     // Whether standard output is a terminal, where binary data must not go.
     bool standardOutputIsTerminal = false;
     // Whether writing output would write over input: the same file by any

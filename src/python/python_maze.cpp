@@ -16,15 +16,19 @@
 #include "tool/maze_making.h"
 #include "tool/option_values.h"
 #include "tool/output_target.h"
+#include "tool/picture_writing.h"
 #include "tool/route_choice.h"
 #include "tool/tool_error.h"
 
 namespace nitka::python {
 namespace {
 
-// The request generate's command line would make of the same options, each
-// read by the tool's own reader so that a bad one gets the tool's words.
-GenerateRequest requestOf(const GenerateArguments& arguments) {
+// What errors call the maze: it has no file name.
+constexpr const char* kMazeName = "the maze";
+
+}  // namespace
+
+GenerateRequest generateRequestOf(const GenerateArguments& arguments) {
     GenerateRequest request;
     request.quiet = true;
     std::vector<std::string>& given = request.given.names;
@@ -84,6 +88,8 @@ GenerateRequest requestOf(const GenerateArguments& arguments) {
     return request;
 }
 
+namespace {
+
 // One question put one way to a plain rectangle, another to any other maze.
 template <typename OnGrid, typename OnShape>
 auto askEither(const AnyMaze& maze, OnGrid onGrid, OnShape onShape) {
@@ -93,43 +99,12 @@ auto askEither(const AnyMaze& maze, OnGrid onGrid, OnShape onShape) {
     return onShape(std::get<ShapeMaze>(maze));
 }
 
-Position positionOf(const ShapeMaze& maze, CellId cell) {
-    const CellPosition at = maze.topology().position(cell);
-    return {at.x, at.y};
-}
-
-// The wall picture of a rectangle whose two cells (x, y) and (x + dx, y + dy)
-// are joined when `open` says so; `isCell` tells a mask's holes.
-template <typename IsCell, typename Open>
-WallPicture pictureOf(std::int64_t width, std::int64_t height, IsCell isCell, Open open) {
-    WallPicture picture{2 * height + 1, 2 * width + 1, {}};
-    picture.walls.assign(static_cast<std::size_t>(picture.rows * picture.columns), 1);
-    const auto at = [&](std::int64_t row, std::int64_t column) -> std::uint8_t& {
-        return picture.walls[static_cast<std::size_t>(row * picture.columns + column)];
-    };
-    for (std::int64_t y = 0; y < height; ++y) {
-        for (std::int64_t x = 0; x < width; ++x) {
-            if (!isCell(x, y)) {
-                continue;
-            }
-            at(2 * y + 1, 2 * x + 1) = 0;
-            if (x + 1 < width && open(x, y, x + 1, y)) {
-                at(2 * y + 1, 2 * x + 2) = 0;
-            }
-            if (y + 1 < height && open(x, y, x, y + 1)) {
-                at(2 * y + 2, 2 * x + 1) = 0;
-            }
-        }
-    }
-    return picture;
-}
-
 // chooseRoute, an end outside the maze being a bad argument here: the tool
 // learns it only from the file, Python from the caller.
 template <typename Maze>
 auto routeBetween(Maze& maze, const RouteEnds& ends, bool shortest) {
     try {
-        return chooseRoute(maze, ends, shortest, "the maze");
+        return chooseRoute(maze, ends, shortest, kMazeName);
     } catch (const ToolError& error) {
         if (error.subject() == "--from" || error.subject() == "--to") {
             throw UsageError(error.subject(), error.what());
@@ -138,10 +113,50 @@ auto routeBetween(Maze& maze, const RouteEnds& ends, bool shortest) {
     }
 }
 
+// The render request the tool's command line would make of the same options.
+RenderRequest requestOf(const RenderArguments& arguments) {
+    RenderRequest request;
+    request.input = kMazeName;
+    request.quiet = true;
+    std::vector<std::string>& given = request.given.names;
+    request.format = parseFormat(arguments.format);
+    given.emplace_back("--format");
+    if (arguments.route) {
+        request.route = true;
+        given.emplace_back("--route");
+    }
+    if (arguments.shortest) {
+        request.shortest = true;
+        given.emplace_back("--shortest");
+    }
+    if (arguments.cell) {
+        request.cell = static_cast<int>(parseWholeNumber(*arguments.cell, "--cell", 2, 1000));
+        given.emplace_back("--cell");
+    }
+    if (arguments.marks) {
+        request.marks = parseMarks(*arguments.marks);
+        given.emplace_back("--marks");
+    }
+    return request;
+}
+
+// The size the planner judges a picture by, as a file's header would give it.
+FileMaze headerOf(const AnyMaze& maze) {
+    return askEither(
+        maze,
+        [](const WallGrid& grid) {
+            return FileMaze{ShapeKind::Rect, grid.width(), grid.height(), nullptr, kMazeName};
+        },
+        [](const ShapeMaze& shape) {
+            const Topology& layout = shape.topology();
+            return FileMaze{layout.kind(), layout.width(), layout.height(), nullptr, kMazeName};
+        });
+}
+
 }  // namespace
 
 PythonMaze PythonMaze::generate(const GenerateArguments& arguments) {
-    const GenerateRequest asked = requestOf(arguments);
+    const GenerateRequest asked = generateRequestOf(arguments);
     const SystemFacts facts = systemFacts();
     GeneratePlan plan = planned(planGenerate(asked, facts));
     // Quiet: nothing is told, and the seed is the maze's own attribute.
@@ -183,21 +198,11 @@ std::int64_t PythonMaze::height() const {
 }
 
 Position PythonMaze::start() const {
-    return askEither(
-        m_maze,
-        [](const WallGrid&) {
-            return Position{0, 0};
-        },
-        [](const ShapeMaze& maze) { return positionOf(maze, maze.topology().start()); });
+    return startOf(m_maze);
 }
 
 Position PythonMaze::target() const {
-    return askEither(
-        m_maze,
-        [](const WallGrid& grid) {
-            return Position{grid.width() - 1, grid.height() - 1};
-        },
-        [](const ShapeMaze& maze) { return positionOf(maze, maze.topology().target()); });
+    return targetOf(m_maze);
 }
 
 std::uint64_t PythonMaze::cellCount() const {
@@ -211,28 +216,7 @@ std::vector<std::int32_t> PythonMaze::graph(GraphList list) const {
 }
 
 WallPicture PythonMaze::grid() const {
-    if (const auto* grid = std::get_if<WallGrid>(&m_maze)) {
-        return pictureOf(
-            grid->width(), grid->height(), [](std::int64_t, std::int64_t) { return true; },
-            [grid](std::int64_t x, std::int64_t, std::int64_t nextX, std::int64_t nextY) {
-                const std::size_t later =
-                    grid->index({static_cast<int>(nextX), static_cast<int>(nextY)});
-                return (nextX > x ? grid->left(later) : grid->top(later)) != Flag::Wall;
-            });
-    }
-    const auto& maze = std::get<ShapeMaze>(m_maze);
-    const Topology& layout = maze.topology();
-    if (layout.kind() != ShapeKind::Rect) {
-        throw UsageError("grid", "a " + shape() + " maze has no occupancy grid; only rect has");
-    }
-    const auto cellAt = [&layout](std::int64_t x, std::int64_t y) { return layout.cellAt({x, y}); };
-    return pictureOf(
-        layout.width(), layout.height(),
-        [&](std::int64_t x, std::int64_t y) { return cellAt(x, y) != kNoCell; },
-        [&](std::int64_t x, std::int64_t y, std::int64_t nextX, std::int64_t nextY) {
-            const CellId next = cellAt(nextX, nextY);
-            return next != kNoCell && maze.isOpen(cellAt(x, y), next);
-        });
+    return wallPicture(m_maze);
 }
 
 std::vector<std::int32_t> PythonMaze::solve(bool shortest, std::optional<Position> from,
@@ -275,6 +259,26 @@ std::string PythonMaze::infoJson() {
     const auto [stats, difficulty] =
         std::visit([](auto& held) { return measureWithDifficulty(held); }, m_maze);
     return nitka::infoJson(stats, difficulty);
+}
+
+std::string PythonMaze::render(const RenderArguments& arguments) const {
+    const RenderRequest request = requestOf(arguments);
+    SystemFacts facts = systemFacts();
+    // The picture goes to the caller as bytes, never to the terminal.
+    facts.standardOutputIsTerminal = false;
+    planned(planRender(request, facts));
+    const FileMaze header = headerOf(m_maze);
+    const RenderPlan plan = planned(planRender(request, facts, &header));
+    // The route is marked on a copy: the maze itself stays as it was.
+    AnyMaze drawn = m_maze;
+    prepareForPicture(drawn, request, plan, kMazeName);
+    std::stringbuf picture;
+    try {
+        writePicture(drawn, plan.format, pictureOptions(request, plan), picture);
+    } catch (const RenderError& error) {
+        throw ToolError("render", error.what());
+    }
+    return std::move(picture).str();
 }
 
 void PythonMaze::save(const std::string& path) const {

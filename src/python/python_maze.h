@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "plan/requests.h"
 #include "render/graph_json.h"
+#include "tool/maze_arrays.h"
 #include "tool/maze_input.h"
 
 namespace nitka::python {
@@ -25,17 +27,17 @@ struct GenerateArguments {
     std::optional<std::string> difficulty;
 };
 
-// A position as solve prints it: x along the row (polar: the ring), y the row.
-struct Position {
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-};
+// The request generate's command line would make of the same options, each
+// read by the tool's own reader so that a bad one gets the tool's words.
+GenerateRequest generateRequestOf(const GenerateArguments& arguments);
 
-// The occupancy grid of a rectangle: rows x columns bytes, 1 for a wall.
-struct WallPicture {
-    std::int64_t rows = 0;
-    std::int64_t columns = 0;
-    std::vector<std::uint8_t> walls;
+// What Maze.render was given, as the tool's options would read.
+struct RenderArguments {
+    std::string format = "png";
+    bool route = false;
+    bool shortest = false;
+    std::optional<std::string> cell;
+    std::optional<std::string> marks;
 };
 
 // One maze as the package holds it: as the file it is saved to holds it, so
@@ -67,6 +69,8 @@ public:
                                     std::optional<Position> to);
     // info --json's line.
     std::string infoJson();
+    // The bytes `nitka-maze render` writes of this maze's file.
+    std::string render(const RenderArguments& arguments) const;
     // Writes the maze as generate writes it, with the tool's file safety.
     void save(const std::string& path) const;
 

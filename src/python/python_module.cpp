@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "python/python_batch.h"
 #include "python/python_errors.h"
 #include "python/python_maze.h"
 
@@ -122,6 +123,17 @@ void bindMaze(py::module_& module) {
             },
             "The measures and difficulty, as a dict: info --json's keys.")
         .def(
+            "_render",
+            [](const PythonMaze& maze, std::string format, bool route, bool shortest,
+               std::optional<std::string> cell, std::optional<std::string> marks) {
+                const RenderArguments arguments{std::move(format), route, shortest, std::move(cell),
+                                                std::move(marks)};
+                const std::string picture = unlocked([&] { return maze.render(arguments); });
+                return py::bytes(picture);
+            },
+            py::arg("format"), py::arg("route"), py::arg("shortest"), py::arg("cell"),
+            py::arg("marks"))
+        .def(
             "save",
             [](const PythonMaze& maze, const py::object& given) {
                 const auto path =
@@ -136,6 +148,94 @@ void bindMaze(py::module_& module) {
             "the new one is.");
 }
 
+// A read-only array over values that owner keeps: no copy, and what a
+// batch saves is what its arrays show.
+template <typename Value>
+py::array viewOf(const std::vector<Value>& values, std::vector<py::ssize_t> shape,
+                 const py::object& owner) {
+    py::array view(py::dtype::of<Value>(), std::move(shape), {}, values.data(), owner);
+    view.attr("setflags")(py::arg("write") = false);
+    return view;
+}
+
+// A property handing over one of the batch's arrays, shaped by shapeOf.
+template <typename Value, typename ShapeOf>
+auto batchArray(std::vector<Value> MazeBatch::*member, ShapeOf shapeOf) {
+    return [member, shapeOf](const py::object& self) {
+        const MazeBatch& mazes = self.cast<const PythonBatch&>().mazes();
+        return viewOf(mazes.*member, shapeOf(mazes), self);
+    };
+}
+
+void bindBatch(py::module_& module) {
+    const auto count = [](const MazeBatch& mazes) -> py::ssize_t { return mazes.count; };
+    const auto pairs = [count](const MazeBatch& mazes) {
+        return std::vector<py::ssize_t>{count(mazes), 2};
+    };
+    const auto each = [count](const MazeBatch& mazes) {
+        return std::vector<py::ssize_t>{count(mazes)};
+    };
+    py::class_<PythonBatch>(module, "Batch", "Many mazes as NumPy arrays, maze i at row i.")
+        .def("__len__", [count](const PythonBatch& batch) { return count(batch.mazes()); })
+        .def_property_readonly("seeds", batchArray(&MazeBatch::seeds, each),
+                               "(n,) uint64: maze i is nitka.generate(..., seed=seeds[i]).")
+        .def_property_readonly(
+            "grids",
+            [](const py::object& self) {
+                const MazeBatch& mazes = self.cast<const PythonBatch&>().mazes();
+                if (mazes.pictureRows == 0) {
+                    throw py::value_error("grids: only a rect batch has occupancy grids");
+                }
+                return viewOf(mazes.walls, {mazes.count, mazes.pictureRows, mazes.pictureColumns},
+                              self);
+            },
+            "(n, 2H+1, 2W+1) bool, True for a wall, as Maze.grid(); rect only.")
+        .def_property_readonly(
+            "passages",
+            batchArray(&MazeBatch::passages,
+                       [](const MazeBatch& mazes) {
+                           return std::vector<py::ssize_t>{
+                               static_cast<py::ssize_t>(mazes.passages.size() / 2), 2};
+                       }),
+            "(P, 2) int32: every maze's Maze.passages(), one after another.")
+        .def_property_readonly(
+            "passage_offsets",
+            batchArray(&MazeBatch::passageOffsets,
+                       [count](const MazeBatch& mazes) {
+                           return std::vector<py::ssize_t>{count(mazes) + 1};
+                       }),
+            "(n+1,) int64: maze i's passages are passages[offsets[i]:offsets[i+1]].")
+        .def_property_readonly("starts", batchArray(&MazeBatch::starts, pairs),
+                               "(n, 2) int32: every maze's start (x, y).")
+        .def_property_readonly("targets", batchArray(&MazeBatch::targets, pairs),
+                               "(n, 2) int32: every maze's target (x, y).")
+        .def_property_readonly("route_lengths", batchArray(&MazeBatch::routeLengths, each),
+                               "(n,) int64: cells of the route from start to target.")
+        .def_property_readonly("difficulty", batchArray(&MazeBatch::difficulty, each),
+                               "(n,) float64: every maze's score, as info tells it.")
+        .def_property_readonly(
+            "tries", [](const PythonBatch& batch) { return batch.mazes().tries; },
+            "Seeds drawn to find the mazes: more than n when filters passed some over.")
+        .def_property_readonly(
+            "options",
+            [](const PythonBatch& batch) {
+                return py::module_::import("json").attr("loads")(batch.options());
+            },
+            "What made the batch, as a dict: the .npz's options.")
+        .def(
+            "save",
+            [](const PythonBatch& batch, const py::object& given) {
+                const auto path =
+                    py::module_::import("os").attr("fspath")(given).cast<std::string>();
+                unlocked([&] {
+                    batch.save(path);
+                    return 0;
+                });
+            },
+            py::arg("path"),
+            "Writes the .npz nitka-maze dataset writes; numpy.load reads it without pickle.");
+}
+
 }  // namespace
 }  // namespace nitka::python
 
@@ -144,6 +244,7 @@ PYBIND11_MODULE(_nitka, module) {
     module.doc() = "The maze engine of nitka-maze; use the package nitka.";
     translateToolErrors();
     bindMaze(module);
+    bindBatch(module);
     module.def(
         "generate",
         [](std::optional<std::string> width, std::optional<std::string> height, std::string shape,
@@ -155,6 +256,23 @@ PYBIND11_MODULE(_nitka, module) {
                 mask,  exits,  difficulty};
             return unlocked([&] { return PythonMaze::generate(arguments); });
         });
+    module.def("batch", [](std::string count, std::optional<std::string> width,
+                           std::optional<std::string> height, std::string shape, std::string method,
+                           std::optional<std::string> seed,
+                           std::optional<std::pair<double, double>> difficulty, bool unique,
+                           std::optional<std::string> threads) {
+        BatchArguments arguments;
+        arguments.count = std::move(count);
+        arguments.maze.width = std::move(width);
+        arguments.maze.height = std::move(height);
+        arguments.maze.shape = std::move(shape);
+        arguments.maze.method = std::move(method);
+        arguments.maze.seed = std::move(seed);
+        arguments.difficulty = difficulty;
+        arguments.unique = unique;
+        arguments.threads = std::move(threads);
+        return unlocked([&] { return PythonBatch::carve(arguments); });
+    });
     module.def("load", [](const std::string& path) {
         return unlocked([&] { return PythonMaze::load(path); });
     });

@@ -1,6 +1,10 @@
 #include "tool/system_facts.h"
 
+#include <sched.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <thread>
 
 #include "shape/mask_source.h"
 #include "shape/shape_error.h"
@@ -27,11 +31,22 @@ CellMask readMaskTelling(const std::string& name) {
     });
 }
 
+// The cores this process may run on: fewer than the machine's under taskset.
+int usableCores() {
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof(allowed), &allowed) == 0) {
+        return std::max(1, CPU_COUNT(&allowed));
+    }
+    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
 }  // namespace
 
 SystemFacts systemFacts() {
     SystemFacts facts;
     facts.memoryAvailable = processMemoryLimit();
+    facts.cores = usableCores();
     facts.standardOutputIsTerminal = standardOutputIsTerminal();
     facts.sameFile = isSameFile;
     facts.readMask = readMaskTelling;

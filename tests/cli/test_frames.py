@@ -103,6 +103,7 @@ class FramesTest(ToolCase):
                 (["render", "maze.txt", "-o", "m.svg"], "m.svg"),
                 (["render", "maze.txt", "-o", "m.pdf"], "m.pdf"),
                 (["book", "-n", "3", "--seed", "1", "-o", "b.pdf"], "b.pdf"),
+                (["dataset", "-n", "50", "-o", "d.npz"], "d.npz"),
         ):
             with self.subTest(args=args):
                 limit = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (2048, 2048))

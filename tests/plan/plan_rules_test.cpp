@@ -62,6 +62,15 @@ BookRequest book(GenerateRequest of) {
     return request;
 }
 
+BatchRequest dataset(GenerateRequest of, std::int64_t count) {
+    BatchRequest request;
+    request.maze = std::move(of);
+    request.count = count;
+    request.given = request.maze.given;
+    request.output = "mazes.npz";
+    return request;
+}
+
 RenderRequest picture(std::string input, std::string output, std::vector<std::string> options) {
     RenderRequest request;
     request.input = std::move(input);
@@ -107,6 +116,8 @@ std::vector<Row> rows(const SystemFacts& facts) {
     auto apart = maze(1, 1);
     apart.mask = "apart.txt";
     apart.given = given({"--mask"});
+    auto backwards = dataset(maze(15, 15), 10);
+    backwards.difficulty = std::pair(5.0, 1.0);
     InfoRequest flat;
     flat.input = "flat.txt";
     return {
@@ -140,6 +151,13 @@ std::vector<Row> rows(const SystemFacts& facts) {
          "is not a whole number from 1 to 1000000"},
         {"memory", refusalOf(planGenerate(maze(40'000, 40'000), little)), Kind::Failed, "",
          "40000 x 40000 cells need"},
+        {"memory", refusalOf(planBatch(dataset(maze(15, 15), 10'000'000), little)), Kind::Failed,
+         "", "10,000,000 mazes of 15 x 15 cells need 26.6 GiB"},
+        {"dataset-within-its-numbers", refusalOf(planBatch(backwards, facts)), Kind::Usage,
+         "--difficulty", "need 0 <= LO <= HI"},
+        {"dataset-within-its-numbers",
+         refusalOf(planBatch(dataset(maze(50'000, 50'000), 1), facts)), Kind::Usage, "--width",
+         "at most 2,147,483,647 cells"},
         {"picture-within-the-format",
          refusalOf(planAnimate(animation(maze(100'000, 10), "a.gif"), facts)), Kind::Usage,
          "--width", "a GIF is at most 65535 pixels a side"},

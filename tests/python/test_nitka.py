@@ -291,3 +291,53 @@ def test_two_threads_carve_at_once_each_its_own_maze():
     for seed in (2, 3):
         alone = nitka.generate(300, 200, seed=seed, method="wilson")
         assert made[seed].passages().tolist() == alone.passages().tolist()
+
+
+# (render's keywords, the tool's options): every format, the route, marks and cell size.
+PICTURES = [
+    ({}, ["--format", "png"]),
+    ({"format": "svg", "route": True}, ["--format", "svg", "--route"]),
+    ({"format": "pdf", "shortest": True, "marks": "letters"},
+     ["--format", "pdf", "--shortest", "--marks", "letters"]),
+    ({"format": "png", "cell": 5, "route": True}, ["--format", "png", "--cell", "5", "--route"]),
+    ({"format": "json"}, ["--format", "json"]),
+]
+
+
+def test_render_draws_the_tools_bytes(made, folder, monkeypatch):
+    maze, tool_file = made
+    monkeypatch.setenv("SOURCE_DATE_EPOCH", "1700000000")
+    for keywords, options in PICTURES:
+        drawn = tool("render", *options, str(tool_file), cwd=folder).stdout
+        assert maze.render(**keywords) == drawn, options
+    # ASCII draws plain rectangles only, and refuses the others alike.
+    drawn = tool("render", "--format", "ascii", "--route", str(tool_file), cwd=folder, check=False)
+    if drawn.returncode == 0:
+        assert maze.render("ascii", route=True) == drawn.stdout
+    else:
+        with pytest.raises(ValueError, match="ASCII draws only a plain rectangle"):
+            maze.render("ascii", route=True)
+
+
+# (render's keywords, the tool's options, the maze's shape): refused alike.
+PICTURES_REFUSED = [
+    ({"format": "gif"}, ["--format", "gif"], "rect"),
+    ({"format": "pdf", "cell": 8}, ["--format", "pdf", "--cell", "8"], "rect"),
+    ({"format": "json", "route": True}, ["--format", "json", "--route"], "rect"),
+    ({"marks": "arrows"}, ["--format", "png", "--marks", "arrows"], "rect"),
+    ({"cell": 1}, ["--format", "png", "--cell", "1"], "rect"),
+    ({"format": "ascii"}, ["--format", "ascii"], "hex"),
+]
+
+
+@pytest.mark.parametrize("keywords,options,shape", PICTURES_REFUSED,
+                         ids=[" ".join(o) for _, o, _ in PICTURES_REFUSED])
+def test_render_refuses_as_the_tool_does(keywords, options, shape, folder):
+    maze = nitka.generate(6, 6, shape=shape, seed=2)
+    maze.save(folder / "maze.txt")
+    answer = tool("render", *options, "maze.txt", cwd=folder, check=False)
+    assert answer.returncode == 2
+    words = answer.stderr.decode().strip().removeprefix("nitka-maze: ")
+    with pytest.raises(ValueError) as raised:
+        maze.render(**keywords)
+    assert str(raised.value) == words.replace("maze.txt", "the maze")

@@ -14,12 +14,12 @@ that cannot be read or written raises OSError naming it.
 
 import decimal
 import os
-from typing import Optional, Union
+from typing import Optional, Tuple, Union
 
-from ._nitka import Maze
+from ._nitka import Batch, Maze
 from . import _nitka
 
-__all__ = ["Maze", "generate", "load"]
+__all__ = ["Batch", "Maze", "batch", "generate", "load"]
 
 Path = Union[str, "os.PathLike[str]"]
 
@@ -104,6 +104,94 @@ def generate(width: Optional[int] = None, height: Optional[int] = None, *,
     return _nitka.generate(_whole(width, "width"), _whole(height, "height"), shape, method,
                            _whole(seed, "seed"), pick, _share(braid), _path(mask, "mask"),
                            exits, _difficulty(difficulty))
+
+
+def _render(self: Maze, format: str = "png", route: bool = False, shortest: bool = False,
+            cell: Optional[int] = None, marks: Optional[str] = None) -> bytes:
+    """The picture `nitka-maze render` draws of this maze's file, byte for byte.
+
+    format: "png", "svg", "pdf", "json" (the graph) or "ascii" (rect only).
+    route: dots along the route (the window's route, from start to target).
+    shortest: a shortest route's dots instead.
+    cell: pixels a cell in PNG and SVG, 2 to 1000 (default by the size).
+    marks: how the start and target show: "openings" (PDF and SVG default),
+        "letters" or "none" (PNG default).
+
+    A PDF is dated SOURCE_DATE_EPOCH when that is set, else now. Raises
+    ValueError for options the tool refuses (a cell size with PDF, a picture
+    past the format's limits), with its words.
+    """
+    for name, value in (("format", format), ("marks", marks)):
+        if value is not None and not isinstance(value, str):
+            raise TypeError(f"{name} must be a str")
+    for name, flag in (("route", route), ("shortest", shortest)):
+        if not isinstance(flag, bool):
+            raise TypeError(f"{name} must be a bool")
+    return self._render(format, route, shortest, _whole(cell, "cell"), marks)
+
+
+Maze.render = _render  # type: ignore[method-assign]
+
+
+def batch(n: int, width: Optional[int], height: int, *, shape: str = "rect",
+          method: str = "depth-first", seed: int = 0,
+          difficulty: Optional[Tuple[float, float]] = None, unique: bool = False,
+          threads: Optional[int] = None) -> Batch:
+    """Carves n mazes on every core, as `nitka-maze dataset` does, into arrays.
+
+    Maze i is nitka.generate(width, height, shape=shape, method=method,
+    seed=int(result.seeds[i])): seeds[0] is seed itself, the others derived
+    from it. difficulty=(lo, hi) keeps mazes scoring lo to hi, both included;
+    unique=True keeps no two alike. Either draws further seeds in order until
+    n mazes pass (at most 100 n + 1000 tries), so the first k mazes are the
+    same whatever n and threads. threads: carving at once, default one a core.
+    width is None for a polar maze, whose rings (height) decide its cells.
+
+    The Batch holds read-only NumPy arrays, handed over without copies: seeds,
+    grids (rect only), passages with passage_offsets, starts, targets,
+    route_lengths, difficulty; Batch.save(path) writes them as an .npz.
+
+    Raises ValueError for options the tool refuses, with its words,
+    MemoryError when the arrays would not fit this process (before any of it
+    is taken), RuntimeError when too few mazes pass the filters.
+    """
+    if not isinstance(shape, str) or not isinstance(method, str):
+        raise TypeError("shape and method must be str")
+    if not isinstance(unique, bool):
+        raise TypeError("unique must be a bool")
+    scores = None
+    if difficulty is not None:
+        if isinstance(difficulty, (str, bytes)) or len(difficulty) != 2:
+            raise TypeError("difficulty must be a pair (lo, hi) of numbers")
+        lo, hi = difficulty
+        for value in (lo, hi):
+            if isinstance(value, bool) or not isinstance(value, (int, float)):
+                raise TypeError("difficulty must be a pair (lo, hi) of numbers")
+        scores = (float(lo), float(hi))
+    return _nitka.batch(_whole(n, "n"), _whole(width, "width"), _whole(height, "height"), shape,
+                        method, _whole(seed, "seed"), scores, unique, _whole(threads, "threads"))
+
+
+def _maze(self: Batch, i: int) -> Maze:
+    """Maze i of the batch, carved again from its seed."""
+    options = self.options
+    count = len(self)
+    if isinstance(i, bool) or not isinstance(i, int):
+        raise TypeError("i must be an int")
+    if not -count <= i < count:
+        raise IndexError(f"maze {i} of a batch of {count}")
+    return generate(options["width"], options["height"], shape=options["shape"],
+                    method=options["method"], seed=int(self.seeds[i]))
+
+
+def _batch_repr(self: Batch) -> str:
+    options = self.options
+    return (f"nitka.Batch(n={len(self)}, shape='{options['shape']}', width={options['width']}, "
+            f"height={options['height']}, seed={options['seed']})")
+
+
+Batch.maze = _maze  # type: ignore[attr-defined]
+Batch.__repr__ = _batch_repr  # type: ignore[method-assign]
 
 
 def load(path: Path) -> Maze:
