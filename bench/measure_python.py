@@ -3,8 +3,8 @@ JSON. Run with the built package on the path:
 
     PYTHONPATH=BUILD/python /usr/bin/python3 measure_python.py BUILD/src/cli/nitka-maze [--runs 5]
 
-- batch: nitka.batch(100_000, 15, 15) with its grids, in the process, import
-  left out; threads 1 and every core.
+- batch: nitka.batch(100_000, 15, 15) with its grids, in the process, the
+  imports of nitka and NumPy left out; threads 1 and every core.
 - generate: nitka.generate(1000, 1000, seed=1) and its grid(), in the
   process, beside the tool's `generate -W 1000 -H 1000 --seed 1 -o FILE`,
   the whole process (start, carve, write).
@@ -23,6 +23,7 @@ import time
 
 IN_PROCESS = """
 import sys, time
+import numpy  # imported by the caller's program anyway; not the package's work
 import nitka
 what = sys.argv[1]
 start = time.perf_counter()

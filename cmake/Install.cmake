@@ -1,5 +1,6 @@
-# Installs the command-line tool, and with the window built, the program as a
-# desktop application, and packages both as a .deb.
+# Installs the command-line tool, the Python package when it is built, and
+# with the window built, the program as a desktop application, and packages
+# them as a .deb.
 include(GNUInstallDirs)
 
 install(TARGETS nitka-maze RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT nitka)
@@ -7,6 +8,15 @@ install(FILES ${NITKA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONE
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/nitka-maze.bash-completion
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME nitka-maze
     COMPONENT nitka)
+
+if(NITKA_BUILD_PYTHON)
+    # Where Debian's python3 finds the system's packages, whatever its minor
+    # version; the module itself is built for the interpreter CMake found.
+    set(nitka_python_destination lib/python3/dist-packages/nitka)
+    install(TARGETS nitka_python LIBRARY DESTINATION ${nitka_python_destination} COMPONENT nitka)
+    install(FILES ${NITKA_PYTHON_DIR}/__init__.py ${NITKA_PYTHON_DIR}/_nitka.pyi
+        ${NITKA_PYTHON_DIR}/py.typed DESTINATION ${nitka_python_destination} COMPONENT nitka)
+endif()
 
 if(NOT NITKA_BUILD_UI)
     return()
@@ -28,6 +38,9 @@ set(CPACK_PACKAGE_CONTACT "Nitka developers <nitka@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Maze generator that carves, solves, saves and loads mazes")
 set(CPACK_PACKAGE_DESCRIPTION
     "Nitka carves rectangular mazes of 8 to 100 cells a side by randomised depth-first search, draws them, shows the route from the top-left to the bottom-right cell, and saves the maze to and loads it from labird.txt. The command-line companion nitka-maze makes, solves, draws and measures mazes of any size in the same file format.")
+if(NITKA_BUILD_PYTHON)
+    string(APPEND CPACK_PACKAGE_DESCRIPTION " The Python package nitka makes the same mazes as NumPy arrays, and datasets of many.")
+endif()
 set(CPACK_PACKAGE_INSTALL_DIRECTORY nitka)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -41,4 +54,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The captions are sized for Liberation Sans; without it they fall back to DejaVu.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+if(NITKA_BUILD_PYTHON)
+    # `import nitka` and its mazes need the python3 it was built for; its
+    # arrays need NumPy. Recommended, not required: the window and the tool
+    # run without either, and apt installs recommendations unless told not to.
+    list(GET NITKA_PYTHON_VERSIONS 0 nitka_python_from)
+    list(GET NITKA_PYTHON_VERSIONS 1 nitka_python_below)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${CPACK_DEBIAN_PACKAGE_RECOMMENDS}, python3 (>= ${nitka_python_from}), python3 (<< ${nitka_python_below}), python3-numpy")
+endif()
 include(CPack)

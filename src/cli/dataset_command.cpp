@@ -9,6 +9,7 @@
 #include "tool/maze_batch.h"
 #include "tool/option_values.h"
 #include "tool/output_target.h"
+#include "tool/progress.h"
 #include "tool/system_facts.h"
 
 namespace nitka {
@@ -16,6 +17,10 @@ namespace {
 
 constexpr std::int64_t kMostMazes = 1'000'000'000;
 constexpr int kDefaultSide = 15;
+// What the progress line expects a maze to take a cell on one thread, from
+// this machine's measures, and writing the file a byte.
+constexpr double kSecondsPerCell = 1.0e-7;
+constexpr double kSecondsPerByte = 1.0e-9;
 
 }  // namespace
 
@@ -86,7 +91,16 @@ void runDataset(const BatchRequest& request) {
     const BatchPlan plan = planned(planBatch(request, systemFacts()));
     // Before any work: an output that cannot be written costs none.
     OutputTarget output(request.output);
+    // A filtered batch carves more mazes than it keeps; the line then waits
+    // at the carving's share until it is done.
+    const double cells =
+        static_cast<double>(request.count) *
+        static_cast<double>(cellsOf(plan.maze.request.width, plan.maze.request.height));
+    Progress progress(
+        "dataset", !request.quiet && Progress::terminalAttached(),
+        {cells * kSecondsPerCell / plan.request.threads, cells * kSecondsPerByte * 12});
     const MazeBatch batch = carveBatch(plan);
+    progress.nextStage();
     output.write([&](std::streambuf& out) { writeDataset(out, batch, plan.request); });
 }
 

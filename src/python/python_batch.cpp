@@ -30,9 +30,9 @@ BatchRequest requestOf(const BatchArguments& arguments) {
 
 }  // namespace
 
-PythonBatch PythonBatch::carve(const BatchArguments& arguments) {
+PythonBatch PythonBatch::carve(const BatchArguments& arguments, const std::atomic<bool>* stop) {
     const BatchPlan plan = planned(planBatch(requestOf(arguments), systemFacts()));
-    return {plan.request, carveBatch(plan)};
+    return {plan.request, carveBatch(plan, stop)};
 }
 
 std::string PythonBatch::options() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +27,9 @@ class PythonBatch {
 public:
     // The batch `nitka-maze dataset` carves for the same options. Throws
     // ToolError as the tool refuses them.
-    static PythonBatch carve(const BatchArguments& arguments);
+    // stop, when given, ends the carving early (maze_batch.h).
+    static PythonBatch carve(const BatchArguments& arguments,
+                             const std::atomic<bool>* stop = nullptr);
 
     const MazeBatch& mazes() const { return m_mazes; }
     // The options' JSON text, as the .npz keeps it.

@@ -3,8 +3,15 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -22,6 +29,51 @@ template <typename Work>
 auto unlocked(Work&& work) {
     py::gil_scoped_release release;
     return std::forward<Work>(work)();
+}
+
+// A batch carved on a thread of its own while this one, every tenth of a
+// second, lets the interpreter run its signal handlers: Ctrl-C stops the
+// carving and raises KeyboardInterrupt, as in any other long call.
+PythonBatch carveStoppably(const BatchArguments& arguments) {
+    std::atomic<bool> stop{false};
+    std::optional<PythonBatch> carved;
+    std::exception_ptr failure;
+    std::optional<py::error_already_set> signalled;
+    {
+        py::gil_scoped_release release;
+        std::mutex lock;
+        std::condition_variable finished;
+        bool done = false;
+        std::jthread carver([&] {
+            try {
+                carved = PythonBatch::carve(arguments, &stop);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            const std::lock_guard hold(lock);
+            done = true;
+            finished.notify_one();
+        });
+        std::unique_lock held(lock);
+        while (!finished.wait_for(held, std::chrono::milliseconds(100), [&] { return done; })) {
+            held.unlock();
+            {
+                const py::gil_scoped_acquire acquire;
+                if (!signalled && PyErr_CheckSignals() != 0) {
+                    signalled.emplace();
+                    stop = true;
+                }
+            }
+            held.lock();
+        }
+    }
+    if (signalled) {
+        throw std::move(*signalled);
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return std::move(*carved);
 }
 
 // An array over values' own memory, which the array then keeps: no copy.
@@ -271,7 +323,7 @@ PYBIND11_MODULE(_nitka, module) {
         arguments.difficulty = difficulty;
         arguments.unique = unique;
         arguments.threads = std::move(threads);
-        return unlocked([&] { return PythonBatch::carve(arguments); });
+        return carveStoppably(arguments);
     });
     module.def("load", [](const std::string& path) {
         return unlocked([&] { return PythonMaze::load(path); });

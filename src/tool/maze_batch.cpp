@@ -55,7 +55,7 @@ struct PrintHash {
 // Runs work(i) for every i below count on `threads` threads, in blocks, and
 // passes on the first error once all have stopped.
 template <typename Work>
-void forEachIndex(std::int64_t count, int threads, Work work) {
+void forEachIndex(std::int64_t count, int threads, const std::atomic<bool>* stop, Work work) {
     constexpr std::int64_t kBlock = 64;
     std::atomic<std::int64_t> next{0};
     std::atomic<bool> failed{false};
@@ -65,6 +65,9 @@ void forEachIndex(std::int64_t count, int threads, Work work) {
         try {
             for (std::int64_t first = next.fetch_add(kBlock); first < count && !failed;
                  first = next.fetch_add(kBlock)) {
+                if (stop && stop->load(std::memory_order_relaxed)) {
+                    throw BatchStopped();
+                }
                 for (std::int64_t i = first; i < std::min(count, first + kBlock); ++i) {
                     work(i);
                 }
@@ -202,7 +205,7 @@ std::string scoresText(const std::pair<double, double>& range) {
 // The seeds, in the order drawn, of the first count mazes that pass the
 // filters, and how many were drawn up to the last of them.
 std::vector<std::uint64_t> passingSeeds(const BatchPlan& plan, const BatchFiller& filler,
-                                        std::uint64_t& tries) {
+                                        const std::atomic<bool>* stop, std::uint64_t& tries) {
     const BatchRequest& request = plan.request;
     const auto wanted = static_cast<std::uint64_t>(request.count);
     const std::uint64_t mostTries = wanted * kTriesPerMaze + kTriesBeyond;
@@ -219,7 +222,7 @@ std::vector<std::uint64_t> passingSeeds(const BatchPlan& plan, const BatchFiller
             std::min({std::max<std::uint64_t>(2 * (wanted - seeds.size()), 256),
                       std::uint64_t{1} << 16, mostTries - drawn});
         round.assign(size, Judged{});
-        forEachIndex(static_cast<std::int64_t>(size), request.threads, [&](std::int64_t k) {
+        forEachIndex(static_cast<std::int64_t>(size), request.threads, stop, [&](std::int64_t k) {
             round[static_cast<std::size_t>(k)] =
                 filler.judgeSeed(derivedSeed(seed, drawn + static_cast<std::uint64_t>(k)));
         });
@@ -251,7 +254,7 @@ std::vector<std::uint64_t> passingSeeds(const BatchPlan& plan, const BatchFiller
 
 }  // namespace
 
-MazeBatch carveBatch(const BatchPlan& plan) {
+MazeBatch carveBatch(const BatchPlan& plan, const std::atomic<bool>* stop) {
     const BatchRequest& request = plan.request;
     MazeBatch batch;
     BatchFiller filler(plan, batch);
@@ -259,16 +262,16 @@ MazeBatch carveBatch(const BatchPlan& plan) {
     if (!request.difficulty && !request.unique) {
         const std::uint64_t seed = plan.maze.request.seed.value_or(0);
         filler.allocate(request.count, passagesEach);
-        forEachIndex(request.count, request.threads, [&](std::int64_t i) {
+        forEachIndex(request.count, request.threads, stop, [&](std::int64_t i) {
             filler.fill(i, derivedSeed(seed, static_cast<std::uint64_t>(i)));
         });
         batch.tries = static_cast<std::uint64_t>(request.count);
         return batch;
     }
     std::uint64_t tries = 0;
-    const std::vector<std::uint64_t> seeds = passingSeeds(plan, filler, tries);
+    const std::vector<std::uint64_t> seeds = passingSeeds(plan, filler, stop, tries);
     filler.allocate(request.count, passagesEach);
-    forEachIndex(request.count, request.threads,
+    forEachIndex(request.count, request.threads, stop,
                  [&](std::int64_t i) { filler.fill(i, seeds[static_cast<std::size_t>(i)]); });
     batch.tries = tries;
     return batch;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "plan/planner.h"
@@ -35,11 +37,18 @@ struct MazeBatch {
 inline constexpr std::uint64_t kTriesPerMaze = 100;
 inline constexpr std::uint64_t kTriesBeyond = 1000;
 
+// A batch given up because its caller asked it to stop.
+class BatchStopped : public std::runtime_error {
+public:
+    BatchStopped() : std::runtime_error("the batch was stopped") {}
+};
+
 // Carves the plan's mazes on its threads. Maze i is the maze generate writes
 // for the seed derivedSeed(seed, k) of the k-th seed drawn that passes the
 // filters (every k without them), so that the first mazes of a batch do not
 // depend on its count or threads. Throws ToolError when too few pass within
-// the tries.
-MazeBatch carveBatch(const BatchPlan& plan);
+// the tries. stop, when given, is looked at between blocks of mazes: once it
+// is set, the threads finish their maze and BatchStopped is thrown.
+MazeBatch carveBatch(const BatchPlan& plan, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace nitka

@@ -915,8 +915,10 @@ class InstallTest(ToolCase):
         completion = self.prefix / "share/bash-completion/completions/nitka-maze"
         self.assertTrue(completion.is_file())
         self.write("maze.txt", b"")
-        for line, expected in (("nitka-maze ", "animate generate help info render solve"),
-                               ("nitka-maze help ", "animate generate info render solve"),
+        commands = "animate book dataset generate info render solve"
+        for line, expected in (("nitka-maze ", commands + " help"),
+                               ("nitka-maze help ", commands),
+                               ("nitka-maze book --difficulty r", "rising"),
                                ("nitka-maze animate --f", "--fps --frames"),
                                ("nitka-maze info --", "--help --json --quiet"),
                                ("nitka-maze render maze.txt --format p", "pdf png"),
@@ -926,7 +928,15 @@ class InstallTest(ToolCase):
                                ("nitka-maze generate --pick ", "mix:0.5 newest oldest random"),
                                ("nitka-maze solve ma", "maze.txt")):
             with self.subTest(line=line):
-                self.assertEqual(self.complete(completion, line), expected)
+                self.assertEqual(sorted(self.complete(completion, line).split()),
+                                 sorted(expected.split()))
+        # Every command's options as its help lists them, none forgotten.
+        for command in commands.split():
+            with self.subTest(command=command):
+                listed = self.tool(command, "--help").stdout.decode()
+                options = set(re.findall(r"^ +(?:-\w,)?(--[\w-]+)", listed, re.MULTILINE))
+                offered = self.complete(completion, f"nitka-maze {command} --").split()
+                self.assertEqual(sorted(offered), sorted(options))
 
     def complete(self, completion, line):
         """The words bash offers at the end of line, sorted."""

@@ -38,7 +38,10 @@ class InstalledCopy:
         super().setUp()
 
     def test_installed_copy_is_complete_and_runs(self):
-        for name in ("bin/nitka", DESKTOP_ENTRY, *ICONS):
+        package = ("lib/python3/dist-packages/nitka/__init__.py",
+                   "lib/python3/dist-packages/nitka/py.typed")
+        for name in ("bin/nitka", DESKTOP_ENTRY, *ICONS,
+                     *(package if python_built(self.build) else ())):
             self.assertTrue(os.path.isfile(os.path.join(self.prefix, name)), name)
         with open(os.path.join(self.prefix, DESKTOP_ENTRY), encoding="utf-8") as entry:
             lines = set(entry.read().splitlines())
@@ -54,6 +57,10 @@ class InstallTest(InstalledCopy, ProgramCase):
     def install(self, staging):
         run("cmake", "--install", self.build, "--prefix", staging)
         return staging
+
+
+def python_built(build):
+    return os.path.isdir(os.path.join(build, "python", "nitka"))
 
 
 def build_package(build, staging):
@@ -74,6 +81,11 @@ class PackageTest(InstalledCopy, ProgramCase):
         # only plugins the program never loads.
         self.assertLessEqual({"libqt6widgets6", "libqt6gui6", "libstdc++6"}, depends)
         self.assertNotIn("qt6-qpa-plugins", depends)
+        if python_built(self.build):
+            # The window and the tool need no Python; the package recommends it.
+            self.assertFalse({"python3", "python3-numpy"} & depends)
+            recommends = run("dpkg-deb", "-f", package, "Recommends")
+            self.assertIn("python3-numpy", recommends)
         run("dpkg-deb", "-x", package, os.path.join(staging, "root"))
         return os.path.join(staging, "root", "usr")
 
@@ -142,6 +154,14 @@ class FreshRootTest(unittest.TestCase):
     def test_installed_tool_runs_with_only_its_dependencies(self):
         info = self.chroot("sh", "-c", "nitka-maze generate -W 8 -H 8 --seed 1 | nitka-maze info -")
         self.assertIn("perfect: yes", info.splitlines())
+
+    def test_installed_python_package_imports_with_numpy(self):
+        if not python_built(self.build):
+            self.skipTest("the build has no Python package")
+        self.chroot("apt-get", "install", "-y", "-qq", "--no-install-recommends", "python3-numpy")
+        shown = self.chroot("python3", "-c", "import nitka; batch = nitka.batch(3, 5, 4, seed=1); "
+                            "print(batch.grids.shape, nitka.generate(5, 4, seed=1).cell_count)")
+        self.assertEqual(shown, "(3, 9, 11) 20\n")
 
     def test_installed_program_starts_with_only_its_dependencies(self):
         # X clients reach the display through its abstract socket, which a

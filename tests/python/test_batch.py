@@ -3,7 +3,10 @@
 import json
 import os
 import subprocess
+import signal
+import sys
 import threading
+import time
 
 import numpy as np
 import pytest
@@ -159,3 +162,24 @@ def test_a_batch_leaves_the_interpreter_to_other_threads():
     thread.join()
     assert len(made["big"]) == 40000
     assert turns > 10000
+
+
+STOPPED = """
+import sys, time
+import nitka
+start = time.monotonic()
+try:
+    nitka.batch(100_000, 15, 15, difficulty=(10**6, 10**6 + 1))
+except KeyboardInterrupt:
+    print("stopped after", round(time.monotonic() - start, 1))
+"""
+
+
+def test_ctrl_c_stops_a_long_batch():
+    process = subprocess.Popen([sys.executable, "-c", STOPPED], stdout=subprocess.PIPE)
+    time.sleep(1.5)
+    process.send_signal(signal.SIGINT)
+    shown, _ = process.communicate(timeout=30)
+    assert process.returncode == 0
+    assert shown.decode().startswith("stopped after")
+    assert float(shown.split()[-1]) < 10
