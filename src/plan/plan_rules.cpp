@@ -13,6 +13,7 @@
 #include "carve/shape_carve.h"
 #include "grid/size_limits.h"
 #include "plan/memory_need.h"
+#include "plan/planner.h"
 #include "plan/work_cost.h"
 #include "render/book_pdf.h"
 #include "render/paper.h"
@@ -87,6 +88,9 @@ Outcome formatKnown(const Job& job, const SystemFacts&) {
         return usageRefusal(job.outputName,
                             "cannot tell the animation's format from its name; name it .gif or "
                             ".webp, or give --frames FOLDER for PNG frames");
+    }
+    if (job.command == Command::Dataset) {
+        return usageRefusal(job.outputName, kDatasetName);
     }
     return usageRefusal(job.outputName,
                         "cannot tell the picture's format from its name; give --format");

@@ -160,6 +160,10 @@ std::optional<ImageFormat> formatOfName(const std::string& name) {
     return std::nullopt;
 }
 
+bool namesADataset(const std::string& name) {
+    return name == "-" || hasExtension(lowerCase(name), ".npz");
+}
+
 Planned<GeneratePlan> planGenerate(const GenerateRequest& request, const SystemFacts& facts) {
     Job job = carvingJob(Command::Generate, request, request.given);
     job.outputName = request.output;
@@ -243,7 +247,7 @@ Planned<BatchPlan> planBatch(const BatchRequest& request, const SystemFacts& fac
         settled.threads = facts.cores;
     }
     Job job = carvingJob(Command::Dataset, request.maze, request.given);
-    job.output = OutputKind::Npz;
+    job.output = namesADataset(request.output) ? std::optional(OutputKind::Npz) : std::nullopt;
     job.outputName = request.output;
     job.mazeCount = request.count;
     job.threads = settled.threads;

@@ -74,4 +74,10 @@ Planned<BatchPlan> planBatch(const BatchRequest& request, const SystemFacts& fac
 // and so is "-", standard output; .json the graph), if any.
 std::optional<ImageFormat> formatOfName(const std::string& name);
 
+// Whether name may take a dataset: standard output, or a name ending .npz, so
+// that a dataset never lands on a maze file or a picture by a slip; and what
+// is said of any other.
+bool namesADataset(const std::string& name);
+inline constexpr const char* kDatasetName = "a dataset is a NumPy .npz file; name it FILE.npz";
+
 }  // namespace nitka

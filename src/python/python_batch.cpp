@@ -6,6 +6,7 @@
 #include "tool/output_target.h"
 #include "tool/planned_input.h"
 #include "tool/system_facts.h"
+#include "tool/tool_error.h"
 
 namespace nitka::python {
 namespace {
@@ -40,6 +41,9 @@ std::string PythonBatch::options() const {
 }
 
 void PythonBatch::save(const std::string& path) const {
+    if (!namesADataset(path) || path == "-") {
+        throw UsageError(path, kDatasetName);
+    }
     OutputTarget output(path, datasetBytes(m_mazes, m_request));
     output.write([&](std::streambuf& out) { writeDataset(out, m_mazes, m_request); });
 }

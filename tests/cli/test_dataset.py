@@ -53,9 +53,11 @@ class DatasetTest(ToolCase):
                 (["--shape", "hex", "--algorithm", "sidewinder"], 2, "--algorithm: sidewinder"),
                 (["-W", "60000", "-H", "60000"], 2, "at most 2,147,483,647 cells"),
                 (["-n", "1000000000", "-W", "200"], 1, "1,000,000,000 mazes of 200 x 15 cells need"),
+                (["-o", "maze.txt"], 2, "maze.txt: a dataset is a NumPy .npz file; name it FILE.npz"),
         ):
             with self.subTest(args=args):
-                done = self.tool("dataset", *args, "-o", "d.npz")
+                output = [] if "-o" in args else ["-o", "d.npz"]
+                done = self.tool("dataset", *args, *output)
                 self.assertEqual(done.returncode, status, done.stderr)
                 self.assertIn(words, done.stderr.decode())
                 self.assertEqual(self.listing(), [])

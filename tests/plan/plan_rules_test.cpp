@@ -116,6 +116,8 @@ std::vector<Row> rows(const SystemFacts& facts) {
     auto apart = maze(1, 1);
     apart.mask = "apart.txt";
     apart.given = given({"--mask"});
+    auto misnamed = dataset(maze(15, 15), 10);
+    misnamed.output = "maze.txt";
     auto backwards = dataset(maze(15, 15), 10);
     backwards.difficulty = std::pair(5.0, 1.0);
     InfoRequest flat;
@@ -125,6 +127,8 @@ std::vector<Row> rows(const SystemFacts& facts) {
          "--output", "--frames FOLDER"},
         {"format-known", refusalOf(planRender(picture("m.txt", "m.gif", {}), facts)), Kind::Usage,
          "m.gif", "cannot tell the picture's format"},
+        {"format-known", refusalOf(planBatch(misnamed, facts)), Kind::Usage, "maze.txt",
+         "a dataset is a NumPy .npz file; name it FILE.npz"},
         {"not-on-a-terminal", refusalOf(planAnimate(animation(maze(5, 5), "-"), terminal)),
          Kind::Usage, "standard output", "a GIF would garble the terminal"},
         {"options-the-output-uses",

@@ -93,6 +93,14 @@ def test_save_writes_the_dataset_commands_file(kind, options, tmp_path):
     assert options["count"] == 25 and options["difficulty"] == [0, 50] and options["unique"]
 
 
+def test_save_takes_only_an_npz_name(tmp_path):
+    (tmp_path / "maze.txt").write_text("kept")
+    with pytest.raises(ValueError, match="a dataset is a NumPy .npz file; name it FILE.npz"):
+        nitka.batch(2, 3, 3).save(tmp_path / "maze.txt")
+    assert (tmp_path / "maze.txt").read_text() == "kept"
+    nitka.batch(2, 3, 3).save(tmp_path / "UPPER.NPZ")
+
+
 def test_arrays_are_read_only_views_that_keep_the_batch():
     batch = nitka.batch(3, 4, 4, seed=1)
     seeds, grids = batch.seeds, batch.grids
