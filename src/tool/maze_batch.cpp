@@ -121,7 +121,7 @@ public:
     }
 
     // Carves the maze of seed into row i.
-    void fill(std::int64_t i, std::uint64_t seed) const {
+    void fill(std::int64_t i, std::uint64_t seed) {
         const auto row = static_cast<std::size_t>(i);
         AnyMaze maze = carveGenerated(m_plan.maze, seed);
         const std::vector<std::int32_t> passages =
