@@ -148,10 +148,19 @@ def test_bad_arguments_raise_value_error_with_the_tools_words(arguments, keyword
 
 
 @pytest.mark.parametrize("keywords", [{"difficulty": "easy"}, {"difficulty": (1, "2")},
-                                      {"unique": 1}, {"threads": 1.5}, {"shape": None}])
+                                      {"unique": 1}, {"threads": 1.5}, {"shape": None},
+                                      {"seed": np.bool_(True)}, {"threads": 2.0}])
 def test_arguments_of_the_wrong_type_raise_type_error(keywords):
     with pytest.raises(TypeError):
         nitka.batch(2, 3, 3, **keywords)
+
+
+def test_numpys_numbers_are_taken_as_pythons():
+    batch = nitka.batch(np.int64(3), np.int32(5), np.uint8(4), seed=np.uint64(2**63 + 5),
+                        difficulty=(np.float32(0), np.int16(100)))
+    assert len(batch) == 3 and batch.seeds[0] == 2**63 + 5
+    again = nitka.generate(5, 4, seed=batch.seeds[1], braid=np.float64(0))
+    assert again.passages().tolist() == batch.maze(np.int64(1)).passages().tolist()
 
 
 def test_a_batch_past_memory_raises_memory_error_with_the_tools_figures():

@@ -13,8 +13,15 @@ that cannot be read or written raises OSError naming it.
 """
 
 import decimal
+import numbers
+import operator
 import os
 from typing import Optional, Tuple, Union
+
+try:
+    from numpy import bool_ as numpy_bool
+except ImportError:  # the mazes need no NumPy; only their arrays do
+    numpy_bool = bool
 
 from ._nitka import Batch, Maze
 from . import _nitka
@@ -28,14 +35,23 @@ def _whole(value: Optional[int], name: str) -> Optional[str]:
     """The option's text as the command line would read it."""
     if value is None:
         return None
-    if isinstance(value, bool) or not isinstance(value, int):
-        raise TypeError(f"{name} must be an int, not {type(value).__name__}")
-    return str(value)
+    # Any integer, NumPy's too (a batch's seeds are numpy.uint64); no bool.
+    if not isinstance(value, (bool, numpy_bool)):
+        try:
+            return str(operator.index(value))
+        except TypeError:
+            pass
+    raise TypeError(f"{name} must be an int, not {type(value).__name__}")
+
+
+def _is_number(value: object) -> bool:
+    """A real number, NumPy's too, but not a bool."""
+    return isinstance(value, numbers.Real) and not isinstance(value, (bool, numpy_bool))
 
 
 def _share(value: float) -> Optional[str]:
     """A share in plain decimals, the digits that make the same float again."""
-    if isinstance(value, bool) or not isinstance(value, (int, float)):
+    if not _is_number(value):
         raise TypeError(f"braid must be a float, not {type(value).__name__}")
     if value == 0:
         return None
@@ -48,9 +64,9 @@ def _share(value: float) -> Optional[str]:
 def _difficulty(value: Union[None, str, float]) -> Optional[str]:
     if value is None or isinstance(value, str):
         return value
-    if isinstance(value, bool) or not isinstance(value, (int, float)):
+    if not _is_number(value):
         raise TypeError(f"difficulty must be a band name or a number, not {type(value).__name__}")
-    if isinstance(value, int) or float(value).is_integer():
+    if float(value).is_integer():
         return str(int(value))
     return _share(value) if 0 < value < 1 else repr(float(value))
 
@@ -164,9 +180,8 @@ def batch(n: int, width: Optional[int], height: int, *, shape: str = "rect",
         if isinstance(difficulty, (str, bytes)) or len(difficulty) != 2:
             raise TypeError("difficulty must be a pair (lo, hi) of numbers")
         lo, hi = difficulty
-        for value in (lo, hi):
-            if isinstance(value, bool) or not isinstance(value, (int, float)):
-                raise TypeError("difficulty must be a pair (lo, hi) of numbers")
+        if not (_is_number(lo) and _is_number(hi)):
+            raise TypeError("difficulty must be a pair (lo, hi) of numbers")
         scores = (float(lo), float(hi))
     return _nitka.batch(_whole(n, "n"), _whole(width, "width"), _whole(height, "height"), shape,
                         method, _whole(seed, "seed"), scores, unique, _whole(threads, "threads"))
@@ -176,8 +191,7 @@ def _maze(self: Batch, i: int) -> Maze:
     """Maze i of the batch, carved again from its seed."""
     options = self.options
     count = len(self)
-    if isinstance(i, bool) or not isinstance(i, int):
-        raise TypeError("i must be an int")
+    i = int(_whole(i, "i"))
     if not -count <= i < count:
         raise IndexError(f"maze {i} of a batch of {count}")
     return generate(options["width"], options["height"], shape=options["shape"],
