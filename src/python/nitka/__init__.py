@@ -7,6 +7,11 @@ The same options and seeds make the same mazes as the command line::
     maze.grid()           # (21, 41) bool occupancy grid, True for a wall
     maze.solve()          # (L, 2) int32 positions of the route
     maze.save("maze.txt") # the file `nitka-maze generate -W 20 -H 10 --seed 7` writes
+    maze.render("svg")    # the bytes `nitka-maze render --format svg` writes of it
+
+    batch = nitka.batch(100_000, 15, 15, seed=1)   # on every core
+    batch.grids           # (100000, 31, 31) bool; batch.maze(i) carves maze i again
+    batch.save("mazes.npz")  # what `nitka-maze dataset -n 100000 --seed 1` writes
 
 Bad arguments raise ValueError (or TypeError) with the tool's own text; a file
 that cannot be read or written raises OSError naming it.
