@@ -118,7 +118,8 @@ class FramesTest(ToolCase):
                                 r"\r\x1b\[K\Z")
         for args in (("animate", "-W", "120", "-H", "120", "--cell", "8", "--duration", "4",
                       "-o", "a.gif"), ("book", "-n", "60", "-W", "40", "-H", "40", "-o", "b.pdf"),
-                     ("dataset", "-n", "400000", "--threads", "1", "-o", "d.npz")):
+                     ("dataset", "-n", "2000", "-W", "100", "-H", "100", "--threads", "1", "-o",
+                      "d.npz")):
             with self.subTest(args=args):
                 shown = self.on_terminal(*args, streams=("stderr",), timeout=120).terminal
                 self.assertRegex(shown.decode(), line(args[0]))
