@@ -56,6 +56,17 @@ const Carving kCarvings[] = {
 };
 const int kSides[] = {1, 2, 7, 24};
 
+// A dataset's one-search score of a perfect maze is every measure's.
+template <typename Maze>
+void expectPerfectScoreAsMeasured(Maze& maze, const MeasuredMaze& measured) {
+    if (!measured.stats.perfect) {
+        return;
+    }
+    const RouteScore score = perfectMazeScore(maze);
+    EXPECT_EQ(score.routeCells, measured.stats.shortestCells);
+    EXPECT_EQ(score.difficulty, measured.difficulty);
+}
+
 // Figures and score from the shared searches equal the separate computation,
 // with loops (the shortest route searched for) and without (the window's
 // route reused), on every shape, and with no route at all.
@@ -76,6 +87,7 @@ TEST(MeasuredMaze, ScoresAsTheSeparateSearchOnRectangles) {
                 const MeasuredMaze measured = measureWithDifficulty(grid);
                 EXPECT_EQ(measured.stats, measureMaze(grid));
                 EXPECT_EQ(measured.difficulty, separateScore(grid));
+                expectPerfectScoreAsMeasured(grid, measured);
             }
         }
     }
@@ -98,38 +110,7 @@ TEST(MeasuredMaze, ScoresAsTheSeparateSearchOnEveryShape) {
                 const MeasuredMaze measured = measureWithDifficulty(maze);
                 EXPECT_EQ(measured.stats, measureMaze(maze));
                 EXPECT_EQ(measured.difficulty, separateScore(maze));
-            }
-        }
-    }
-}
-
-// The dataset's one-search score is every measure's on any perfect maze.
-TEST(MeasuredMaze, PerfectMazeScoreIsTheMeasuredOneOnEveryShape) {
-    std::uint64_t seed = 200;
-    for (const ShapeKind shape :
-         {ShapeKind::Rect, ShapeKind::Hex, ShapeKind::Triangle, ShapeKind::Polar}) {
-        for (const CarveMethod method : {CarveMethod::DepthFirst, CarveMethod::Prim,
-                                         CarveMethod::Wilson, CarveMethod::HuntAndKill}) {
-            for (const int side : kSides) {
-                SCOPED_TRACE(std::string(shapeName(shape)) + " " +
-                             std::string(carveMethodInfo(method).name) + " side " +
-                             std::to_string(side));
-                const int height = shape == ShapeKind::Polar ? std::max(1, side / 2) : side + 1;
-                ShapeMaze maze(makeTopology(shape, side, height));
-                SeededRandom random(++seed);
-                carveShapeMaze(maze, {method, GrowingTreePick::Mix, 0.5, 0}, random);
-                const MeasuredMaze measured = measureWithDifficulty(maze);
-                ASSERT_TRUE(measured.stats.perfect);
-                const RouteScore score = perfectMazeScore(maze);
-                EXPECT_EQ(score.routeCells, measured.stats.shortestCells);
-                EXPECT_EQ(score.difficulty, measured.difficulty);
-                if (shape == ShapeKind::Rect) {
-                    WallGrid grid(side, height);
-                    carveMaze(grid, {method, GrowingTreePick::Mix, 0.5, 0}, random);
-                    const MeasuredMaze onGrid = measureWithDifficulty(grid);
-                    EXPECT_EQ(perfectMazeScore(grid).routeCells, onGrid.stats.shortestCells);
-                    EXPECT_EQ(perfectMazeScore(grid).difficulty, onGrid.difficulty);
-                }
+                expectPerfectScoreAsMeasured(maze, measured);
             }
         }
     }
