@@ -15,7 +15,6 @@
 namespace nitka {
 namespace {
 
-constexpr std::int64_t kMostMazes = 1'000'000'000;
 constexpr int kDefaultSide = 15;
 // What the progress line expects a maze to take a cell on one thread, from
 // this machine's measures, and writing the file a byte.
@@ -34,7 +33,7 @@ CLI::App* addDatasetCommand(CLI::App& app, BatchRequest& request) {
     const std::string sizes = "1 to " + std::to_string(kMaxGridSide);
     addValueOption(*command, "-n,--count", "N", "Mazes, 1 to 1000000000 (default 1)",
                    [&request](const std::string& text) {
-                       request.count = parseWholeNumber(text, "--count", 1, kMostMazes);
+                       request.count = parseWholeNumber(text, "--count", 1, kMostBatchMazes);
                    });
     command->add_option("-o,--output", request.output, "The .npz file (default -, stdout)")
         ->type_name("FILE");

@@ -30,7 +30,8 @@ std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height
 // score, and the record that filters it.
 std::uint64_t batchMazeBytes(ShapeKind shape, std::int64_t width, std::int64_t height);
 
-// Threads a dataset may carve with.
+// Threads a dataset may carve with, and mazes it may hold.
 inline constexpr int kMostThreads = 1024;
+inline constexpr std::int64_t kMostBatchMazes = 1'000'000'000;
 
 }  // namespace nitka

@@ -11,12 +11,10 @@
 namespace nitka::python {
 namespace {
 
-constexpr std::int64_t kMostMazes = 1'000'000'000;
-
 BatchRequest requestOf(const BatchArguments& arguments) {
     BatchRequest request;
     request.quiet = true;
-    request.count = parseWholeNumber(arguments.count, "--count", 1, kMostMazes);
+    request.count = parseWholeNumber(arguments.count, "--count", 1, kMostBatchMazes);
     request.maze = generateRequestOf(arguments.maze);
     request.maze.seed = request.maze.seed.value_or(0);
     request.difficulty = arguments.difficulty;
