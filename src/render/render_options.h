@@ -12,6 +12,20 @@ enum class Paper { A4, Letter };
 // How a picture shows where the route starts and ends (see end_marks.h).
 enum class Marks { None, Openings, Letters };
 
+// Sizes in millimetres of a plotter's SVG and a printer's STL: a unit of the
+// drawing (a square cell's side), the pen's stroke, and the solid's walls
+// (thickness, height above the base) and base plate.
+struct Millimetres {
+    double cell = 5;
+    double pen = 0.3;
+    double wall = 1;
+    double height = 4;
+    double base = 1.5;
+};
+// The most millimetres a side of such a drawing or solid may span: a
+// kilometre, past which a solid's single-precision corners blur.
+inline constexpr double kMostDrawingMm = 1'000'000;
+
 // What the picture writers draw besides the walls. Each writer reads only the
 // fields that make sense for its format.
 struct RenderOptions {
@@ -29,6 +43,10 @@ struct RenderOptions {
     // 1970-01-01 UTC (0 .. kLastPdfSecond); none gives no date, so that the
     // same maze always makes the same file.
     std::optional<std::int64_t> created = std::nullopt;
+    // SVG only: every wall as few long strokes for a pen plotter or a cutter,
+    // sized in millimetres (see plotter_svg.h).
+    bool plotter = false;
+    Millimetres mm = {};
 };
 
 // The last second of the year 9999, as far as a PDF's four-digit year goes.

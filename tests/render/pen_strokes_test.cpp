@@ -13,6 +13,7 @@
 #include "carve/carve_method.h"
 #include "grid/wall_grid.h"
 #include "model/seeded_random.h"
+#include "stroke_count.h"
 
 namespace nitka {
 namespace {
@@ -41,45 +42,6 @@ std::vector<PenEdge> wallsOf(const WallGrid& grid) {
     return walls;
 }
 
-std::pair<long, long> keyOf(Point point) {
-    return {std::lround(point.x * 1000), std::lround(point.y * 1000)};
-}
-
-// The fewest strokes the walls allow, counted apart from the code: one for
-// each connected piece, or half its ends of odd degree when it has any.
-std::size_t fewestStrokes(const std::vector<PenEdge>& edges) {
-    std::map<std::pair<long, long>, std::size_t> number;
-    for (const PenEdge& edge : edges) {
-        number.try_emplace(keyOf(edge.from), number.size());
-        number.try_emplace(keyOf(edge.to), number.size());
-    }
-    std::vector<std::size_t> parent(number.size());
-    std::iota(parent.begin(), parent.end(), 0);
-    const auto root = [&](std::size_t p) {
-        while (parent[p] != p) {
-            p = parent[p] = parent[parent[p]];
-        }
-        return p;
-    };
-    std::vector<int> degree(number.size(), 0);
-    for (const PenEdge& edge : edges) {
-        const std::size_t a = number[keyOf(edge.from)];
-        const std::size_t b = number[keyOf(edge.to)];
-        ++degree[a];
-        ++degree[b];
-        parent[root(a)] = root(b);
-    }
-    std::map<std::size_t, std::size_t> odd;
-    for (std::size_t p = 0; p < number.size(); ++p) {
-        odd[root(p)] += degree[p] % 2;
-    }
-    std::size_t strokes = 0;
-    for (const auto& [piece, ends] : odd) {
-        strokes += std::max<std::size_t>(1, ends / 2);
-    }
-    return strokes;
-}
-
 // Every wall drawn exactly once, each stroke's walls end to end.
 void expectEveryWallOnceEndToEnd(const std::vector<Stroke>& strokes,
                                  const std::vector<PenEdge>& edges) {
@@ -91,8 +53,8 @@ void expectEveryWallOnceEndToEnd(const std::vector<Stroke>& strokes,
             if (k > 0) {
                 const PenEdge& before = edges[stroke[k - 1].edge];
                 const PenEdge& now = edges[stroke[k].edge];
-                EXPECT_EQ(keyOf(stroke[k - 1].reversed ? before.from : before.to),
-                          keyOf(stroke[k].reversed ? now.to : now.from));
+                EXPECT_EQ(testing::strokeKeyOf(stroke[k - 1].reversed ? before.from : before.to),
+                          testing::strokeKeyOf(stroke[k].reversed ? now.to : now.from));
             }
         }
     }
@@ -133,7 +95,7 @@ TEST(PenStrokes, JoinEveryWallOnceInTheFewestStrokesAndTakeTheNearestNext) {
         const std::vector<PenEdge>& edges = drawings[d];
         std::vector<Stroke> strokes = joinStrokes(edges);
         expectEveryWallOnceEndToEnd(strokes, edges);
-        EXPECT_EQ(strokes.size(), edges.empty() ? 0 : fewestStrokes(edges));
+        EXPECT_EQ(strokes.size(), edges.empty() ? 0 : testing::fewestStrokes(edges));
         const Point pen{-1, -1};
         const std::vector<Stroke> joined = strokes;
         orderStrokes(strokes, edges, pen);
