@@ -25,7 +25,7 @@ struct RequestRunner {
     void operator()(const ShowText& request) const { show(request.text); }
     void operator()(const GenerateRequest& request) const { runGenerate(request, notices); }
     void operator()(const SolveRequest& request) const { runSolve(request); }
-    void operator()(const RenderRequest& request) const { runRender(request); }
+    void operator()(const RenderRequest& request) const { runRender(request, notices); }
     void operator()(const InfoRequest& request) const { runInfo(request); }
     void operator()(const AnimateRequest& request) const { runAnimate(request, notices); }
     void operator()(const BookRequest& request) const { runBook(request, notices); }

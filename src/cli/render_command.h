@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "plan/requests.h"
@@ -14,7 +15,7 @@ namespace nitka {
 
 CLI::App* addRenderCommand(CLI::App& app, RenderRequest& request);
 
-// Writes the picture. Throws ToolError.
-void runRender(const RenderRequest& request);
+// Writes the picture; a plotter's report goes to notices. Throws ToolError.
+void runRender(const RenderRequest& request, std::ostream& notices);
 
 }  // namespace nitka

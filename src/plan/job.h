@@ -19,7 +19,21 @@ namespace nitka {
 enum class Command { Generate, Solve, Render, Info, Animate, Book, Dataset };
 
 // What a command writes.
-enum class OutputKind { MazeFile, Lines, Ascii, Svg, Png, Pdf, Json, Gif, Webp, PngFrames, Npz };
+enum class OutputKind {
+    MazeFile,
+    Lines,
+    Ascii,
+    Svg,
+    PlotterSvg,
+    Png,
+    Pdf,
+    Json,
+    Stl,
+    Gif,
+    Webp,
+    PngFrames,
+    Npz
+};
 
 // The maze a request works on, as far as it is known before any of it is
 // held: carved from the command line, or the header of a file.
@@ -75,6 +89,8 @@ struct Job {
     std::int64_t mazeCount = 1;
     int threads = 1;
     std::optional<std::pair<double, double>> difficultyRange;
+    // A plotter's SVG and an STL solid.
+    Millimetres mm = {};
 };
 
 // Whether the output is a picture of pixels, and whether it is binary data.

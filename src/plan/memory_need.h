@@ -30,6 +30,16 @@ std::uint64_t shapeNeed(ShapeKind shape, std::int64_t width, std::int64_t height
 // score, and the record that filters it.
 std::uint64_t batchMazeBytes(ShapeKind shape, std::int64_t width, std::int64_t height);
 
+// What a plotter's SVG holds besides the maze: every wall, its ends' graph
+// and the strokes, measured at about 240 bytes a square cell, 450 a hexagon.
+std::uint64_t plotterNeed(ShapeKind shape, std::int64_t width, std::int64_t height);
+
+// What an STL solid holds besides the maze (its plan of points, segments and
+// corners) and the most triangles it can have, for a maze of this shape and
+// size however carved: a hexagon has three sides of its own, a square two.
+std::uint64_t solidNeed(ShapeKind shape, std::int64_t width, std::int64_t height);
+std::uint64_t solidTriangles(ShapeKind shape, std::int64_t width, std::int64_t height);
+
 // Threads a dataset may carve with, and mazes it may hold.
 inline constexpr int kMostThreads = 1024;
 inline constexpr std::int64_t kMostBatchMazes = 1'000'000'000;

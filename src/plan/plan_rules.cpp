@@ -36,12 +36,16 @@ const char* outputName(OutputKind output) {
             return "ASCII";
         case OutputKind::Svg:
             return "SVG";
+        case OutputKind::PlotterSvg:
+            return "plotter SVG";
         case OutputKind::Png:
             return "PNG";
         case OutputKind::Pdf:
             return "PDF";
         case OutputKind::Json:
             return "JSON";
+        case OutputKind::Stl:
+            return "STL";
         case OutputKind::Gif:
             return "GIF";
         case OutputKind::Webp:
@@ -129,13 +133,19 @@ struct FormatOption {
 
 Outcome optionsTheOutputUses(const Job& job, const SystemFacts&) {
     using enum OutputKind;
-    static const std::array<FormatOption, 6> kOptions = {{
+    static const std::array<FormatOption, 12> kOptions = {{
+        {"--plotter", {PlotterSvg}, "only an SVG is drawn for a plotter"},
         {"--cell", {Png, Svg}, "only a PNG or SVG picture has pixels a cell"},
+        {"--cell-mm", {PlotterSvg, Stl}, "only a plotter's SVG or an STL is sized in millimetres"},
+        {"--pen-mm", {PlotterSvg}, "only a plotter's SVG has a pen; add --plotter"},
+        {"--wall-mm", {Stl}, "only an STL solid has walls of a thickness"},
+        {"--height-mm", {Stl}, "only an STL solid has a height"},
+        {"--base-mm", {Stl}, "only an STL solid has a base"},
         {"--paper", {Pdf}, "only a PDF is printed on paper"},
         {"--answer", {Pdf}, "only a PDF has a second page"},
-        {"--marks", {Svg, Png, Pdf}, "only an SVG, PNG or PDF picture takes marks"},
-        {"--route", {Ascii, Svg, Png, Pdf}, "only a picture shows the route"},
-        {"--shortest", {Ascii, Svg, Png, Pdf}, "only a picture shows the route"},
+        {"--marks", {Svg, PlotterSvg, Png, Pdf}, "only an SVG, PNG or PDF picture takes marks"},
+        {"--route", {Ascii, Svg, PlotterSvg, Png, Pdf}, "only a picture shows the route"},
+        {"--shortest", {Ascii, Svg, PlotterSvg, Png, Pdf}, "only a picture shows the route"},
     }};
     if (job.command != Command::Render || !job.output || !job.given) {
         return {};
@@ -302,6 +312,22 @@ Outcome outputNotAnInput(const Job& job, const SystemFacts& facts) {
     return {};
 }
 
+// A pen as wide as half a corridor fills it; walls thicker than a quarter of
+// a cell leave no room to walk, and their corners would overrun one another.
+Outcome millimetresFit(const Job& job, const SystemFacts&) {
+    if (job.output == OutputKind::PlotterSvg && job.mm.pen > job.mm.cell / 2) {
+        return usageRefusal("--pen-mm", "a pen of " + oneDecimal(job.mm.pen) +
+                                            " mm would fill cells of " + oneDecimal(job.mm.cell) +
+                                            " mm; give at most half of --cell-mm");
+    }
+    if (job.output == OutputKind::Stl && job.mm.wall > job.mm.cell / 4) {
+        return usageRefusal(
+            "--wall-mm", "walls of " + oneDecimal(job.mm.wall) + " mm leave no room in cells of " +
+                             oneDecimal(job.mm.cell) + " mm; give at most a quarter of --cell-mm");
+    }
+    return {};
+}
+
 // --- Rules on the maze's size -------------------------------------------------
 
 Outcome sizesWithinCaps(const Job& job, const SystemFacts&) {
@@ -371,6 +397,44 @@ Outcome pictureWithinTheFormat(const Job& job, const SystemFacts&) {
                        sizeText(size->width, size->height) +
                        (job.cell > 2 || job.cell == 0 ? "; choose a smaller --cell or maze"
                                                       : "; choose a smaller maze")};
+}
+
+// A sheet or a solid larger than a kilometre is no drawing, and an STL's
+// single-precision numbers lose its walls' corners past that.
+Outcome millimetresWithinReach(const Job& job, const SystemFacts&) {
+    if (!job.maze || !job.output ||
+        (*job.output != OutputKind::PlotterSvg && *job.output != OutputKind::Stl)) {
+        return {};
+    }
+    const Point extent = extentOf(*job.maze);
+    const double side = std::max(extent.x, extent.y) * job.mm.cell;
+    if (side <= kMostDrawingMm) {
+        return {};
+    }
+    return Refusal{sizeKind(job),
+                   job.given && job.given->has("--cell-mm") ? std::string("--cell-mm")
+                                                            : sizeSubject(job, "--width"),
+                   std::string("a ") + outputName(*job.output) + " is at most " +
+                       grouped(static_cast<std::uint64_t>(kMostDrawingMm)) +
+                       " mm a side, and this one would be " + oneDecimal(side, "%.0f") +
+                       " mm; choose a smaller --cell-mm or maze"};
+}
+
+// An STL counts its triangles in 32 bits.
+Outcome solidWithinItsCount(const Job& job, const SystemFacts&) {
+    if (!job.maze || job.output != OutputKind::Stl) {
+        return {};
+    }
+    constexpr std::uint64_t kMostTriangles = 0xFFFF'FFFFu;
+    const std::uint64_t triangles =
+        solidTriangles(job.maze->shape, job.maze->width, job.maze->height);
+    if (triangles <= kMostTriangles) {
+        return {};
+    }
+    return Refusal{sizeKind(job), sizeSubject(job, "--width"),
+                   "an STL holds at most " + grouped(kMostTriangles) + " triangles, and a " +
+                       sizeText(job.maze->width, job.maze->height) + " maze's solid may take " +
+                       grouped(triangles) + "; choose a smaller maze"};
 }
 
 Outcome legibleOnPaper(const Job& job, const SystemFacts&) {
@@ -511,7 +575,7 @@ Outcome layoutInOnePiece(const Job& job, const SystemFacts&) {
                                  std::string(shapeName(job.maze->shape)) + " layout: " + why);
 }
 
-constexpr std::array<PlanRule, 19> kRules = {{
+constexpr std::array<PlanRule, 22> kRules = {{
     {"one-output", RuleStage::Request, oneOutput},
     {"format-known", RuleStage::Request, formatKnown},
     {"not-on-a-terminal", RuleStage::Request, notOnTerminal},
@@ -522,9 +586,12 @@ constexpr std::array<PlanRule, 19> kRules = {{
     {"frame-rate", RuleStage::Request, frameRate},
     {"title-text", RuleStage::Request, titleText},
     {"output-not-an-input", RuleStage::Request, outputNotAnInput},
+    {"millimetres-fit", RuleStage::Request, millimetresFit},
     {"sizes-within-caps", RuleStage::Request, sizesWithinCaps},
     // What the sizes tell whatever the machine, before what this one can hold.
     {"picture-within-the-format", RuleStage::Request, pictureWithinTheFormat},
+    {"millimetres-within-reach", RuleStage::Request, millimetresWithinReach},
+    {"solid-within-its-count", RuleStage::Request, solidWithinItsCount},
     {"legible-on-paper", RuleStage::Request, legibleOnPaper},
     {"difficulty-tries-fit", RuleStage::Request, difficultyTriesFit},
     {"dataset-within-its-numbers", RuleStage::Request, datasetWithinItsNumbers},
@@ -594,6 +661,12 @@ std::uint64_t jobMemoryNeed(const Job& job) {
     if (job.output && isPixelOutput(*job.output)) {
         need = saturatingAdd(need, kPictureWriterBytes);
     }
+    if (job.output == OutputKind::PlotterSvg) {
+        need = saturatingAdd(need, plotterNeed(maze.shape, maze.width, maze.height));
+    }
+    if (job.output == OutputKind::Stl) {
+        need = saturatingAdd(need, solidNeed(maze.shape, maze.width, maze.height));
+    }
     if (job.command == Command::Dataset) {
         // Every thread carves one maze at a time; the arrays hold them all.
         need = saturatingAdd(saturatingProduct(need, static_cast<std::uint64_t>(job.threads)),
@@ -610,7 +683,7 @@ bool isPixelOutput(OutputKind output) {
 
 bool isBinaryOutput(OutputKind output) {
     return output == OutputKind::Png || output == OutputKind::Pdf || output == OutputKind::Gif ||
-           output == OutputKind::Webp || output == OutputKind::Npz;
+           output == OutputKind::Webp || output == OutputKind::Npz || output == OutputKind::Stl;
 }
 
 }  // namespace nitka

@@ -12,12 +12,13 @@
 namespace nitka {
 namespace {
 
-constexpr std::array<std::pair<const char*, ImageFormat>, 5> kExtensions = {{
+constexpr std::array<std::pair<const char*, ImageFormat>, 6> kExtensions = {{
     {".txt", ImageFormat::Ascii},
     {".svg", ImageFormat::Svg},
     {".png", ImageFormat::Png},
     {".pdf", ImageFormat::Pdf},
     {".json", ImageFormat::Json},
+    {".stl", ImageFormat::Stl},
 }};
 
 std::string lowerCase(std::string text) {
@@ -42,6 +43,8 @@ OutputKind outputOf(ImageFormat format) {
             return OutputKind::Pdf;
         case ImageFormat::Json:
             return OutputKind::Json;
+        case ImageFormat::Stl:
+            return OutputKind::Stl;
     }
     return OutputKind::Ascii;
 }
@@ -183,16 +186,25 @@ Planned<std::monostate> planInfo(const InfoRequest& request, const SystemFacts& 
 Planned<RenderPlan> planRender(const RenderRequest& request, const SystemFacts& facts,
                                const FileMaze* maze) {
     Job job = readingJob(Command::Render, request.input, request.given, maze);
-    const std::optional<ImageFormat> format =
-        request.format ? request.format : formatOfName(request.output);
+    // A plotter draws SVG, also to standard output.
+    const std::optional<ImageFormat> format = request.format ? request.format
+                                              : request.plotter && request.output == "-"
+                                                  ? ImageFormat::Svg
+                                                  : formatOfName(request.output);
     job.output = format ? std::optional(outputOf(*format)) : std::nullopt;
+    if (request.plotter && format == ImageFormat::Svg) {
+        job.output = OutputKind::PlotterSvg;
+    }
     job.outputName = request.output;
     job.cell = request.cell.value_or(0);
     job.paper = request.paper;
+    job.mm = request.mm;
     if (auto refused = firstRefusal(job, facts, RuleStage::Request)) {
         return *refused;
     }
-    const bool drawnWithOpenings = *format == ImageFormat::Pdf || *format == ImageFormat::Svg;
+    // A solid always shows its ends as gaps in its outer wall.
+    const bool drawnWithOpenings =
+        *format == ImageFormat::Pdf || *format == ImageFormat::Svg || *format == ImageFormat::Stl;
     return RenderPlan{*format,
                       request.marks.value_or(drawnWithOpenings ? Marks::Openings : Marks::None),
                       request.route || (request.shortest && !request.answer)};

@@ -73,7 +73,7 @@ struct SolveRequest {
 };
 
 // A picture, or (Json) the maze as a graph for other programs.
-enum class ImageFormat { Ascii, Svg, Png, Pdf, Json };
+enum class ImageFormat { Ascii, Svg, Png, Pdf, Json, Stl };
 
 // A picture of a maze file.
 struct RenderRequest {
@@ -94,6 +94,10 @@ struct RenderRequest {
     // How the start and target show; the format's default when not given:
     // openings in PDF and SVG, nothing in PNG (the window's pixels).
     std::optional<Marks> marks;
+    // SVG: the walls as few long strokes for a pen plotter, in millimetres.
+    bool plotter = false;
+    // The plotter's SVG and the STL solid.
+    Millimetres mm = {};
     GivenOptions given;
 };
 

@@ -84,12 +84,13 @@ ShapeKind parseShape(const std::string& text) {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, ImageFormat>, 5> kFormatNames = {{
+constexpr std::array<std::pair<const char*, ImageFormat>, 6> kFormatNames = {{
     {"ascii", ImageFormat::Ascii},
     {"svg", ImageFormat::Svg},
     {"png", ImageFormat::Png},
     {"pdf", ImageFormat::Pdf},
     {"json", ImageFormat::Json},
+    {"stl", ImageFormat::Stl},
 }};
 
 }  // namespace
@@ -132,7 +133,16 @@ ImageFormat parseFormat(const std::string& text) {
             return format;
         }
     }
-    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf, json");
+    throw UsageError("--format", "'" + text + "' is none of ascii, svg, png, pdf, json, stl");
+}
+
+double parseMillimetres(const std::string& text, const std::string& option) {
+    const std::optional<double> value = plainDecimal(text);
+    if (!value || *value <= 0 || *value > kMostMillimetres) {
+        throw UsageError(option, quoted(text) + " is not millimetres above 0 and at most " +
+                                     std::to_string(static_cast<int>(kMostMillimetres)));
+    }
+    return *value;
 }
 
 Paper parsePaper(const std::string& text) {

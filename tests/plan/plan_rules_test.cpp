@@ -103,6 +103,7 @@ std::vector<Row> rows(const SystemFacts& facts) {
     const FileMaze big{ShapeKind::Rect, 2000, 2000, nullptr, "big.txt", false};
     const FileMaze empty{ShapeKind::Rect, 0, 5, nullptr, "flat.txt", false};
     const FileMaze hexagons{ShapeKind::Hex, 9, 7, nullptr, "hex.txt", false};
+    const FileMaze huge{ShapeKind::Rect, 20'000, 10'000, nullptr, "huge.txt", false};
     SystemFacts terminal = facts;
     terminal.standardOutputIsTerminal = true;
     SystemFacts little = facts;
@@ -122,6 +123,14 @@ std::vector<Row> rows(const SystemFacts& facts) {
     backwards.difficulty = std::pair(5.0, 1.0);
     InfoRequest flat;
     flat.input = "flat.txt";
+    auto broadPen = picture("m.txt", "m.svg", {"--plotter", "--pen-mm"});
+    broadPen.plotter = true;
+    broadPen.mm.pen = 2.6;
+    auto thickWalls = picture("m.txt", "m.stl", {"--wall-mm"});
+    thickWalls.mm.wall = 1.3;
+    auto wide = picture("big.txt", "-", {"--plotter"});
+    wide.plotter = true;
+    wide.mm.cell = 600;
     return {
         {"one-output", refusalOf(planAnimate(animation(maze(5, 5), ""), facts)), Kind::Usage,
          "--output", "--frames FOLDER"},
@@ -147,6 +156,20 @@ std::vector<Row> rows(const SystemFacts& facts) {
          "or name a .webp"},
         {"title-text", refusalOf(planBook(titled, facts)), Kind::Usage, "--title",
          "is not UTF-8 text"},
+        {"options-the-output-uses",
+         refusalOf(planRender(picture("m.txt", "m.svg", {"--wall-mm"}), facts)), Kind::Usage,
+         "--wall-mm", "only an STL solid has walls of a thickness; this output is SVG"},
+        {"millimetres-fit", refusalOf(planRender(broadPen, facts)), Kind::Usage, "--pen-mm",
+         "a pen of 2.60 mm would fill cells of 5.00 mm"},
+        {"millimetres-fit", refusalOf(planRender(thickWalls, facts)), Kind::Usage, "--wall-mm",
+         "give at most a quarter of --cell-mm"},
+        {"millimetres-within-reach", refusalOf(planRender(wide, facts, &big)), Kind::Failed,
+         "big.txt", "a plotter SVG is at most 1,000,000 mm a side, and this one would be 1200000"},
+        {"solid-within-its-count",
+         refusalOf(planRender(picture("huge.txt", "huge.stl", {}), facts, &huge)), Kind::Failed,
+         "huge.txt",
+         "an STL holds at most 4,294,967,295 triangles, and a 20000 x 10000 maze's solid may take "
+         "4,800,000,000"},
         {"output-not-an-input", refusalOf(planRender(picture("same.txt", "same.txt", {}), facts)),
          Kind::Usage, "same.txt", "is the same file as the input same.txt"},
         {"sizes-within-caps", refusalOf(planInfo(flat, facts, &empty)), Kind::Failed, "flat.txt",
