@@ -316,14 +316,15 @@ Outcome outputNotAnInput(const Job& job, const SystemFacts& facts) {
 // a cell leave no room to walk, and their corners would overrun one another.
 Outcome millimetresFit(const Job& job, const SystemFacts&) {
     if (job.output == OutputKind::PlotterSvg && job.mm.pen > job.mm.cell / 2) {
-        return usageRefusal("--pen-mm", "a pen of " + oneDecimal(job.mm.pen) +
-                                            " mm would fill cells of " + oneDecimal(job.mm.cell) +
-                                            " mm; give at most half of --cell-mm");
+        return usageRefusal(
+            "--pen-mm", "a pen of " + oneDecimal(job.mm.pen, "%g") + " mm would fill cells of " +
+                            oneDecimal(job.mm.cell, "%g") + " mm; give at most half of --cell-mm");
     }
     if (job.output == OutputKind::Stl && job.mm.wall > job.mm.cell / 4) {
-        return usageRefusal(
-            "--wall-mm", "walls of " + oneDecimal(job.mm.wall) + " mm leave no room in cells of " +
-                             oneDecimal(job.mm.cell) + " mm; give at most a quarter of --cell-mm");
+        return usageRefusal("--wall-mm", "walls of " + oneDecimal(job.mm.wall, "%g") +
+                                             " mm leave no room in cells of " +
+                                             oneDecimal(job.mm.cell, "%g") +
+                                             " mm; give at most a quarter of --cell-mm");
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "python/python_maze.h"
 
+#include <array>
 #include <limits>
 #include <sstream>
 #include <variant>
@@ -137,6 +138,25 @@ RenderRequest requestOf(const RenderArguments& arguments) {
         request.marks = parseMarks(*arguments.marks);
         given.emplace_back("--marks");
     }
+    if (arguments.plotter) {
+        request.plotter = true;
+        given.emplace_back("--plotter");
+    }
+    const std::array<std::pair<const char*, double Millimetres::*>, 5> sizes = {{
+        {"--cell-mm", &Millimetres::cell},
+        {"--pen-mm", &Millimetres::pen},
+        {"--wall-mm", &Millimetres::wall},
+        {"--height-mm", &Millimetres::height},
+        {"--base-mm", &Millimetres::base},
+    }};
+    for (const auto& [option, text] : arguments.millimetres) {
+        for (const auto& [name, size] : sizes) {
+            if (option == name) {
+                request.mm.*size = parseMillimetres(text, option);
+                given.push_back(option);
+            }
+        }
+    }
     return request;
 }
 
@@ -271,10 +291,15 @@ std::string PythonMaze::render(const RenderArguments& arguments) const {
     const RenderPlan plan = planned(planRender(request, facts, &header));
     // The route is marked on a copy: the maze itself stays as it was.
     AnyMaze drawn = m_maze;
-    prepareForPicture(drawn, request, plan, kMazeName);
+    std::vector<Point> route = prepareForPicture(drawn, request, plan, kMazeName);
     std::stringbuf picture;
     try {
-        writePicture(drawn, plan.format, pictureOptions(request, plan), picture);
+        const RenderOptions options = pictureOptions(request, plan);
+        if (options.plotter) {
+            writePlotterPicture(drawn, options, std::move(route), picture);
+        } else {
+            writePicture(drawn, plan.format, options, picture);
+        }
     } catch (const RenderError& error) {
         throw ToolError("render", error.what());
     }

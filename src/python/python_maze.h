@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plan/requests.h"
@@ -38,6 +39,9 @@ struct RenderArguments {
     bool shortest = false;
     std::optional<std::string> cell;
     std::optional<std::string> marks;
+    bool plotter = false;
+    // Millimetre sizes by their options' names ("--cell-mm"), as text.
+    std::vector<std::pair<std::string, std::string>> millimetres;
 };
 
 // One maze as the package holds it: as the file it is saved to holds it, so

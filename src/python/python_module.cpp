@@ -177,14 +177,20 @@ void bindMaze(py::module_& module) {
         .def(
             "_render",
             [](const PythonMaze& maze, std::string format, bool route, bool shortest,
-               std::optional<std::string> cell, std::optional<std::string> marks) {
-                const RenderArguments arguments{std::move(format), route, shortest, std::move(cell),
-                                                std::move(marks)};
+               std::optional<std::string> cell, std::optional<std::string> marks, bool plotter,
+               std::vector<std::pair<std::string, std::string>> millimetres) {
+                const RenderArguments arguments{std::move(format),
+                                                route,
+                                                shortest,
+                                                std::move(cell),
+                                                std::move(marks),
+                                                plotter,
+                                                std::move(millimetres)};
                 const std::string picture = unlocked([&] { return maze.render(arguments); });
                 return py::bytes(picture);
             },
             py::arg("format"), py::arg("route"), py::arg("shortest"), py::arg("cell"),
-            py::arg("marks"))
+            py::arg("marks"), py::arg("plotter"), py::arg("millimetres"))
         .def(
             "save",
             [](const PythonMaze& maze, const py::object& given) {

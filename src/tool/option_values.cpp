@@ -138,9 +138,8 @@ ImageFormat parseFormat(const std::string& text) {
 
 double parseMillimetres(const std::string& text, const std::string& option) {
     const std::optional<double> value = plainDecimal(text);
-    if (!value || *value <= 0 || *value > kMostMillimetres) {
-        throw UsageError(option, quoted(text) + " is not millimetres above 0 and at most " +
-                                     std::to_string(static_cast<int>(kMostMillimetres)));
+    if (!value || *value < kLeastMillimetres || *value > kMostMillimetres) {
+        throw UsageError(option, quoted(text) + " is not millimetres from 0.01 to 1000");
     }
     return *value;
 }

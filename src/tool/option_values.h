@@ -50,9 +50,10 @@ ImageFormat parseFormat(const std::string& text);
 Paper parsePaper(const std::string& text);
 Marks parseMarks(const std::string& text);
 
-// A length in millimetres, plain decimal digits above 0 and at most
-// kMostMillimetres; how the lengths of one request fit together is the
-// planner's to judge.
+// A length in millimetres, plain decimal digits from a hundredth (finer than
+// any pen or nozzle) to a metre; how the lengths of one request fit together
+// is the planner's to judge.
+inline constexpr double kLeastMillimetres = 0.01;
 inline constexpr double kMostMillimetres = 1000;
 double parseMillimetres(const std::string& text, const std::string& option);
 

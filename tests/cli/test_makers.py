@@ -86,10 +86,10 @@ class MakersTest(ToolCase):
     def test_mistakes_are_refused_before_any_file(self):
         cases = [
             (["--plotter", "-o", "x.png"], "--plotter: only an SVG is drawn for a plotter"),
-            (["--plotter", "--pen-mm", "3"], "--pen-mm: a pen of 3.00 mm would fill cells"),
-            (["--plotter", "--cell-mm", "-1"], "--cell-mm: '-1' is not millimetres above 0"),
+            (["--plotter", "--pen-mm", "3"], "--pen-mm: a pen of 3 mm would fill cells of 5 mm"),
+            (["--plotter", "--cell-mm", "-1"], "--cell-mm: '-1' is not millimetres from 0.01 to 1000"),
             (["--plotter", "--cell", "9"], "--cell: only a PNG or SVG picture has pixels a cell"),
-            (["-o", "x.stl", "--wall-mm", "2"], "--wall-mm: walls of 2.00 mm leave no room"),
+            (["-o", "x.stl", "--wall-mm", "2"], "--wall-mm: walls of 2 mm leave no room"),
             (["-o", "x.stl", "--route"], "--route: only a picture shows the route"),
             (["-o", "x.svg", "--height-mm", "2"], "--height-mm: only an STL solid has a height"),
         ]

@@ -160,7 +160,7 @@ std::vector<Row> rows(const SystemFacts& facts) {
          refusalOf(planRender(picture("m.txt", "m.svg", {"--wall-mm"}), facts)), Kind::Usage,
          "--wall-mm", "only an STL solid has walls of a thickness; this output is SVG"},
         {"millimetres-fit", refusalOf(planRender(broadPen, facts)), Kind::Usage, "--pen-mm",
-         "a pen of 2.60 mm would fill cells of 5.00 mm"},
+         "a pen of 2.6 mm would fill cells of 5 mm"},
         {"millimetres-fit", refusalOf(planRender(thickWalls, facts)), Kind::Usage, "--wall-mm",
          "give at most a quarter of --cell-mm"},
         {"millimetres-within-reach", refusalOf(planRender(wide, facts, &big)), Kind::Failed,

@@ -301,6 +301,10 @@ PICTURES = [
      ["--format", "pdf", "--shortest", "--marks", "letters"]),
     ({"format": "png", "cell": 5, "route": True}, ["--format", "png", "--cell", "5", "--route"]),
     ({"format": "json"}, ["--format", "json"]),
+    ({"format": "svg", "plotter": True, "route": True, "cell_mm": 6.5, "pen_mm": 0.5},
+     ["--plotter", "--route", "--cell-mm", "6.5", "--pen-mm", "0.5", "--quiet"]),
+    ({"format": "stl", "wall_mm": 1.25, "height_mm": 3, "base_mm": 2},
+     ["--format", "stl", "--wall-mm", "1.25", "--height-mm", "3", "--base-mm", "2"]),
 ]
 
 
@@ -327,6 +331,9 @@ PICTURES_REFUSED = [
     ({"marks": "arrows"}, ["--format", "png", "--marks", "arrows"], "rect"),
     ({"cell": 1}, ["--format", "png", "--cell", "1"], "rect"),
     ({"format": "ascii"}, ["--format", "ascii"], "hex"),
+    ({"format": "png", "plotter": True}, ["--format", "png", "--plotter"], "rect"),
+    ({"format": "stl", "wall_mm": 2}, ["--format", "stl", "--wall-mm", "2"], "rect"),
+    ({"format": "svg", "pen_mm": 0.001}, ["--format", "svg", "--pen-mm", "0.001"], "rect"),
 ]
 
 

@@ -60,6 +60,11 @@ def _share(value: float) -> Optional[str]:
         raise TypeError(f"braid must be a float, not {type(value).__name__}")
     if value == 0:
         return None
+    return _decimal(value)
+
+
+def _decimal(value: float) -> str:
+    """A number as plain decimals, the digits that make the same float again."""
     text = repr(float(value))
     if "e" in text:
         text = format(decimal.Decimal(text), "f")
@@ -128,15 +133,23 @@ def generate(width: Optional[int] = None, height: Optional[int] = None, *,
 
 
 def _render(self: Maze, format: str = "png", route: bool = False, shortest: bool = False,
-            cell: Optional[int] = None, marks: Optional[str] = None) -> bytes:
+            cell: Optional[int] = None, marks: Optional[str] = None, *, plotter: bool = False,
+            cell_mm: Optional[float] = None, pen_mm: Optional[float] = None,
+            wall_mm: Optional[float] = None, height_mm: Optional[float] = None,
+            base_mm: Optional[float] = None) -> bytes:
     """The picture `nitka-maze render` draws of this maze's file, byte for byte.
 
-    format: "png", "svg", "pdf", "json" (the graph) or "ascii" (rect only).
+    format: "png", "svg", "pdf", "json" (the graph), "stl" (a solid for a 3D
+        printer) or "ascii" (rect only).
     route: dots along the route (the window's route, from start to target).
     shortest: a shortest route's dots instead.
     cell: pixels a cell in PNG and SVG, 2 to 1000 (default by the size).
     marks: how the start and target show: "openings" (PDF and SVG default),
         "letters" or "none" (PNG default).
+    plotter: an SVG for a pen plotter, its walls in few long strokes.
+    cell_mm, pen_mm, wall_mm, height_mm, base_mm: millimetres of a cell (the
+        plotter's SVG and the STL), of the pen's stroke, and of the STL's
+        walls, their height and its base, as render's --cell-mm and the rest.
 
     A PDF is dated SOURCE_DATE_EPOCH when that is set, else now. Raises
     ValueError for options the tool refuses (a cell size with PDF, a picture
@@ -145,10 +158,18 @@ def _render(self: Maze, format: str = "png", route: bool = False, shortest: bool
     for name, value in (("format", format), ("marks", marks)):
         if value is not None and not isinstance(value, str):
             raise TypeError(f"{name} must be a str")
-    for name, flag in (("route", route), ("shortest", shortest)):
+    for name, flag in (("route", route), ("shortest", shortest), ("plotter", plotter)):
         if not isinstance(flag, bool):
             raise TypeError(f"{name} must be a bool")
-    return self._render(format, route, shortest, _whole(cell, "cell"), marks)
+    millimetres = []
+    for name, value in (("cell_mm", cell_mm), ("pen_mm", pen_mm), ("wall_mm", wall_mm),
+                        ("height_mm", height_mm), ("base_mm", base_mm)):
+        if value is not None:
+            if not _is_number(value):
+                raise TypeError(f"{name} must be a float, not {type(value).__name__}")
+            millimetres.append(("--" + name.replace("_", "-"), _decimal(value)))
+    return self._render(format, route, shortest, _whole(cell, "cell"), marks, plotter,
+                        millimetres)
 
 
 Maze.render = _render  # type: ignore[method-assign]
