@@ -265,6 +265,8 @@ struct SolidPlan {
     std::vector<std::uint32_t> around;  // the half-edges out of each point
     // corners[i]: the corner in the gap counter-clockwise after around[i].
     std::vector<MeshPoint> corners;
+    // Where each point lies, moved as the corners are.
+    std::vector<MeshPoint> points;
     std::array<float, 3> heights{};  // of each Level
 };
 
@@ -370,15 +372,21 @@ void placeCorners(SolidPlan& plan, const PlanPositions& at, double wall) {
     forEachCorner(plan, at, wall, [&](std::size_t, Point corner) {
         low = {std::min(low.x, corner.x), std::min(low.y, corner.y)};
     });
-    plan.corners.resize(plan.around.size());
-    forEachCorner(plan, at, wall, [&](std::size_t i, Point corner) {
-        const MeshPoint placed{static_cast<float>(corner.x - low.x),
-                               static_cast<float>(corner.y - low.y)};
-        if (!std::isfinite(placed.x) || !std::isfinite(placed.y)) {
+    const auto placed = [&](Point point) {
+        const MeshPoint moved{static_cast<float>(point.x - low.x),
+                              static_cast<float>(point.y - low.y)};
+        if (!std::isfinite(moved.x) || !std::isfinite(moved.y)) {
             throw RenderError("the maze's solid would be too large to write");
         }
-        plan.corners[i] = placed;
-    });
+        return moved;
+    };
+    plan.corners.resize(plan.around.size());
+    forEachCorner(plan, at, wall,
+                  [&](std::size_t i, Point corner) { plan.corners[i] = placed(corner); });
+    plan.points.resize(plan.first.size() - 1);
+    for (std::uint32_t point = 0; point < plan.points.size(); ++point) {
+        plan.points[point] = placed(at[point]);
+    }
 }
 
 std::string millimetres(double value) {
@@ -516,9 +524,12 @@ using Vertex = std::array<float, 3>;
 
 // Hands every triangle of the solid to sink(a, b, c), counter-clockwise seen
 // from outside, piece by piece: the walls' junctions, the strips along the
-// sides, the cells' floors. Each piece gives its top, its bottom on z = 0,
-// and a vertical face wherever the piece beside it is lower, split at the
-// plate's top so that every edge has one triangle on either side.
+// sides, the cells' floors. Each piece gives its top and a vertical face
+// wherever the piece beside it is lower, split at the plate's top so that
+// every edge has one triangle on either side. The bottom on z = 0 needs
+// only to meet the outer walls' lower edges: it is each cell's own outline,
+// and beyond the maze's edge a band out to the walls' outer corners; or, for
+// an outline its middle sees whole, one fan (see outlineCentre).
 template <typename Sink>
 class PieceWriter {
 public:
@@ -628,6 +639,13 @@ private:
             // walls overlap, which turns one of these over for the counter.
             m_triangles.assign({{0, 1, 2}, {0, 2, 3}});
             flatTriangles(outline, level);
+            if (!cellOnLeft(back) && !m_fan) {
+                // The bottom's band from the side out to the walls' outer
+                // corners, cut as the strip is.
+                const std::array<MeshPoint, 4> band{m_plan.points[m_plan.ends[forth]], outline[0],
+                                                    outline[1], m_plan.points[m_plan.ends[back]]};
+                bottom(band);
+            }
             wall(outline[0], outline[1], cellOnLeft(back) ? Level::Base : Level::Ground, level);
             wall(outline[1], outline[2], endLevel(back), level);
             wall(outline[2], outline[3], Level::Base, level);
@@ -642,13 +660,19 @@ private:
                 continue;
             }
             m_polygon.clear();
+            m_outline.clear();
             std::uint32_t half = start;
             do {
                 done[half] = true;
                 m_polygon.push_back(leftCorner(half));
+                m_outline.push_back(m_plan.points[m_plan.ends[half]]);
                 half = nextInFace(half);
             } while (half != start);
             flat(m_polygon, Level::Base);
+            if (!m_fan) {
+                triangulate(m_outline, m_triangles, m_left);
+                bottom(m_outline);
+            }
         }
     }
 
@@ -657,20 +681,22 @@ private:
         flatTriangles(polygon, level);
     }
 
-    // The top and bottom of m_triangles over polygon.
+    // The top of m_triangles over polygon.
     void flatTriangles(std::span<const MeshPoint> polygon, Level level) {
         const float top = m_plan.heights[static_cast<std::size_t>(level)];
-        const auto at = [&](std::uint32_t i, float z) {
-            return Vertex{polygon[i].x, polygon[i].y, z};
-        };
         for (const TriangleIndices& t : m_triangles) {
-            m_sink(at(t[0], top), at(t[1], top), at(t[2], top));
+            m_sink(Vertex{polygon[t[0]].x, polygon[t[0]].y, top},
+                   Vertex{polygon[t[1]].x, polygon[t[1]].y, top},
+                   Vertex{polygon[t[2]].x, polygon[t[2]].y, top});
         }
-        if (m_fan) {
-            return;
-        }
+    }
+
+    // The counter-clockwise polygon cut as m_triangles says, on z = 0 and
+    // facing down.
+    void bottom(std::span<const MeshPoint> polygon) {
+        const auto at = [&](std::uint32_t i) { return Vertex{polygon[i].x, polygon[i].y, 0}; };
         for (const TriangleIndices& t : m_triangles) {
-            m_sink(at(t[0], 0), at(t[2], 0), at(t[1], 0));
+            m_sink(at(t[0]), at(t[2]), at(t[1]));
         }
     }
 
@@ -692,6 +718,7 @@ private:
     Sink& m_sink;
     std::optional<MeshPoint> m_fan;
     std::vector<MeshPoint> m_polygon;
+    std::vector<MeshPoint> m_outline;
     std::vector<TriangleIndices> m_triangles;
     std::vector<std::uint32_t> m_left;
 };
@@ -701,13 +728,14 @@ void writePieces(const SolidPlan& plan, Sink& sink, std::optional<MeshPoint> fan
     PieceWriter<Sink>(plan, sink, fan).writeAll();
 }
 
-// The solid's bottom, the named fast path: a third of the triangles are the
-// pieces' bottoms, which a convex outline does without. When the middle of
-// the solid sees every edge of its outline turn counter-clockwise (one piece,
-// no holes: a plain rectangle, a round maze), the bottom is a fan of
-// triangles from there to each outline edge, meeting the outer walls' lower
-// edges as the pieces' bottoms would; nothing otherwise. Its triangles cover
-// what the tops do, as the solid tests check on both kinds of outline.
+// The solid's bottom, the named fast path: cut along the cells' outlines it
+// adds two triangles a square to sixteen, which a convex outline does
+// without. When the middle of the solid sees every edge of its outline turn
+// counter-clockwise (one piece, no holes: a plain rectangle, a round maze),
+// the bottom is a fan of triangles from there to each outline edge, meeting
+// the outer walls' lower edges as the cut bottom would; nothing otherwise.
+// Both cover what the tops do, as the solid tests check on both kinds of
+// outline.
 std::optional<MeshPoint> outlineCentre(const SolidPlan& plan) {
     float low = std::numeric_limits<float>::max();
     float high = 0;
@@ -878,13 +906,14 @@ SolidCost solidCost(const Topology& topology) {
         // the maze and 10 on its edge; the cells' floors and the junctions
         // 2 for each corner past their second. Euler's formula turns the
         // corners into segments: 12 a segment in all, less 4, and 4 more for
-        // each enclosed stretch of holes.
+        // each enclosed stretch of holes. That counts a bottom under every
+        // piece, more than the cells' outlines and the bands take.
         const std::uint64_t triangles = 12 * segments + 4 * holes - 4;
         // Numbering the points: their keys, the table, the segments. Then the
         // plan: the keys, the segments, each point's segments in order and a
-        // corner for each.
+        // corner for each, and where each point lies.
         const std::uint64_t numbering = 16 * points + 4 * std::bit_ceil(2 * points) + 9 * segments;
-        const std::uint64_t planning = 20 * points + 33 * segments;
+        const std::uint64_t planning = 28 * points + 33 * segments;
         return SolidCost{triangles, std::max(numbering, planning) + kWriterBytes};
     });
 }
