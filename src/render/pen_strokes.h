@@ -47,8 +47,9 @@ struct StrokeTally {
     std::size_t strokes = 0;
     // Lifts between strokes: one fewer than the strokes.
     std::size_t penLifts = 0;
-    // Along the walls as straight lines end to end, and through the air
-    // from each stroke's end to the next one's start.
+    // Along the walls as straight lines end to end (a caller whose walls
+    // are arcs measures its own), and through the air from each stroke's
+    // end to the next one's start.
     double drawn = 0;
     double travel = 0;
 };
