@@ -27,6 +27,12 @@ std::string grouped(std::uint64_t value) {
     return text;
 }
 
+std::string decimalText(double value, const char* format) {
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), format, value);
+    return text.data();
+}
+
 std::uint64_t saturatingProduct(std::uint64_t a, std::uint64_t b) {
     return a != 0 && b > kSaturated / a ? kSaturated : a * b;
 }

@@ -25,6 +25,9 @@ std::string memoryText(std::uint64_t bytes);
 // 17179869184 as "17,179,869,184".
 std::string grouped(std::uint64_t value);
 
+// value as a printf format with one conversion of a double writes it: "0.09".
+std::string decimalText(double value, const char* format = "%.2f");
+
 // Why a width x height maze needing bytes is not taken on by a process that
 // may use available bytes, as one line that names the size ("100000 x 100000
 // cells need 14.0 GiB; this process may use 8.0 GiB"), or nothing when it is:

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -60,12 +59,6 @@ const char* outputName(OutputKind output) {
 
 std::string sizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
-}
-
-std::string oneDecimal(double value, const char* format = "%.2f") {
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), format, value);
-    return text.data();
 }
 
 bool isPlainRectangle(const MazeShape& maze) {
@@ -317,13 +310,13 @@ Outcome outputNotAnInput(const Job& job, const SystemFacts& facts) {
 Outcome millimetresFit(const Job& job, const SystemFacts&) {
     if (job.output == OutputKind::PlotterSvg && job.mm.pen > job.mm.cell / 2) {
         return usageRefusal(
-            "--pen-mm", "a pen of " + oneDecimal(job.mm.pen, "%g") + " mm would fill cells of " +
-                            oneDecimal(job.mm.cell, "%g") + " mm; give at most half of --cell-mm");
+            "--pen-mm", "a pen of " + decimalText(job.mm.pen, "%g") + " mm would fill cells of " +
+                            decimalText(job.mm.cell, "%g") + " mm; give at most half of --cell-mm");
     }
     if (job.output == OutputKind::Stl && job.mm.wall > job.mm.cell / 4) {
-        return usageRefusal("--wall-mm", "walls of " + oneDecimal(job.mm.wall, "%g") +
+        return usageRefusal("--wall-mm", "walls of " + decimalText(job.mm.wall, "%g") +
                                              " mm leave no room in cells of " +
-                                             oneDecimal(job.mm.cell, "%g") +
+                                             decimalText(job.mm.cell, "%g") +
                                              " mm; give at most a quarter of --cell-mm");
     }
     return {};
@@ -417,7 +410,7 @@ Outcome millimetresWithinReach(const Job& job, const SystemFacts&) {
                                                             : sizeSubject(job, "--width"),
                    std::string("a ") + outputName(*job.output) + " is at most " +
                        grouped(static_cast<std::uint64_t>(kMostDrawingMm)) +
-                       " mm a side, and this one would be " + oneDecimal(side, "%.0f") +
+                       " mm a side, and this one would be " + decimalText(side, "%.0f") +
                        " mm; choose a smaller --cell-mm or maze"};
 }
 
@@ -462,8 +455,8 @@ Outcome legibleOnPaper(const Job& job, const SystemFacts&) {
             (job.maze->shape == ShapeKind::Rect ? std::string()
                                                 : std::string(shapeName(job.maze->shape)) + " ") +
             "maze does not print legibly on " + where + ": its cells would be " +
-            oneDecimal(unit / printing::kPointsPerMm) + " mm, less than " +
-            oneDecimal(printing::kSmallestCellMm, "%.1f") + " mm"};
+            decimalText(unit / printing::kPointsPerMm) + " mm, less than " +
+            decimalText(printing::kSmallestCellMm, "%.1f") + " mm"};
 }
 
 Outcome memoryEnough(const Job& job, const SystemFacts& facts) {

@@ -1,7 +1,5 @@
 #include "tool/picture_writing.h"
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <variant>
 
@@ -124,12 +122,6 @@ PlotterSheet plotterSheet(const ShapeMaze& maze, const RenderOptions& options) {
     return sheet;
 }
 
-std::string millimetres(double value) {
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%.1f", value);
-    return text.data();
-}
-
 }  // namespace
 
 RenderOptions pictureOptions(const RenderRequest& request, const RenderPlan& plan) {
@@ -192,8 +184,8 @@ std::string plotterReportLine(const PlotterReport& report, double cellMm) {
     const auto strokes = [&](std::size_t count) { return counted(count, "stroke"); };
     std::string line = "plotter: " + strokes(report.walls.strokes) + ", " +
                        counted(report.walls.penLifts, "pen lift") + ", " +
-                       millimetres(report.walls.drawn * cellMm) + " mm drawn, " +
-                       millimetres(report.walls.travel * cellMm) + " mm travel";
+                       decimalText(report.walls.drawn * cellMm, "%.1f") + " mm drawn, " +
+                       decimalText(report.walls.travel * cellMm, "%.1f") + " mm travel";
     if (report.markStrokes != 0) {
         line += "; marks " + strokes(report.markStrokes);
     }
